@@ -1,0 +1,70 @@
+#pragma once
+// The application object and the message loop. One application per process
+// drives the program's life: Execute raises StartEvent, RunEvent (unless a start
+// handler set the abort flag) and EndEvent on it, and returns the exit code that
+// the handlers left in its event data. GetMessage is the one place where the
+// framework takes messages from the host's queue; message filters registered per
+// thread see every message first and may consume it.
+
+#include "WEventGenerator.h"
+
+// A message filter: returns true when it consumed the message.
+using WMessageFilterFn = bool (*)(WObject* owner, MSG* message, uint32_t userData);
+
+class WModuleHandle;
+
+class WApplication : public WEventGenerator {
+    W_DECLARE_CLASS(WApplication, WEventGenerator)
+public:
+    // The priority forms give their dialog-message filter.
+    static constexpr int32_t FormFilterPriority = 64;
+
+    WApplication();
+    ~WApplication() override;
+
+    // The body of WinMain.
+    int32_t Execute(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showState);
+
+    // Ends the message loop with the exit code; from another thread it posts
+    // WM_QUIT to the main thread.
+    void Quit(int32_t exitCode);
+
+    WApplicationEventData& GetEventData() { return eventData; }
+    HINSTANCE GetInstance() const { return instance; }
+    DWORD GetMainThreadId() const { return mainThreadId; }
+
+    // 1 for an ordinary message, 0 for WM_QUIT, -1 for an error or no message.
+    // `dispatch` is cleared when the message must not be dispatched (a filter
+    // consumed it, or there is none).
+    static int32_t GetMessage(MSG* message, bool wait, bool remove, HWND window, UINT first,
+                              UINT last, bool filter, bool* dispatch);
+    // Runs until WM_QUIT (true) or a host error (false); the last message goes to
+    // finalMessage when given.
+    static bool RunMessageLoop(MSG* finalMessage = nullptr);
+
+    // Filters of higher priority run first. hooked: the filter also sees
+    // messages taken by message loops the framework does not run (a get-message
+    // hook of the thread), such as those of modal host dialogs.
+    static bool AddMessageFilter(WObject* owner, WMessageFilterFn filter, uint32_t userData,
+                                 int32_t priority, bool hooked = false);
+    static bool RemoveMessageFilter(WObject* owner, WMessageFilterFn filter);
+    static bool PreTranslateMessage(MSG* message, bool hooked = false);
+
+    // Deletes the object once no event of this thread is being dispatched, and
+    // at the latest at the end of Execute.
+    static void DeleteLater(WObject* object);
+    // Deletes the deferred objects of this thread now, when no dispatch runs.
+    static void DeleteDeferredObjects();
+
+private:
+    WApplicationEventData eventData;
+    HINSTANCE instance = nullptr;
+    DWORD mainThreadId = 0;
+};
+
+class WExeApplication : public WApplication {
+    W_DECLARE_CLASS(WExeApplication, WApplication)
+};
+
+// The current application, or null.
+WApplication* GetApplication();

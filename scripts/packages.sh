@@ -1,0 +1,24 @@
+# Debian packages the project needs, and the one place that installs them.
+# Sourced by the README commands; defines ensure_packages.
+
+tarvek_build_packages=(cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+                       googletest wine wine64 fonts-wine xvfb xauth socat)
+
+# Installs what is missing. As root it uses apt-get; otherwise it prints the one
+# command a person has to run and fails.
+ensure_packages() {
+    local missing=() pkg
+    for pkg in "$@"; do
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' \
+            || missing+=("$pkg")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "Missing packages. Please run:" >&2
+        echo "  sudo apt-get install ${missing[*]}" >&2
+        return 1
+    fi
+    echo "Installing ${missing[*]} ..."
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+}
