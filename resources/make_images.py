@@ -219,10 +219,11 @@ def serial_plug(left):
     picture.rect(0, 22, left + 1, 26, BLACK)                          # cable
     picture.rect(0, 23, left + 1, 23, GREY)
     picture.polygon([(left, 20), (left + 4, 18), (left + 4, 30), (left, 28)], GREY)  # boot
-    picture.box(left + 4, 13, left + 13, 35, GREY, light=SILVER)      # hood
-    picture.rect(left + 6, 17, left + 11, 17, BLACK)                  # grip ribs
-    picture.rect(left + 6, 31, left + 11, 31, BLACK)
-    picture.box(left + 13, 10, left + 15, 38, SILVER, light=WHITE)    # flange
+    picture.polygon([(left + 4, 16), (left + 13, 13), (left + 13, 35), (left + 4, 32)], GREY)  # hood
+    picture.line(left + 5, 17, left + 12, 15, SILVER)
+    for rib in range(left + 6, left + 12, 2):                        # grip
+        picture.rect(rib, 20, rib, 28, BLACK)
+    picture.box(left + 13, 11, left + 15, 37, SILVER, light=WHITE)    # flange
     return picture
 
 
@@ -232,7 +233,7 @@ def plug_shell(picture, left):
 
 def device_socket(picture):
     """The device's panel at the right edge with the socket's sleeve before it."""
-    picture.box(41, 4, 47, 43, SILVER, light=WHITE, shade=GREY)
+    picture.box(41, 8, 47, 39, SILVER, light=WHITE, shade=GREY)
     picture.box(35, 15, 41, 33, GREY, light=SILVER)
     picture.rect(42, 14, 42, 34, BLACK)
 
@@ -257,22 +258,20 @@ def measuring_device_32():
     picture = Picture(32, 32)
     picture.box(1, 4, 30, 27, SILVER, light=WHITE, shade=GREY)
     picture.box(4, 7, 20, 20, BLACK)
-    picture.rect(5, 13, 19, 13, TEAL)
-    for x in range(5, 20):
-        y = 13 - round(4 * math.sin((x - 5) * 2 * math.pi / 10))
-        picture.set(x, y, LIME)
-        picture.set(x, y + 1 if y < 13 else y - 1, LIME) if abs(y - 13) == 4 else None
-    picture.disc(25.5, 10.5, 3, BLACK)
-    picture.disc(25.5, 10.5, 2, GREY)
-    picture.rect(25, 8, 25, 10, WHITE)
-    picture.disc(25.5, 18.5, 3, BLACK)
-    picture.disc(25.5, 18.5, 2, GREY)
-    picture.rect(25, 16, 25, 18, WHITE)
-    picture.disc(7.5, 24, 1.6, RED)
-    picture.disc(12.5, 24, 1.6, BLACK)
+    for x in range(6, 19, 3):
+        picture.set(x, 13, TEAL)
+    trace = [(x, 13 - round(4 * math.sin((x - 5) * 2 * math.pi / 14))) for x in range(5, 20)]
+    for (ax, ay), (bx, by) in zip(trace, trace[1:]):
+        picture.line(ax, ay, bx, by, LIME)
+    for cy in (10.5, 17.5):
+        picture.disc(25.5, cy, 3.2, BLACK)
+        picture.disc(25.5, cy, 2.2, GREY)
+        picture.rect(25, int(cy) - 2, 25, int(cy), WHITE)
+    picture.disc(7.5, 24, 1.8, RED)
+    picture.disc(12.5, 24, 1.8, BLACK)
     picture.rect(17, 23, 20, 24, GREEN)
-    picture.rect(28, 28, 29, 28, GREY)
-    picture.rect(2, 28, 3, 28, GREY)
+    picture.rect(2, 28, 4, 28, GREY)
+    picture.rect(27, 28, 29, 28, GREY)
     return picture
 
 
