@@ -213,9 +213,12 @@ def error_cross():
     return picture
 
 
-def serial_plug(left):
-    """Side view of a 9-pin serial plug with its cable, front edge at `left` + 15."""
+def plug_and_socket(plug_left):
+    """Side view of a 9-pin serial plug with its cable, at `plug_left`, before
+    the device's panel at the right edge. The socket's sleeve is drawn last,
+    so that it hides the plug's metal shell when the plug sits in it."""
     picture = Picture(48, 48)
+    left = plug_left
     picture.rect(0, 22, left + 1, 26, BLACK)                          # cable
     picture.rect(0, 23, left + 1, 23, GREY)
     picture.polygon([(left, 20), (left + 4, 18), (left + 4, 30), (left, 28)], GREY)  # boot
@@ -224,33 +227,19 @@ def serial_plug(left):
     for rib in range(left + 6, left + 12, 2):                        # grip
         picture.rect(rib, 20, rib, 28, BLACK)
     picture.box(left + 13, 11, left + 15, 37, SILVER, light=WHITE)    # flange
-    return picture
-
-
-def plug_shell(picture, left):
-    picture.box(left, 17, left + 5, 31, SILVER, light=WHITE, shade=GREY)
-
-
-def device_socket(picture):
-    """The device's panel at the right edge with the socket's sleeve before it."""
-    picture.box(41, 8, 47, 39, SILVER, light=WHITE, shade=GREY)
-    picture.box(35, 15, 41, 33, GREY, light=SILVER)
+    picture.box(left + 16, 17, left + 21, 31, SILVER, light=WHITE, shade=GREY)  # shell
+    picture.box(41, 8, 47, 39, SILVER, light=WHITE, shade=GREY)       # panel
+    picture.box(35, 15, 41, 33, GREY, light=SILVER)                   # sleeve
     picture.rect(42, 14, 42, 34, BLACK)
+    return picture
 
 
 def plug_apart():
-    picture = Picture(48, 48)
-    device_socket(picture)
-    picture.paste(serial_plug(4), 0, 0)
-    plug_shell(picture, 20)
-    return picture
+    return plug_and_socket(4)
 
 
 def plug_connected():
-    picture = Picture(48, 48)
-    device_socket(picture)
-    picture.paste(serial_plug(19), 0, 0)
-    return picture
+    return plug_and_socket(19)
 
 
 def measuring_device_32():
@@ -281,8 +270,8 @@ def measuring_device_16():
     picture.box(2, 4, 10, 10, BLACK)
     for x, y in zip(range(3, 10), (7, 5, 5, 7, 8, 8, 7)):
         picture.set(x, y, LIME)
-    picture.disc(12.5, 6, 1.5, BLACK)
-    picture.set(12, 5, WHITE)
+    picture.rect(12, 4, 13, 5, BLACK)
+    picture.rect(12, 7, 13, 8, BLACK)
     picture.set(12, 10, RED)
     picture.set(13, 10, RED)
     return picture
