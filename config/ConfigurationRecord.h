@@ -16,6 +16,8 @@ struct ConfigurationRecord {
     int32_t errorCycle;             // seconds between cyclic clearing; 0 = none
     int32_t receiverCalibration;    // offset steps
     int32_t transmitterCalibration;
+
+    bool operator==(const ConfigurationRecord&) const = default;
 };
 
 // The one record of the process, zero until a file is opened or saved.
