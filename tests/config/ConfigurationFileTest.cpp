@@ -45,7 +45,7 @@ TEST(ConfigurationFile, FormatsEachSectionsEntriesInOrder)
         const WStringArray entries = FormatEntries(test.section, record);
         std::string joined;
         for (int32_t index = 0; index < entries.GetCount(); ++index)
-            joined += (index ? "|" : "") + std::string(entries[index]);
+            joined.append(index ? "|" : "").append(entries[index].GetText());
         EXPECT_EQ(joined, test.entries) << GetSectionName(test.section);
     }
 }
@@ -53,7 +53,7 @@ TEST(ConfigurationFile, FormatsEachSectionsEntriesInOrder)
 TEST(ConfigurationFile, SectionBodyLeavesOutEntriesBeyondTheLimit)
 {
     const WStringArray entries = Entries({"a=1", "bb=2", "c=3"});
-    EXPECT_EQ(BuildSectionBody(entries), std::string("a=1\0bb=2\0c=3\0\0", 15));
+    EXPECT_EQ(BuildSectionBody(entries), std::string("a=1\0bb=2\0c=3\0\0", 14));
     // 1 + (3 + 1) + (4 + 1) = 10 fits; the third entry would make 14.
     EXPECT_EQ(BuildSectionBody(entries, 13), std::string("a=1\0bb=2\0\0", 10));
     EXPECT_EQ(BuildSectionBody(entries, 14), BuildSectionBody(entries));
@@ -95,5 +95,8 @@ TEST(ConfigurationFile, EntriesSetTheFieldsByTheRules)
     EXPECT_EQ(Applied(ErrorSection, {"Cycle=1e30"}).errorCycle, INT32_MAX);
     EXPECT_EQ(Applied(CalibrationSection, {"Receiver3=7"}).receiverCalibration, 7);
     EXPECT_EQ(Applied(CalibrationSection, {"Transmitter=4,5"}).transmitterCalibration, 4);
+    EXPECT_EQ(Applied(CalibrationSection, {"Transmitter=\"-4\""}).transmitterCalibration, -4);
+    EXPECT_EQ(Applied(CalibrationSection, {"Receiver='5,6'=7"}).receiverCalibration, 5);
+    EXPECT_EQ(Applied(CalibrationSection, {"Receiver==5"}).receiverCalibration, 0);
     EXPECT_EQ(Applied(CalibrationSection, {"Percent=4"}), Applied(CalibrationSection, {}));
 }

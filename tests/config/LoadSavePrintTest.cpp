@@ -110,7 +110,7 @@ TEST_F(LoadSavePrintTest, LoadFindsSectionsInAnyCaseAndKeysOnlyExactly)
     const ConfigurationRecord record = LoadedFrom("hand.tci",
         "[threshold 1 UPPER]\r\n  Percent  =  50 \r\n"
         "[Threshold 1 Lower]\r\npercent=50\r\n"
-        "[ERROR]\r\nEnabled=0.9\r\nMemory=-2\r\nCycle=5\r\nCycle=10\r\n");
+        "[ERROR]\r\nEnabled=0.9\r\nMemory=-2\r\nCycle=5\r\nCycle='10'\r\n");
     EXPECT_EQ(record.threshold1Upper, 50.0);
     EXPECT_EQ(record.threshold1Lower, Before.threshold1Lower);
     EXPECT_FALSE(record.errorEnabled);
