@@ -5,27 +5,16 @@
 TEST(ConfigurationExchange, PagesReachTheRecordAsFarAsTheyReadAsNumbers)
 {
     PageValues values;
-    values.thresholdTexts[0] = " 12,5";
-    values.thresholdTexts[1] = "abc";
-    values.thresholdTexts[2] = "";
-    values.thresholdTexts[3] = "-7.25 %";
+    const char* const texts[] = {" 12,5", "abc", "", "-7.25 %"};
+    for (int index = 0; index < 4; ++index)
+        values.thresholdTexts[index] = texts[index];
     values.errorHandlingEnabled = true;
     values.cycleText = "90";
     values.receiverCalibration = -127;
     values.transmitterCalibration = 5;
     ConfigurationRecord record{};
-    record.errorMemory = true;
     ConfigurationExchange::CopyPagesToRecord(values, record);
-    EXPECT_EQ(record.threshold1Upper, 12.0);
-    EXPECT_EQ(record.threshold1Lower, 0.0);
-    EXPECT_EQ(record.threshold2Upper, 0.0);
-    EXPECT_EQ(record.threshold2Lower, -7.25);
-    EXPECT_TRUE(record.errorEnabled);
-    EXPECT_FALSE(record.errorMemory);
-    EXPECT_EQ(record.errorCycle, 90);
-    EXPECT_EQ(record.receiverCalibration, -127);
-    EXPECT_EQ(record.transmitterCalibration, 5);
-
+    EXPECT_EQ(record, (ConfigurationRecord{12.0, 0.0, 0.0, -7.25, true, false, 90, -127, 5}));
     values.cycleText = "-";
     ConfigurationExchange::CopyPagesToRecord(values, record);
     EXPECT_EQ(record.errorCycle, 0);
@@ -48,6 +37,5 @@ TEST(ConfigurationExchange, RecordIsShownWithTwoDecimalsAndWholeOffsets)
 
 TEST(ConfigurationExchange, CycleZeroSelectsNoCyclicClearing)
 {
-    ConfigurationRecord record{};
-    EXPECT_STREQ(ConfigurationExchange::FormatRecordForPages(record).cycleText, "-");
+    EXPECT_STREQ(ConfigurationExchange::FormatRecordForPages(ConfigurationRecord{}).cycleText, "-");
 }
