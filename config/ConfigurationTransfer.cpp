@@ -86,7 +86,8 @@ ConfigurationTransfer::ConfigurationTransfer(const PageValues& values)
 
 void ConfigurationTransfer::FormLines(const PageValues& values)
 {
-    // Steps 0..3 go in device numbering: threshold number step + 1.
+    // Steps 0..3 go in device numbering: threshold number step + 1. Every
+    // text fits its line: the validation refused the ones that would not.
     for (int32_t step = 0; step < ThresholdStepCount; ++step) {
         const int32_t number = step + 1;
         SetThreshold(number, values.thresholdTexts[IndexOfThresholdNumber(number)], lines[step]);
