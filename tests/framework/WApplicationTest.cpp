@@ -360,4 +360,12 @@ TEST_F(ApplicationTest, ExecuteDeletesDeferredObjectsAtTheEndButNotTheApplicatio
     EXPECT_TRUE(application.IsValid());
 }
 
+TEST_F(ApplicationTest, DeferredObjectsOfAThreadGoWhenTheThreadEnds)
+{
+    bool deleted = false;
+    std::thread worker([&] { WApplication::DeleteLater(new DeletionWitness(deleted)); });
+    worker.join();
+    EXPECT_TRUE(deleted);
+}
+
 } // namespace
