@@ -54,7 +54,11 @@ public:
     // at the latest at the end of Execute.
     static void DeleteLater(WObject* object);
     // Deletes the deferred objects of this thread now, when no dispatch runs.
+    // The outermost RunMessageLoop of a thread also deletes them between messages.
     static void DeleteDeferredObjects();
+    // True when DeleteLater was called during the dispatch now running on this
+    // thread (cleared when the dispatch depth falls back below 2).
+    static bool IsDeletionPending();
 
 private:
     WApplicationEventData eventData;

@@ -15,8 +15,11 @@ public:
     ~WBuffer() override;
 
     // size 0 empties the buffer. copy: own storage of that size, filled from
-    // source when given (and source freed afterwards with takeOwnership);
-    // without copy the given memory is wrapped (owned with takeOwnership).
+    // source when given (and source freed afterwards with takeOwnership),
+    // zero-filled otherwise; without copy the given memory is wrapped (owned
+    // with takeOwnership). Memory handed over with takeOwnership must come
+    // from malloc: the buffer gives it back with free. False when memory
+    // runs out or there is nothing to wrap; the buffer is unchanged then.
     bool SetSize(uint32_t size, void* source = nullptr, bool copy = true, bool takeOwnership = false);
     void* Lock();
     void Unlock();
@@ -26,4 +29,5 @@ public:
 private:
     WBufferReference* reference = nullptr;
     void Release();
+    bool Clone();
 };

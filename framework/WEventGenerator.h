@@ -11,7 +11,10 @@
 
 #include "WEventData.h"
 
+#include <atomic>
+
 struct WEventNode;
+struct WDispatchFrame;
 
 // One row of a static handler table. A table ends with a row whose handler is
 // null (by convention its id is NullEvent).
@@ -60,7 +63,10 @@ public:
     // message handling of an id on.
     virtual void EventHandlersChanged(WEventID id, int32_t change);
 
-    uint32_t GetEventMask() const { return eventMask; }
+    uint32_t GetEventMask() const { return eventMask.load(std::memory_order_relaxed); }
+    // The handler of this generator being called now (the innermost one when
+    // dispatches nest), or an empty handler.
+    WEventHandler GetRunningHandler() const;
 
     // Typed convenience over AddEventHandler / RemoveEventHandler.
     template <class Target>
@@ -76,11 +82,27 @@ public:
     }
 
 private:
-    uint32_t eventMask = 0;
+    // Read without the lock: a clear bit must cost no more than the test.
+    std::atomic<uint32_t> eventMask{0};
+    // The list and everything below are guarded by the process-wide handler-list lock.
     WEventNode* head = nullptr;
     WEventNode* tail = nullptr;
     WEventHandler running;              // the handler being called now, or empty
-    int32_t activeDispatches = 0;       // dispatches walking the list right now (any thread)
+    // While a dispatch walks the list (on any thread), removed nodes are only
+    // marked; the last dispatch to leave unlinks them, so a walk never meets a
+    // freed node.
+    int32_t activeDispatches = 0;
+
+    bool Dispatch(WEventID id, WEventNode* start, WObject* source, WEventData* data,
+                  int32_t* returnValue, int32_t skip);
+    bool CallHandlers(WEventID id, WEventNode* start, WObject* source, WEventData* record,
+                      int32_t skip, const WDispatchFrame& frame);
+    WEventNode* FirstLiveNodeLocked(WEventID id, WEventNode* from) const;
+    void InsertLocked(WEventNode* node, const int32_t* position);
+    void Unlink(WEventNode* node);
+    void RemoveLocked(WEventNode* node, WEventNode*& freed);
+    WEventNode* UnlinkRemovedLocked();
+    int32_t RemoveMatchingLocked(WEventID id, bool all, WEventNode*& freed);
 };
 
 // Registers every row of a handler table on the generator; always true.

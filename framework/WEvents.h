@@ -3,7 +3,13 @@
 // ids are numbered from 0 in a fixed order, and WEventName gives the same list
 // as text for diagnostics.
 
+#include <windows.h>
 #include <cstdint>
+
+// The host's headers map CreateEvent to CreateEventA, which would rename the
+// event id below and clash with the host function. The id wins; code that
+// wants the host function calls CreateEventA or CreateEventW by name.
+#undef CreateEvent
 
 using WEventID = int32_t;
 

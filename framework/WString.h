@@ -9,6 +9,14 @@
 
 #include <cstdarg>
 
+// Lets the compiler check Sprintf's arguments against the format.
+#if defined(__GNUC__)
+#define W_PRINTF_FORMAT(formatIndex, firstArgument) \
+    __attribute__((format(gnu_printf, formatIndex, firstArgument)))
+#else
+#define W_PRINTF_FORMAT(formatIndex, firstArgument)
+#endif
+
 struct WStringReference;
 
 class WString : public WObject {
@@ -36,18 +44,35 @@ public:
     WString Left(int32_t count) const;
     WString Mid(int32_t start, int32_t count = -1) const;
 
-    // printf-style formatting into the string; returns the new length.
-    int32_t Sprintf(const char* format, ...);
+    // printf-style formatting into the string; returns the new length. On
+    // failure (no memory, an argument the formatter rejects) the string is
+    // unchanged and 0 is returned; a null format clears the string.
+    int32_t Sprintf(const char* format, ...) W_PRINTF_FORMAT(2, 3);
     int32_t VSprintf(const char* format, va_list arguments);
 
     // Leading blanks are skipped; ok is true only when the whole rest of the
-    // text was used and no range error occurred.
+    // text was used and no range error occurred. The value is the runtime
+    // conversion's in every case: the longest numeric prefix, 0 without one.
     int32_t ToLong(bool* ok = nullptr) const;
     double ToReal(bool* ok = nullptr) const;
 
     // Splits the text at any of the separator characters into `parts` and
     // returns their number. quotePairs lists pairs of characters (opening,
     // closing) between which separators do not split. maxParts -1: no limit.
+    //
+    // separatorFlag: every separator ends a part, so neighbouring separators
+    //   give empty parts and a trailing separator an empty last part ("a==b"
+    //   gives "a", "", "b"); without it runs of separators count as one and
+    //   no empty part is made.
+    // quoteFlag: the quote characters are dropped from the part ("k='a=b'"
+    //   gives "k", "a=b"); without it they stay in the part. A quote opens
+    //   anywhere in a part; an unclosed quote runs to the end of the text.
+    // A backslash is an ordinary character, also inside quotes, so Windows
+    //   paths need no escaping.
+    // start: the character index where splitting begins. maxParts: once
+    //   maxParts - 1 parts are made, the last part takes the rest unsplit.
+    // trimFlag: blanks and tabs around each part are dropped (not those
+    //   inside quotes).
     int32_t Tokenize(WStringArray& parts, const char* separators, bool separatorFlag,
                      const char* quotePairs, bool quoteFlag, int32_t start = 0,
                      int32_t maxParts = -1, bool trimFlag = false) const;
@@ -55,11 +80,17 @@ public:
     bool operator==(const char* text) const;
     bool operator==(const WString& other) const;
 
+protected:
+    // Called after every change of the text; WFilePath splits its path here.
+    virtual void TextChanged() {}
+
 private:
+    // Null for the null string. Every change builds new storage and releases
+    // the old, so a storage that is shared is never written.
     WStringReference* storage = nullptr;
-    const char* characters = nullptr;
+    int32_t ByteLength() const;
+    bool Assign(const char* text, int32_t bytes);
     void Release();
-    void MakeOwn();
 };
 
 WString operator+(const WString& first, const WString& second);

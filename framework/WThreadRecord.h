@@ -1,0 +1,48 @@
+#pragma once
+// The framework's per-thread record: what the event model and the message loop
+// keep for each thread that uses them. It is created on the thread's first use
+// and freed when the thread ends (a fiber-local slot with a clean-up callback,
+// which the host calls for every ending thread, however it was started).
+// Nothing in it is shared between threads, so nothing in it needs a lock.
+
+#include "WApplication.h"
+
+#include <vector>
+
+class WEventGenerator;
+
+// One running ProcessEvent on this thread. A generator destroyed by one of its
+// own handlers clears `generatorAlive` in every frame that walks it, so the
+// walk ends without touching the freed generator.
+struct WDispatchFrame {
+    WEventGenerator* generator;
+    bool generatorAlive;
+    WDispatchFrame* outer;
+};
+
+struct WMessageFilter {
+    WObject* owner;
+    WMessageFilterFn filter;
+    uint32_t userData;
+    int32_t priority;
+    bool hooked;
+};
+
+struct WThreadRecord {
+    int32_t dispatchDepth = 0;
+    bool deletionPending = false;       // DeleteLater was called while an event was dispatched
+    WDispatchFrame* frames = nullptr;   // innermost first
+    std::vector<WMessageFilter> filters;    // higher priority first
+    HHOOK getMessageHook = nullptr;
+    bool insidePump = false;
+    int32_t loopNesting = 0;            // RunMessageLoop calls running on this thread
+    std::vector<WObject*> deferred;     // DeleteLater objects, oldest first
+
+    ~WThreadRecord();
+    bool HasHookedFilter() const;
+};
+
+// The calling thread's record, created on first use.
+WThreadRecord& WCurrentThreadRecord();
+// The calling thread's record, or null when the thread has none yet.
+WThreadRecord* WExistingThreadRecord();
