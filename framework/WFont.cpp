@@ -1,6 +1,6 @@
 #include "WFont.h"
 
-#include <cstring>
+#include <cstdio>
 
 namespace {
 
@@ -40,7 +40,7 @@ LOGFONTA LogicalFont(const WFontDescription& description)
     font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     font.lfQuality = DEFAULT_QUALITY;
     font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-    std::strncpy(font.lfFaceName, description.face, LF_FACESIZE - 1);
+    std::snprintf(font.lfFaceName, sizeof font.lfFaceName, "%s", description.face);
     return font;
 }
 
@@ -54,7 +54,7 @@ WFontDescription DescriptionOf(HFONT font)
         description.pointSize = MulDiv(-logical.lfHeight, 72, DesktopDotsPerInch());
     else
         description.pixelHeight = logical.lfHeight, description.pixelWidth = logical.lfWidth;
-    std::strncpy(description.face, logical.lfFaceName, WFontDescription::MaximumFaceLength);
+    std::snprintf(description.face, sizeof description.face, "%s", logical.lfFaceName);
     description.weight = logical.lfWeight;
     description.italic = logical.lfItalic != 0;
     description.underline = logical.lfUnderline != 0;

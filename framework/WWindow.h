@@ -18,6 +18,7 @@
 
 #include "WEventGenerator.h"
 #include "WFont.h"
+#include "WIcon.h"
 
 #include <atomic>
 
@@ -126,7 +127,6 @@ protected:
     void SetControlId(int32_t id) { controlId = id; }
     // Whether deleting the object destroys the window (windows it created itself).
     void SetOwnsWindow(bool owns) { ownsWindow = owns; }
-    DWORD GetCreationStyle() const { return creationStyle; }
 
     static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -149,15 +149,12 @@ private:
     bool OnEventMessage(Message& message, WEventID event);
     bool OnRecordResultMessage(Message& message, WEventID event);
     bool OnMouseMessage(Message& message, WEventID event);
-    bool OnCreateMessage(Message& message, WEventID event);
-    bool OnDestroyMessage(Message& message, WEventID event);
     bool OnNonClientDestroyMessage(Message& message, WEventID event);
     bool OnCloseMessage(Message& message, WEventID event);
     bool OnSizeMessage(Message& message, WEventID event);
     bool OnActivateMessage(Message& message, WEventID event);
     bool OnShowWindowMessage(Message& message, WEventID event);
     bool OnContextMenuMessage(Message& message, WEventID event);
-    bool OnPrivateMessage(Message& message, WEventID event);
     bool OnInitDialogMessage(Message& message, WEventID event);
 
     // Default handlers every window attaches when it is constructed.
@@ -169,12 +166,15 @@ private:
     static const WEventTableEntry defaultHandlers[];
 
     bool ChooseMenuItem(WORD id);
+    // Forgets the window: property, handle and previous procedure.
+    void ReleaseHandle();
 
 protected:
     // Forms initialise their controls on WM_INITDIALOG.
     virtual bool InitializeDialog(Message& message);
-    // Forms keep their status bar and tool bar in place on WM_SIZE.
-    virtual void ClientResized();
+    // Called on the child windows after the parent's client area changed size
+    // (status bars and tool bars keep themselves in place).
+    virtual void ParentResized();
 
 private:
     std::atomic<HWND> handle{nullptr};
@@ -184,9 +184,10 @@ private:
     int32_t controlId = 0;
     WString name;
     WFont font;
-    DWORD creationStyle = WS_CHILD | WS_VISIBLE;
     WMenu* menu = nullptr;
     WStatusBar* statusBar = nullptr;
-    HICON bigIcon = nullptr;
-    HICON smallIcon = nullptr;
+    DWORD styleSet = 0;                 // style bits changed before the window exists
+    DWORD styleCleared = 0;
+    WIcon bigIcon;
+    WIcon smallIcon;
 };
