@@ -1,0 +1,78 @@
+#include "ConfigurationExchange.h"
+
+#include "DecimalNumber.h"
+
+namespace ConfigurationExchange {
+
+namespace {
+
+constexpr double ConfigurationRecord::* thresholdFields[DeviceCommands::ThresholdCount] = {
+    &ConfigurationRecord::threshold1Upper,
+    &ConfigurationRecord::threshold1Lower,
+    &ConfigurationRecord::threshold2Upper,
+    &ConfigurationRecord::threshold2Lower,
+};
+
+bool IsThresholdIndex(int32_t index)
+{
+    return index >= 0 && index < DeviceCommands::ThresholdCount;
+}
+
+WString FormatInteger(int32_t value)
+{
+    WString text;
+    text.Sprintf("%d", value);
+    return text;
+}
+
+WString FormatCycle(int32_t cycle)
+{
+    return cycle == 0 ? WString("-") : FormatInteger(cycle);
+}
+
+}
+
+void CopyPagesToRecord(const PageValues& values, ConfigurationRecord& record)
+{
+    for (int32_t index = 0; index < DeviceCommands::ThresholdCount; ++index)
+        SetThreshold(record, index, DecimalNumber::PrefixValue(values.thresholdTexts[index]));
+    record.errorEnabled = values.errorHandlingEnabled;
+    record.errorMemory = values.errorMemoryEnabled;
+    // "-" has no leading number and so gives 0, no cyclic clearing.
+    record.errorCycle = DecimalNumber::TruncateToInt32(DecimalNumber::PrefixValue(values.cycleText));
+    record.receiverCalibration = values.receiverCalibration;
+    record.transmitterCalibration = values.transmitterCalibration;
+}
+
+PageTexts FormatRecordForPages(const ConfigurationRecord& record)
+{
+    PageTexts texts;
+    for (int32_t index = 0; index < DeviceCommands::ThresholdCount; ++index)
+        texts.thresholdTexts[index] = FormatThreshold(GetThreshold(record, index));
+    texts.errorHandlingEnabled = record.errorEnabled;
+    texts.errorMemoryEnabled = record.errorMemory;
+    texts.cycleText = FormatCycle(record.errorCycle);
+    texts.receiverText = FormatInteger(record.receiverCalibration);
+    texts.transmitterText = FormatInteger(record.transmitterCalibration);
+    return texts;
+}
+
+WString FormatThreshold(double value)
+{
+    WString text;
+    text.Sprintf("%.2lf", value);
+    return text;
+}
+
+double GetThreshold(const ConfigurationRecord& record, int32_t index)
+{
+    return IsThresholdIndex(index) ? record.*thresholdFields[index] : 0.0;
+}
+
+void SetThreshold(ConfigurationRecord& record, int32_t index, double value)
+{
+    if (IsThresholdIndex(index))
+        record.*thresholdFields[index] = value;
+}
+
+}

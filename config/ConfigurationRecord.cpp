@@ -1,0 +1,3 @@
+#include "ConfigurationRecord.h"
+
+ConfigurationRecord configurationRecord{};
