@@ -5,7 +5,6 @@ namespace {
 constexpr const char* dialogClass = "#32770";
 // Item ids of the host's message box.
 constexpr int textItem = 0xFFFF;
-constexpr int iconItem = 0x0014;
 constexpr DWORD pollInterval = 5;
 
 }  // namespace
@@ -50,7 +49,17 @@ void MessageBoxWatcher::Inspect(HWND box)
     GetDlgItemTextA(box, textItem, buffer, sizeof buffer);
     text = buffer;
     hasOwner = GetWindow(box, GW_OWNER) != nullptr;
-    const HICON icon = reinterpret_cast<HICON>(SendDlgItemMessageA(box, iconItem, STM_GETICON, 0, 0));
-    hasStopIcon = icon != nullptr && icon == LoadIcon(nullptr, IDI_HAND);
+    // The icon's item id differs between hosts; it is the one static that shows an icon.
+    const HICON stopIcon = LoadIcon(nullptr, IDI_HAND);
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char className[32] = "";
+        GetClassNameA(child, className, sizeof className);
+        const LONG style = GetWindowLongA(child, GWL_STYLE);
+        if (lstrcmpiA(className, "Button") == 0 && (style & WS_VISIBLE))
+            ++buttonCount;
+        if (lstrcmpiA(className, "Static") == 0 && (style & SS_TYPEMASK) == SS_ICON)
+            hasStopIcon = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0)) == stopIcon;
+    }
+    hasOnlyOk = buttonCount == 1 && GetDlgItem(box, IDOK) != nullptr;
     taskWindowDisabled = taskWindow != nullptr && !IsWindowEnabled(taskWindow);
 }

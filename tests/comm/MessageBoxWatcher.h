@@ -1,7 +1,7 @@
 #pragma once
 // Watches, from a thread of its own, for a message box with a given title
 // while the test's thread shows it; notes what the box looks like, then
-// dismisses it with OK.
+// dismisses it with OK. What it noted may be read after Finish.
 
 #include <windows.h>
 
@@ -25,6 +25,7 @@ public:
     const std::string& Text() const { return text; }
     bool HasOwner() const { return hasOwner; }
     bool HasStopIcon() const { return hasStopIcon; }
+    bool HasOnlyOkButton() const { return hasOnlyOk; }
     bool TaskWindowWasDisabled() const { return taskWindowDisabled; }
 
 private:
@@ -37,6 +38,8 @@ private:
     std::string text;
     bool hasOwner = false;
     bool hasStopIcon = false;
+    int buttonCount = 0;
+    bool hasOnlyOk = false;
     bool taskWindowDisabled = false;
 
     void Watch();
