@@ -7,9 +7,12 @@
 #include "NotifyWindow.h"
 #include "SimulatorProcess.h"
 #include "TarvekComm.h"
+#include "TestArtifacts.h"
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 
 namespace {
@@ -200,4 +203,71 @@ TEST(TarvekCommLink, DeletingTheLinkClearsTheProcessWideReference)
     tarvekComm = new TarvekComm(0);
     delete tarvekComm;
     EXPECT_EQ(tarvekComm, nullptr);
+}
+
+namespace {
+
+constexpr const char* quitChildVariable = "TARVEK_QUIT_CHILD";
+constexpr const char* quitChildTest = "TarvekCommQuit.ChildSendsWithAQuitRequestWaiting";
+
+}  // namespace
+
+// The child half: it runs only when the test below starts this executable
+// again. It reaches its end only if the quit request did not end the process.
+TEST(TarvekCommQuit, ChildSendsWithAQuitRequestWaiting)
+{
+    if (GetEnvironmentVariableA(quitChildVariable, nullptr, 0) == 0)
+        GTEST_SKIP() << "runs as the child of QuitRequestDuringTheWaitEndsTheProcessAtOnce";
+    TarvekComm link(5);     // COM6: nobody answers on COM16
+    ASSERT_TRUE(link.Open());
+    PostQuitMessage(3);
+    link.SendCommand("ee 1\r\n");
+    ExitProcess(4);
+}
+
+TEST(TarvekCommQuit, QuitRequestDuringTheWaitEndsTheProcessAtOnceWithExitCodeZero)
+{
+    char executable[MAX_PATH];
+    GetModuleFileNameA(nullptr, executable, MAX_PATH);
+    std::string commandLine = "\"";
+    commandLine += executable;
+    commandLine += "\" --gtest_filter=";
+    commandLine += quitChildTest;
+    const std::string outputPath = TestArtifactPath("quit-child.txt");
+    SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
+    HANDLE output = CreateFileA(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inheritable,
+                                CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(output, INVALID_HANDLE_VALUE);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = output;
+    startup.hStdError = output;
+    PROCESS_INFORMATION child{};
+    SetEnvironmentVariableA(quitChildVariable, "1");
+    const BOOL started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0,
+                                        nullptr, nullptr, &startup, &child);
+    SetEnvironmentVariableA(quitChildVariable, nullptr);
+    CloseHandle(output);
+    ASSERT_TRUE(started);
+
+    // The time-out message, which a child that went on waiting would show,
+    // would keep it from ending at all.
+    const bool ended = WaitForSingleObject(child.hProcess, 10000) == WAIT_OBJECT_0;
+    if (!ended)
+        TerminateProcess(child.hProcess, 1);
+    DWORD exitCode = 1;
+    GetExitCodeProcess(child.hProcess, &exitCode);
+    CloseHandle(child.hThread);
+    CloseHandle(child.hProcess);
+
+    std::ifstream file(outputPath);
+    const std::string childOutput((std::istreambuf_iterator<char>(file)),
+                                  std::istreambuf_iterator<char>());
+    EXPECT_TRUE(ended);
+    EXPECT_EQ(exitCode, 0u);
+    EXPECT_NE(childOutput.find(std::string("[ RUN      ] ") + quitChildTest), std::string::npos)
+        << childOutput;
+    EXPECT_EQ(childOutput.find("[  SKIPPED ]"), std::string::npos) << childOutput;
+    EXPECT_EQ(childOutput.find("[       OK ]"), std::string::npos) << childOutput;
 }
