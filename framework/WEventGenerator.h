@@ -97,6 +97,7 @@ private:
                   int32_t* returnValue, int32_t skip);
     bool CallHandlers(WEventID id, WEventNode* start, WObject* source, WEventData* record,
                       int32_t skip, const WDispatchFrame& frame);
+    void EndWalk();
     WEventNode* FirstLiveNodeLocked(WEventID id, WEventNode* from) const;
     void InsertLocked(WEventNode* node, const int32_t* position);
     void Unlink(WEventNode* node);
