@@ -5,6 +5,7 @@
 #include "WComboBox.h"
 #include "WModelessDialog.h"
 #include "WModuleHandle.h"
+#include "WRichTextBox.h"
 #include "WTextBox.h"
 #include "WindowDriver.h"
 #include "resource.h"
@@ -39,6 +40,19 @@ TEST_F(PageControls, UmlautSetIntoATextBoxReadsBackAsTheSameCharacter)
     wchar_t wide[32] = L"";
     GetWindowTextW(text.GetHandle(), wide, 32);
     EXPECT_EQ(std::wstring(wide), L"Gr\u00f6\u00dfe \u00e4 \u00f6 \u00fc \u00df");
+}
+
+TEST(RichTextBox, MainTemplatesRichEditItemIsBound)
+{
+    WModelessDialog form;
+    ASSERT_TRUE(form.LoadWindow(nullptr, "ID_Tarvek", WModuleHandle()));
+    WRichTextBox rich;
+    ASSERT_TRUE(rich.LoadWindow(&form, IDC_TARVEK_RTB_1, WModuleHandle()));
+    char className[32] = "";
+    GetClassNameA(rich.GetHandle(), className, sizeof className);
+    EXPECT_STREQ(className, "RICHEDIT");
+    ASSERT_TRUE(rich.SetText("Übertragung"));
+    EXPECT_STREQ(rich.GetText().GetText(), "Übertragung");
 }
 
 TEST_F(PageControls, CheckBoxSetAndReadAndToggledByAClick)
@@ -106,23 +120,6 @@ TEST_F(CycleCombo, SetSelectedIsTrueOnlyWhenTheIndexIsSelected)
     EXPECT_FALSE(combo.SetSelected(14));
     EXPECT_TRUE(combo.SetSelected(-1));
     EXPECT_EQ(combo.GetSelected(), -1);
-}
-
-TEST_F(CycleCombo, InsertedEntryTakesItsIndex)
-{
-    EXPECT_EQ(combo.AddString("0", 0), 0);
-    EXPECT_EQ(combo.SelectString("-"), 1);
-}
-
-TEST_F(CycleCombo, HeightIncludesTheDropDownList)
-{
-    ASSERT_TRUE(combo.SetHeight(125));
-    COMBOBOXINFO info{};
-    info.cbSize = sizeof info;
-    ASSERT_TRUE(GetComboBoxInfo(combo.GetHandle(), &info));
-    RECT closed{};
-    GetWindowRect(combo.GetHandle(), &closed);
-    EXPECT_LT(closed.bottom - closed.top, 125);
 }
 
 }  // namespace

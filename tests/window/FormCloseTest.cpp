@@ -104,18 +104,4 @@ TEST(FormLoading, DeletedControlGivesTheItemItsWindowProcedureBack)
     EXPECT_TRUE(IsWindow(item));
 }
 
-TEST(FormLoading, InitialisationRaisesCreateEventWithTheWindowInPlace)
-{
-    WModelessDialog form;
-    HWND seen = nullptr;
-    EventProbe creation([&](WObject*, WEventData*) {
-        seen = form.GetHandle();
-        return false;
-    });
-    creation.Listen(form, CreateEvent);
-    ASSERT_TRUE(form.LoadWindow(nullptr, "ID_Tarvek", WModuleHandle()));
-    EXPECT_NE(seen, nullptr);
-    EXPECT_EQ(seen, form.GetHandle());
-}
-
 }  // namespace

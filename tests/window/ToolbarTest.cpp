@@ -164,9 +164,13 @@ protected:
     MainFormAssembly main;
 };
 
-TEST_F(ProgramToolbar, ShowsThreeButtonsAndASeparatorWithTheirToolTips)
+TEST_F(ProgramToolbar, ShowsThreeButtonsWithPicturesAndASeparator)
 {
     EXPECT_EQ(main.toolbar->GetButtonCount(), 4);
+    TBBUTTON separator{};
+    ASSERT_TRUE(main.toolbar->Send(TB_GETBUTTON, 2, reinterpret_cast<LPARAM>(&separator)));
+    EXPECT_EQ(separator.fsStyle & BTNS_SEP, BTNS_SEP);
+    EXPECT_EQ(separator.idCommand, IDT_SEPARATOR);
     for (int32_t commandId : {100, 101, 103}) {
         TBBUTTON button{};
         const auto index = main.toolbar->Send(TB_COMMANDTOINDEX, static_cast<WPARAM>(commandId));
@@ -174,12 +178,25 @@ TEST_F(ProgramToolbar, ShowsThreeButtonsAndASeparatorWithTheirToolTips)
         EXPECT_GE(button.iBitmap, 0) << commandId;
         EXPECT_TRUE(button.fsState & TBSTATE_ENABLED);
     }
-    NMTTDISPINFOW request{};
-    request.hdr.hwndFrom = reinterpret_cast<HWND>(main.toolbar->Send(TB_GETTOOLTIPS));
-    request.hdr.idFrom = 101;
-    request.hdr.code = TTN_GETDISPINFOW;
-    main.toolbar->Send(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&request));
-    EXPECT_EQ(std::wstring(request.lpszText), L"Schwellwerte speichern");
+}
+
+TEST_F(ProgramToolbar, PointingAtAButtonShowsItsToolTip)
+{
+    SetForegroundWindow(main.form.GetHandle());
+    const RECT button = ButtonRectangle(IDT_SAVE);
+    const POINT centre{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
+    POINT screen = centre;
+    ClientToScreen(main.toolbar->GetHandle(), &screen);
+    SetCursorPos(screen.x, screen.y);
+    HWND tip = reinterpret_cast<HWND>(main.toolbar->Send(TB_GETTOOLTIPS));
+    ASSERT_NE(tip, nullptr);
+    // Another program's window on the test display may be the active one.
+    SetWindowLongPtrA(tip, GWL_STYLE, GetWindowLongPtrA(tip, GWL_STYLE) | TTS_ALWAYSTIP);
+    PostMessageA(main.toolbar->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(centre.x, centre.y));
+    ASSERT_TRUE(PumpMessagesUntil([&] { return IsWindowVisible(tip) != FALSE; }));
+    char text[80] = "";
+    GetWindowTextA(tip, text, sizeof text);
+    EXPECT_STREQ(text, "Schwellwerte speichern");
 }
 
 TEST_F(ProgramToolbar, ClickOnAButtonRaisesClickEventWithItsCommandId)
