@@ -83,18 +83,6 @@ TEST(EventSemaphore, LockWaitsUntilSet)
     EXPECT_FALSE(event.Lock(0));
 }
 
-TEST(MutexSemaphore, IsOwnedByOneThreadAtATime)
-{
-    WMutexSemaphore mutex;
-    ASSERT_TRUE(mutex.Create(nullptr, false));
-    ASSERT_TRUE(mutex.Lock(0));
-    bool otherGotIt = true;
-    std::thread other([&] { otherGotIt = mutex.Lock(0); });
-    other.join();
-    EXPECT_FALSE(otherGotIt);
-    EXPECT_TRUE(mutex.Unlock());
-}
-
 TEST(SemaphoreLock, GuardsAScopeAndIgnoresANullLock)
 {
     WCountSemaphore semaphore;
@@ -105,22 +93,6 @@ TEST(SemaphoreLock, GuardsAScopeAndIgnoresANullLock)
     }
     EXPECT_TRUE(semaphore.Wait(0));
     WSemaphoreLock nothing(nullptr);
-}
-
-TEST(CriticalSection, SerialisesThreads)
-{
-    WCriticalSection section;
-    int32_t counter = 0;
-    auto add = [&] {
-        for (int32_t i = 0; i < 100000; ++i) {
-            WSemaphoreLock guard(&section);
-            ++counter;
-        }
-    };
-    std::thread first(add), second(add);
-    first.join();
-    second.join();
-    EXPECT_EQ(counter, 200000);
 }
 
 DWORD Twice(void* argument)
