@@ -190,6 +190,8 @@ TEST_F(ProgramToolbar, PointingAtAButtonShowsItsToolTip)
     SetCursorPos(screen.x, screen.y);
     HWND tip = reinterpret_cast<HWND>(main.toolbar->Send(TB_GETTOOLTIPS));
     ASSERT_NE(tip, nullptr);
+    // Another program's window on the test display may be the active one.
+    SetWindowLongPtrA(tip, GWL_STYLE, GetWindowLongPtrA(tip, GWL_STYLE) | TTS_ALWAYSTIP);
     PostMessageA(main.toolbar->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(centre.x, centre.y));
     ASSERT_TRUE(PumpMessagesUntil([&] { return IsWindowVisible(tip) != FALSE; }));
     char text[80] = "";
