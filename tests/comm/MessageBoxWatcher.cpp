@@ -30,7 +30,7 @@ void MessageBoxWatcher::Watch()
 {
     const ULONGLONG deadline = GetTickCount64() + timeout;
     HWND box = nullptr;
-    while (!(box = FindWindowA(dialogClass, title.c_str())) || !IsWindowVisible(box)) {
+    while (!(box = FindOwnBox()) || !IsWindowVisible(box)) {
         if (GetTickCount64() >= deadline)
             return;
         Sleep(pollInterval);
@@ -41,6 +41,20 @@ void MessageBoxWatcher::Watch()
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     while (IsWindow(box) && GetTickCount64() < deadline)
         Sleep(pollInterval);
+}
+
+// Only this process's boxes: another test on the same display may show one
+// with the same title.
+HWND MessageBoxWatcher::FindOwnBox() const
+{
+    HWND box = nullptr;
+    while ((box = FindWindowExA(nullptr, box, dialogClass, title.c_str())) != nullptr) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(box, &process);
+        if (process == GetCurrentProcessId())
+            return box;
+    }
+    return nullptr;
 }
 
 void MessageBoxWatcher::Inspect(HWND box)

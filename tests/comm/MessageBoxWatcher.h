@@ -43,5 +43,6 @@ private:
     bool taskWindowDisabled = false;
 
     void Watch();
+    HWND FindOwnBox() const;
     void Inspect(HWND box);
 };

@@ -371,21 +371,3 @@ TEST(Rs232Class, ReopeningAtOnceKeepsEveryByteWithTheNewReader)
     for (HANDLE reader : oldReaders)
         EXPECT_TRUE(ThreadEnds(reader));
 }
-
-TEST(Rs232Class, WritesReachThePartnerWhileTheReaderWaits)
-{
-    RecordingPort port;
-    port.SetPortNumber(0);
-    ASSERT_TRUE(port.Open());
-    PartnerPort partner(0);
-    EXPECT_TRUE(port.Write("st 1 50.0\r\n", 11));
-    std::string line;
-    EXPECT_TRUE(partner.ReadThroughLineFeed(line, deadline));
-    EXPECT_EQ(line, "st 1 50.0\r\n");
-}
-
-TEST(Rs232Class, WriteOnAClosedPortFails)
-{
-    Rs232Class port;
-    EXPECT_FALSE(port.Write("x", 1));
-}

@@ -11,9 +11,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -82,6 +84,27 @@ TEST_F(TarvekCommTest, SilentDeviceGivesTheTimeoutMessageAfterASecondAndAnEmptyA
     EXPECT_TRUE(watcher.HasStopIcon());
     EXPECT_TRUE(watcher.HasOnlyOkButton());
     EXPECT_TRUE(watcher.TaskWindowWasDisabled());
+}
+
+TEST_F(TarvekCommTest, MessagesArrivingDuringTheWaitNeitherShortenNorStretchIt)
+{
+    StartDeviceAndOpen("--silent");
+    std::atomic<bool> posting{true};
+    std::thread poster([&] {
+        while (posting) {
+            PostMessageA(window.GetHandle(), WM_APP, 0, 0);
+            Sleep(2);
+        }
+    });
+    MessageBoxWatcher watcher(timeoutTitle);
+    const ULONGLONG start = GetTickCount64();
+    EXPECT_EQ(Send("ee 1\r\n"), "");
+    posting = false;
+    poster.join();
+    watcher.Finish();
+    ASSERT_TRUE(watcher.Seen());
+    EXPECT_GE(watcher.SeenAt() - start, TarvekComm::ReplyBudget);
+    EXPECT_LT(watcher.SeenAt() - start, 3000u);
 }
 
 TEST_F(TarvekCommTest, AnswerWithoutLineEndTimesOutAndBeginsTheNextLine)
