@@ -22,7 +22,3 @@ private:
 
     bool OnUserEvent(WObject* source, WEventData* data);
 };
-
-// Dispatches this thread's messages until the condition holds; false when it
-// does not hold by the deadline.
-bool PumpMessagesUntil(const std::function<bool()>& condition, DWORD timeoutMilliseconds);

@@ -2,6 +2,7 @@
 // the partner port.
 
 #include "NotifyWindow.h"
+#include "WindowDriver.h"
 #include "PartnerPort.h"
 #include "Rs232Class.h"
 #include "SimulatorProcess.h"

@@ -3,7 +3,7 @@
 
 #include "AnswerShaper.h"
 #include "AnsweringDevice.h"
-#include "MessageBoxWatcher.h"
+#include "WindowDriver.h"
 #include "NotifyWindow.h"
 #include "SimulatorProcess.h"
 #include "TarvekComm.h"
@@ -70,20 +70,20 @@ TEST_F(TarvekCommTest, AnswerComesBackWellBeforeTheBudgetEnds)
 TEST_F(TarvekCommTest, SilentDeviceGivesTheTimeoutMessageAfterASecondAndAnEmptyAnswer)
 {
     StartDeviceAndOpen("--silent");
-    MessageBoxWatcher watcher(timeoutTitle, window.GetHandle());
+    MessageBoxWatcher watcher(timeoutTitle, IDOK, 10000, window.GetHandle());
     const ULONGLONG start = GetTickCount64();
     const std::string reply = Send("ee 1\r\n");
-    watcher.Finish();
+    const bool seen = watcher.Finish();
 
     EXPECT_EQ(reply, "");
-    ASSERT_TRUE(watcher.Seen());
-    EXPECT_GE(watcher.SeenAt() - start, TarvekComm::ReplyBudget);
-    EXPECT_LT(watcher.SeenAt() - start, 3000u);
-    EXPECT_EQ(watcher.Text(), timeoutText);
-    EXPECT_FALSE(watcher.HasOwner());
-    EXPECT_TRUE(watcher.HasStopIcon());
-    EXPECT_TRUE(watcher.HasOnlyOkButton());
-    EXPECT_TRUE(watcher.TaskWindowWasDisabled());
+    ASSERT_TRUE(seen);
+    EXPECT_GE(watcher.GetLook().seenAt - start, TarvekComm::ReplyBudget);
+    EXPECT_LT(watcher.GetLook().seenAt - start, 3000u);
+    EXPECT_EQ(watcher.GetLook().text, timeoutText);
+    EXPECT_FALSE(watcher.GetLook().hasOwner);
+    EXPECT_TRUE(watcher.GetLook().hasStopIcon);
+    EXPECT_TRUE(watcher.GetLook().hasOnlyOkButton);
+    EXPECT_TRUE(watcher.GetLook().taskWindowWasDisabled);
 }
 
 TEST_F(TarvekCommTest, MessagesArrivingDuringTheWaitNeitherShortenNorStretchIt)
@@ -101,10 +101,10 @@ TEST_F(TarvekCommTest, MessagesArrivingDuringTheWaitNeitherShortenNorStretchIt)
     EXPECT_EQ(Send("ee 1\r\n"), "");
     posting = false;
     poster.join();
-    watcher.Finish();
-    ASSERT_TRUE(watcher.Seen());
-    EXPECT_GE(watcher.SeenAt() - start, TarvekComm::ReplyBudget);
-    EXPECT_LT(watcher.SeenAt() - start, 3000u);
+    const bool seen = watcher.Finish();
+    ASSERT_TRUE(seen);
+    EXPECT_GE(watcher.GetLook().seenAt - start, TarvekComm::ReplyBudget);
+    EXPECT_LT(watcher.GetLook().seenAt - start, 3000u);
 }
 
 TEST_F(TarvekCommTest, AnswerWithoutLineEndTimesOutAndBeginsTheNextLine)
@@ -113,8 +113,8 @@ TEST_F(TarvekCommTest, AnswerWithoutLineEndTimesOutAndBeginsTheNextLine)
     {
         MessageBoxWatcher watcher(timeoutTitle);
         EXPECT_EQ(Send("ee 1\r\n"), "");
-        watcher.Finish();
-        EXPECT_TRUE(watcher.Seen());
+        const bool seen = watcher.Finish();
+        EXPECT_TRUE(seen);
     }
     link.Close();
     simulator.Stop();
@@ -199,15 +199,15 @@ TEST(TarvekCommMessages, OpenErrorNamesThePort)
 {
     MessageBoxWatcher watcher("Tarvek Fehler");
     TarvekComm::ShowOpenError(3);
-    watcher.Finish();
-    ASSERT_TRUE(watcher.Seen());
-    EXPECT_EQ(watcher.Text(),
+    const bool seen = watcher.Finish();
+    ASSERT_TRUE(seen);
+    EXPECT_EQ(watcher.GetLook().text,
               "COM4 konnte nicht geöffnet werden.\r\n\r\n"
               "Entweder ist die Schnittstelle nicht verfügbar oder\r\n"
               "wird von einer anderen Applikation verwendet.\r\n");
-    EXPECT_FALSE(watcher.HasOwner());
-    EXPECT_TRUE(watcher.HasStopIcon());
-    EXPECT_TRUE(watcher.HasOnlyOkButton());
+    EXPECT_FALSE(watcher.GetLook().hasOwner);
+    EXPECT_TRUE(watcher.GetLook().hasStopIcon);
+    EXPECT_TRUE(watcher.GetLook().hasOnlyOkButton);
 }
 
 TEST(TarvekCommLink, ConstructorSetsTheDeviceLineSettings)

@@ -150,8 +150,10 @@ void DismissDialog(HWND dialog, int buttonId)
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, buttonId)));
 }
 
-MessageBoxWatcher::MessageBoxWatcher(std::string title, int buttonId, DWORD timeoutMilliseconds)
-    : thread(&MessageBoxWatcher::Watch, this, std::move(title), buttonId, timeoutMilliseconds)
+MessageBoxWatcher::MessageBoxWatcher(std::string title, int buttonId, DWORD timeoutMilliseconds,
+                                     HWND taskWindow)
+    : thread(&MessageBoxWatcher::Watch, this, std::move(title), buttonId, timeoutMilliseconds,
+             taskWindow)
 {
 }
 
@@ -161,14 +163,51 @@ MessageBoxWatcher::~MessageBoxWatcher()
         thread.join();
 }
 
-void MessageBoxWatcher::Watch(std::string title, int buttonId, DWORD timeoutMilliseconds)
+namespace {
+
+// The icon of a message box is a static showing an icon; its item id differs between hosts.
+bool ShowsStopIcon(HWND messageBox)
+{
+    const HICON stopIcon = LoadIcon(nullptr, IDI_HAND);
+    for (HWND child = GetWindow(messageBox, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char className[32] = "";
+        GetClassNameA(child, className, sizeof className);
+        const LONG style = GetWindowLongA(child, GWL_STYLE);
+        if (lstrcmpiA(className, "Static") == 0 && (style & SS_TYPEMASK) == SS_ICON
+            && reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0)) == stopIcon)
+            return true;
+    }
+    return false;
+}
+
+bool HasOnlyOkButton(HWND messageBox)
+{
+    int buttons = 0;
+    for (HWND child = GetWindow(messageBox, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char className[32] = "";
+        GetClassNameA(child, className, sizeof className);
+        if (lstrcmpiA(className, "Button") == 0 && (GetWindowLongA(child, GWL_STYLE) & WS_VISIBLE))
+            ++buttons;
+    }
+    return buttons == 1 && GetDlgItem(messageBox, IDOK) != nullptr;
+}
+
+}  // namespace
+
+void MessageBoxWatcher::Watch(std::string title, int buttonId, DWORD timeoutMilliseconds,
+                              HWND taskWindow)
 {
     HWND box = FindTopLevelWindow(title.c_str(), "#32770", timeoutMilliseconds);
     if (!box)
         return;
     {
         std::lock_guard<std::mutex> lock(mutex);
-        text = ReadMessageBoxText(box);
+        look.seenAt = GetTickCount64();
+        look.text = ReadMessageBoxText(box);
+        look.hasOwner = GetWindow(box, GW_OWNER) != nullptr;
+        look.hasStopIcon = ShowsStopIcon(box);
+        look.hasOnlyOkButton = HasOnlyOkButton(box);
+        look.taskWindowWasDisabled = taskWindow != nullptr && !IsWindowEnabled(taskWindow);
     }
     found = true;
     DismissDialog(box, buttonId);
@@ -184,5 +223,5 @@ bool MessageBoxWatcher::Finish()
 std::string MessageBoxWatcher::GetText()
 {
     std::lock_guard<std::mutex> lock(mutex);
-    return text;
+    return look.text;
 }

@@ -34,11 +34,23 @@ std::string ReadMessageBoxText(HWND messageBox);
 // Answers the dialog with the button of that id (IDOK, IDYES, ...).
 void DismissDialog(HWND dialog, int buttonId);
 
-// Waits on its own thread for a message box with the title, reads its text and
-// answers it with the button. The test's thread meanwhile shows the box.
+// What a message box looked like when it was found.
+struct MessageBoxLook {
+    std::string text;
+    ULONGLONG seenAt = 0;           // GetTickCount64 when it became visible
+    bool hasOwner = false;
+    bool hasStopIcon = false;
+    bool hasOnlyOkButton = false;
+    bool taskWindowWasDisabled = false;
+};
+
+// Waits on its own thread for a message box with the title, notes how it looks
+// and answers it with the button. The test's thread meanwhile shows the box.
+// taskWindow: a window of the showing thread that a task-modal box disables.
 class MessageBoxWatcher {
 public:
-    MessageBoxWatcher(std::string title, int buttonId, DWORD timeoutMilliseconds = 10000);
+    MessageBoxWatcher(std::string title, int buttonId = IDOK, DWORD timeoutMilliseconds = 10000,
+                      HWND taskWindow = nullptr);
     ~MessageBoxWatcher();
     MessageBoxWatcher(const MessageBoxWatcher&) = delete;
     MessageBoxWatcher& operator=(const MessageBoxWatcher&) = delete;
@@ -46,12 +58,14 @@ public:
     // Waits for the watcher to end; true when it found and answered a box.
     bool Finish();
     std::string GetText();
+    // Valid after Finish returned true.
+    const MessageBoxLook& GetLook() const { return look; }
 
 private:
-    void Watch(std::string title, int buttonId, DWORD timeoutMilliseconds);
+    void Watch(std::string title, int buttonId, DWORD timeoutMilliseconds, HWND taskWindow);
 
     std::thread thread;
     std::mutex mutex;
-    std::string text;
+    MessageBoxLook look;
     std::atomic<bool> found{false};
 };
