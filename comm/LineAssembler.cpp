@@ -1,0 +1,29 @@
+#include "LineAssembler.h"
+
+namespace {
+
+constexpr uint8_t carriageReturn = 0x0D;
+constexpr uint8_t lineFeed = 0x0A;
+constexpr uint8_t firstHighByte = 0x80;
+
+}  // namespace
+
+bool LineAssembler::Take(uint8_t byte)
+{
+    if (byte >= firstHighByte)
+        return false;
+    if (byte == carriageReturn || byte == lineFeed) {
+        if (afterLineEnd) {
+            afterLineEnd = false;
+            return false;
+        }
+        lineBuffer[lineLength] = '\0';
+        lineLength = 0;
+        afterLineEnd = true;
+        return true;
+    }
+    if (lineLength < MaxLineLength)
+        lineBuffer[lineLength++] = static_cast<char>(byte);
+    afterLineEnd = false;
+    return false;
+}

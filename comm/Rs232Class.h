@@ -1,0 +1,109 @@
+#pragma once
+// One serial communication port of the host. Open configures the line and
+// starts a reader thread, which hands received bytes to the owner in portions
+// of at most ReceiveBufferSize bytes: it fills the receive buffer, tells the
+// notify target with a UserEvent, and reads again only after the owner has
+// taken the portion (GetReceivedCount, TakeReceivedData). A slow owner thus
+// throttles the reader, and the driver's input queue keeps the rest. The
+// class knows nothing of what the bytes mean.
+//
+// Threads: Open, Close, Write, GetReceivedCount and TakeReceivedData belong to
+// the owner's thread; DataReceived runs on the reader thread. The receive
+// buffer belongs to whoever holds bufferToken: the reader from before it reads
+// until the owner has taken the portion.
+//
+// Each Open gives its reader a context of its own (Rs232Class.cpp) that holds
+// the port, the read records and the reader's stop signal. Close and the
+// destructor detach that context under its lock and never wait for the
+// thread; the reader sees the detach, ends by itself and frees the context. So
+// a reader that outlives its Close, or its object, never touches a closed
+// handle, a deleted object, or the port of the next Open.
+
+#include "LineSettings.h"
+#include "WSemaphore.h"
+
+#include <atomic>
+
+class WWindow;
+struct ReaderContext;
+
+class Rs232Class : public WObject {
+    W_DECLARE_CLASS(Rs232Class, WObject)
+public:
+    static constexpr int32_t ReceiveBufferSize = 80;
+    static constexpr DWORD QueueSize = 4096;
+
+    Rs232Class();
+    // Closes the port when it is open. A derived class that overrides
+    // DataReceived closes it in its own destructor already, so that no
+    // notification reaches a half-destroyed object.
+    ~Rs232Class() override;
+    Rs232Class(const Rs232Class&) = delete;
+    Rs232Class& operator=(const Rs232Class&) = delete;
+
+    // Reader thread: a portion waits in the receive buffer. Posts a UserEvent
+    // with notifyCode to the notify target, if there is one.
+    virtual void DataReceived();
+
+    // Port COM(index + 1). Always true.
+    bool SetPortNumber(int32_t index);
+    // False for a rate that is not listed (LineSettings.h); the rate then stays.
+    bool SetBaudRate(uint32_t rate);
+    // 7 or 8; anything else gives 8.
+    void SetByteSize(uint8_t size);
+    // 2 gives two stop bits; anything else one.
+    void SetStopBits(uint8_t count);
+    // The window told of received data; not owned. Needed before Open, or the
+    // first portion is never taken.
+    void SetNotifyTarget(WWindow* target);
+
+    // Opens and configures the port, starts the reader and raises DTR. False
+    // when the port cannot be opened or refuses the line settings, and when
+    // the object is open already (the open port stays as it was).
+    bool Open();
+    // Stops the reader, drops DTR, purges and closes the port. Never waits
+    // for the reader thread. Nothing happens when the port is closed.
+    void Close();
+    // Writes and waits until the write is over; false when the port refused
+    // it or is closed. A write cut short by the write time-out counts as done.
+    bool Write(const void* bytes, uint32_t count);
+
+    // Bytes in the portion waiting to be taken; 0 when none waits.
+    int32_t GetReceivedCount() const;
+    // Copies the waiting portion (destination: ReceiveBufferSize bytes) and
+    // gives the buffer back to the reader. Returns the number of bytes copied;
+    // 0, and nothing handed back, when no portion was waiting.
+    int32_t TakeReceivedData(void* destination);
+
+    bool IsOpen() const { return running != 0; }
+    const char* GetDeviceName() const { return deviceName; }
+    const LineSettings& GetLineSettings() const { return lineSettings; }
+
+protected:
+    HANDLE GetPortHandle() const { return portHandle; }
+    // Id of the reader thread of the open port; 0 when closed.
+    DWORD GetReaderThreadId() const { return readerThreadId; }
+
+private:
+    friend struct ReaderContext;
+
+    HANDLE portHandle = INVALID_HANDLE_VALUE;
+    char deviceName[15] = "COM1";
+    int32_t running = 0;
+    LineSettings lineSettings;
+    HANDLE readerThread = nullptr;
+    DWORD readerThreadId = 0;
+    OVERLAPPED writeRecord{};
+    char receiveBuffer[ReceiveBufferSize] = {};
+    std::atomic<int32_t> receivedCount{0};
+    WCountSemaphore bufferToken;
+    int32_t notifyCode = 0;
+    std::atomic<WWindow*> notifyTarget{nullptr};
+    ReaderContext* readerContext = nullptr;
+
+    static DWORD WINAPI ReaderThread(void* argument);
+    bool ConfigurePort(HANDLE port);
+    bool StartReader(HANDLE port);
+    // Reader thread, under its context's lock: a new portion for the owner.
+    void ReceivePortion(const char* bytes, int32_t count);
+};

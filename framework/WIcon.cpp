@@ -1,0 +1,51 @@
+#include "WIcon.h"
+
+namespace {
+
+SIZE IconSize(HICON icon)
+{
+    SIZE size{0, 0};
+    ICONINFO info{};
+    if (!GetIconInfo(icon, &info))
+        return size;
+    BITMAP bitmap{};
+    if (info.hbmColor && GetObjectA(info.hbmColor, sizeof bitmap, &bitmap)) {
+        size = {bitmap.bmWidth, bitmap.bmHeight};
+    } else if (info.hbmMask && GetObjectA(info.hbmMask, sizeof bitmap, &bitmap)) {
+        // A monochrome icon keeps its AND and XOR masks one above the other.
+        size = {bitmap.bmWidth, bitmap.bmHeight / 2};
+    }
+    if (info.hbmColor)
+        DeleteObject(info.hbmColor);
+    if (info.hbmMask)
+        DeleteObject(info.hbmMask);
+    return size;
+}
+
+}  // namespace
+
+WIcon::WIcon() = default;
+
+WIcon::WIcon(const WIcon& other) = default;
+
+WIcon& WIcon::operator=(const WIcon& other) = default;
+
+WIcon::~WIcon() = default;
+
+bool WIcon::Load(const WResourceID& id, const WModuleHandle& module, int32_t wantedWidth,
+                 int32_t wantedHeight)
+{
+    const UINT flags = (wantedWidth == 0 && wantedHeight == 0) ? LR_DEFAULTSIZE : 0;
+    HICON icon = static_cast<HICON>(LoadImageA(module.GetHandle(), id.GetResourceName(), IMAGE_ICON,
+                                               wantedWidth, wantedHeight, flags));
+    if (!icon) {
+        handle.reset();
+        width = height = 0;
+        return false;
+    }
+    handle = std::shared_ptr<HICON__>(icon, [](HICON owned) { DestroyIcon(owned); });
+    const SIZE size = IconSize(icon);
+    width = size.cx;
+    height = size.cy;
+    return true;
+}

@@ -1,0 +1,6 @@
+#include "WModelessDialog.h"
+
+bool WModelessDialog::LoadWindow(WWindow* parent, const WResourceID& id, const WModuleHandle& module)
+{
+    return CreateFromTemplate(parent, id, module);
+}

@@ -1,0 +1,36 @@
+#include "WPictureButton.h"
+
+namespace {
+
+// The host draws a button's picture by the picture flag of its style, so the
+// flag must name the kind of picture the button is given.
+DWORD WithPictureKind(DWORD style, DWORD kind)
+{
+    return (style & ~(BS_ICON | BS_BITMAP)) | kind;
+}
+
+}  // namespace
+
+bool WPictureButton::SetIcon(const WIcon& newIcon)
+{
+    icon = newIcon;
+    bitmap = WBitmap();
+    if (!GetHandle())
+        return false;
+    if ((GetStyle() & (BS_ICON | BS_BITMAP)) != BS_ICON)
+        SetStyle(WithPictureKind(GetStyle(), BS_ICON));
+    Send(BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon.GetHandle()));
+    return true;
+}
+
+bool WPictureButton::SetBitmap(const WBitmap& newBitmap)
+{
+    bitmap = newBitmap;
+    icon = WIcon();
+    if (!GetHandle())
+        return false;
+    if ((GetStyle() & (BS_ICON | BS_BITMAP)) != BS_BITMAP)
+        SetStyle(WithPictureKind(GetStyle(), BS_BITMAP));
+    Send(BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap.GetHandle()));
+    return true;
+}

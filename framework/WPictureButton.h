@@ -1,0 +1,21 @@
+#pragma once
+// A push button that shows an icon or a bitmap. The button keeps a copy of the
+// picture, so the picture lives as long as the button shows it.
+
+#include "WBitmap.h"
+#include "WButton.h"
+#include "WIcon.h"
+
+class WPictureButton : public WButton {
+    W_DECLARE_CLASS(WPictureButton, WButton)
+public:
+    virtual bool SetIcon(const WIcon& icon);
+    virtual bool SetBitmap(const WBitmap& bitmap);
+    const WIcon& GetIcon() const { return icon; }
+
+    using WWindow::SetIcon;
+
+private:
+    WIcon icon;
+    WBitmap bitmap;
+};

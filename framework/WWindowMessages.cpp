@@ -1,0 +1,218 @@
+// The window message dispatcher: three tables, one row per message number,
+// name the message handler of each message and the event it raises. Empty rows
+// are messages the framework leaves to the default processing.
+
+#include "WWindow.h"
+
+#include <array>
+#include <initializer_list>
+
+namespace {
+
+// The control-colour message of the 16-bit host, still sent by some controls.
+constexpr UINT WM_CTLCOLOR = 0x0019;
+
+}  // namespace
+
+template <UINT First, UINT Last>
+constexpr auto WWindow::MessageRows(std::initializer_list<MessageBinding> bindings)
+{
+    std::array<MessageRow, Last - First + 1> rows{};
+    for (const MessageBinding& binding : bindings)
+        rows[binding.message - First] = MessageRow{binding.handler, binding.event};
+    return rows;
+}
+
+const WWindow::MessageRow* WWindow::FindMessageRow(UINT message)
+{
+    // NullEvent marks handlers that run whatever handlers exist: they do the
+    // framework's own work for the message besides raising events.
+    static constexpr auto windowRows = MessageRows<0x0000, 0x00A9>({
+        {WM_CREATE, &WWindow::OnEventMessage, CreateEvent},
+        {WM_DESTROY, &WWindow::OnEventMessage, DestroyEvent},
+        {WM_MOVE, &WWindow::OnEventMessage, MoveEvent},
+        {WM_SIZE, &WWindow::OnSizeMessage, NullEvent},
+        {WM_ACTIVATE, &WWindow::OnActivateMessage, NullEvent},
+        {WM_SETFOCUS, &WWindow::OnEventMessage, GotFocusEvent},
+        {WM_KILLFOCUS, &WWindow::OnEventMessage, LostFocusEvent},
+        {WM_PAINT, &WWindow::OnEventMessage, PaintEvent},
+        {WM_CLOSE, &WWindow::OnCloseMessage, NullEvent},
+        {WM_QUERYENDSESSION, &WWindow::OnEventMessage, QueryEndSessionEvent},
+        {WM_ERASEBKGND, &WWindow::OnEventMessage, EraseBackgroundEvent},
+        {WM_SYSCOLORCHANGE, &WWindow::OnEventMessage, SysColorChangeEvent},
+        {WM_ENDSESSION, &WWindow::OnEventMessage, EndSessionEvent},
+        {WM_SHOWWINDOW, &WWindow::OnShowWindowMessage, NullEvent},
+        {WM_CTLCOLOR, &WWindow::OnEventMessage, ControlColorEvent},
+        {WM_SETTINGCHANGE, &WWindow::OnEventMessage, SettingChangeEvent},
+        {WM_SETCURSOR, &WWindow::OnEventMessage, GetCursorEvent},
+        {WM_DRAWITEM, &WWindow::OnEventMessage, DrawItemEvent},
+        {WM_MEASUREITEM, &WWindow::OnEventMessage, MeasureItemEvent},
+        {WM_DELETEITEM, &WWindow::OnEventMessage, DeleteItemEvent},
+        {WM_COMPAREITEM, &WWindow::OnEventMessage, CompareItemEvent},
+        {WM_WINDOWPOSCHANGING, &WWindow::OnEventMessage, PositionChangingEvent},
+        {WM_WINDOWPOSCHANGED, &WWindow::OnEventMessage, PositionChangedEvent},
+        {WM_POWER, &WWindow::OnEventMessage, PowerBroadcastEvent},
+        {WM_NOTIFY, &WWindow::OnRecordResultMessage, NotifyEvent},
+        {WM_INPUTLANGCHANGEREQUEST, &WWindow::OnEventMessage, InputLangChangeRequestEvent},
+        {WM_INPUTLANGCHANGE, &WWindow::OnEventMessage, InputLangChangeEvent},
+        {WM_HELP, &WWindow::OnEventMessage, HelpEvent},
+        {WM_USERCHANGED, &WWindow::OnEventMessage, UserChangedEvent},
+        {WM_CONTEXTMENU, &WWindow::OnEventMessage, ContextMenuEvent},
+        {WM_DISPLAYCHANGE, &WWindow::OnEventMessage, DisplayChangeEvent},
+        {WM_NCDESTROY, &WWindow::OnNonClientDestroyMessage, NullEvent},
+        {WM_NCHITTEST, &WWindow::OnRecordResultMessage, HitTestEvent},
+        {WM_NCPAINT, &WWindow::OnEventMessage, NonClientPaintEvent},
+    });
+    static constexpr auto keyboardAndCommandRows = MessageRows<0x0100, 0x0138>({
+        {WM_KEYDOWN, &WWindow::OnEventMessage, KeyDownEvent},
+        {WM_KEYUP, &WWindow::OnEventMessage, KeyUpEvent},
+        {WM_CHAR, &WWindow::OnEventMessage, CharacterPressEvent},
+        {WM_SYSKEYDOWN, &WWindow::OnEventMessage, SystemKeyDownEvent},
+        {WM_SYSDEADCHAR, &WWindow::OnEventMessage, SysDeadCharEvent},
+        {WM_INITDIALOG, &WWindow::OnInitDialogMessage, NullEvent},
+        {WM_COMMAND, &WWindow::OnRecordResultMessage, CommandEvent},
+        {WM_SYSCOMMAND, &WWindow::OnEventMessage, SystemCommandEvent},
+        {WM_HSCROLL, &WWindow::OnEventMessage, ScrollEvent},
+        {WM_VSCROLL, &WWindow::OnEventMessage, ScrollEvent},
+        {WM_INITMENUPOPUP, &WWindow::OnEventMessage, InitPopupMenuEvent},
+        {WM_MENUSELECT, &WWindow::OnEventMessage, MenuSelectEvent},
+        {WM_ENTERIDLE, &WWindow::OnEventMessage, EnterIdleEvent},
+        {WM_CTLCOLORMSGBOX, &WWindow::OnEventMessage, ControlColorEvent},
+        {WM_CTLCOLOREDIT, &WWindow::OnEventMessage, ControlColorEvent},
+        {WM_CTLCOLORLISTBOX, &WWindow::OnEventMessage, ControlColorEvent},
+        {WM_CTLCOLORBTN, &WWindow::OnEventMessage, ControlColorEvent},
+        {WM_CTLCOLORDLG, &WWindow::OnEventMessage, ControlColorEvent},
+        {WM_CTLCOLORSCROLLBAR, &WWindow::OnEventMessage, ControlColorEvent},
+        {WM_CTLCOLORSTATIC, &WWindow::OnEventMessage, ControlColorEvent},
+    });
+    static constexpr auto mouseRows = MessageRows<0x0200, 0x0219>({
+        {WM_MOUSEMOVE, &WWindow::OnMouseMessage, MouseMoveEvent},
+        {WM_LBUTTONDOWN, &WWindow::OnMouseMessage, LeftButtonDownEvent},
+        {WM_LBUTTONUP, &WWindow::OnMouseMessage, LeftButtonUpEvent},
+        {WM_LBUTTONDBLCLK, &WWindow::OnMouseMessage, LeftButtonDoubleEvent},
+        {WM_RBUTTONDOWN, &WWindow::OnMouseMessage, RightButtonDownEvent},
+        {WM_RBUTTONUP, &WWindow::OnMouseMessage, RightButtonUpEvent},
+        {WM_RBUTTONDBLCLK, &WWindow::OnMouseMessage, RightButtonDoubleEvent},
+        {WM_MBUTTONDOWN, &WWindow::OnMouseMessage, MiddleButtonDownEvent},
+        {WM_MBUTTONUP, &WWindow::OnMouseMessage, MiddleButtonUpEvent},
+        {WM_MBUTTONDBLCLK, &WWindow::OnMouseMessage, MiddleButtonDoubleEvent},
+        {WM_CAPTURECHANGED, &WWindow::OnEventMessage, CancelModeEvent},
+        {WM_POWERBROADCAST, &WWindow::OnEventMessage, PowerBroadcastEvent},
+        {WM_DEVICECHANGE, &WWindow::OnEventMessage, DeviceChangeEvent},
+    });
+
+    if (message <= 0x00A9)
+        return &windowRows[message];
+    if (message >= 0x0100 && message <= 0x0138)
+        return &keyboardAndCommandRows[message - 0x0100];
+    if (message >= 0x0200 && message <= 0x0219)
+        return &mouseRows[message - 0x0200];
+    return nullptr;
+}
+
+LRESULT WWindow::RouteMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    Message current{message, wParam, lParam, 0};
+    bool handled = false;
+    const MessageRow* row = FindMessageRow(message);
+    if (row && row->handler) {
+        // An event without handlers costs one bit test and goes straight on.
+        if (row->event == NullEvent || WantsEvent(row->event))
+            handled = (this->*row->handler)(current, row->event);
+    } else if (message == PrivateMessage()) {
+        handled = OnRecordResultMessage(current, PrivateMessageEvent);
+    }
+    if (!handled)
+        current.result = DefaultProcessing(message, wParam, lParam);
+    MessageProcessed(current);
+    return current.result;
+}
+
+bool WWindow::RaiseMessageEvent(WEventID event, const Message& message, int32_t* returnValue)
+{
+    if (!WantsEvent(event))
+        return false;
+    WMessageEventData data;
+    data.window = GetHandle();
+    data.message = message.message;
+    data.wParam = message.wParam;
+    data.lParam = message.lParam;
+    data.time = static_cast<DWORD>(GetMessageTime());
+    const DWORD position = GetMessagePos();
+    data.cursorX = static_cast<int16_t>(LOWORD(position));
+    data.cursorY = static_cast<int16_t>(HIWORD(position));
+    return ProcessEvent(event, this, &data, returnValue);
+}
+
+bool WWindow::OnEventMessage(Message& message, WEventID event)
+{
+    return RaiseMessageEvent(event, message);
+}
+
+bool WWindow::OnRecordResultMessage(Message& message, WEventID event)
+{
+    int32_t returnValue = 0;
+    if (!RaiseMessageEvent(event, message, &returnValue))
+        return false;
+    message.result = returnValue;
+    return true;
+}
+
+bool WWindow::OnMouseMessage(Message& message, WEventID event)
+{
+    WMouseEventData data;
+    data.x = static_cast<int16_t>(LOWORD(message.lParam));
+    data.y = static_cast<int16_t>(HIWORD(message.lParam));
+    data.keys = message.wParam | (GetKeyState(VK_MENU) < 0 ? MK_ALT : 0);
+    data.window = GetHandle();
+    return ProcessEvent(event, this, &data);
+}
+
+bool WWindow::OnNonClientDestroyMessage(Message& message, WEventID)
+{
+    message.result = DefaultProcessing(message.message, message.wParam, message.lParam);
+    ReleaseHandle();
+    WindowDestroyed();
+    return true;
+}
+
+bool WWindow::OnCloseMessage(Message& message, WEventID)
+{
+    HWND window = GetHandle();
+    if (RaiseMessageEvent(QueryCloseEvent, message) || !IsWindow(window))
+        return true;
+    if (RaiseMessageEvent(CloseEvent, message) || !IsWindow(window))
+        return true;
+    return false;
+}
+
+bool WWindow::OnSizeMessage(Message& message, WEventID)
+{
+    bool handled = false;
+    if (message.wParam == SIZE_MINIMIZED)
+        handled = RaiseMessageEvent(MinimizeEvent, message);
+    else if (message.wParam == SIZE_MAXIMIZED)
+        handled = RaiseMessageEvent(MaximizeEvent, message);
+    handled = RaiseMessageEvent(ResizeEvent, message) || handled;
+    for (HWND child = GetWindow(GetHandle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (WWindow* window = FromHandle(child))
+            window->ParentResized();
+    }
+    return handled;
+}
+
+bool WWindow::OnActivateMessage(Message& message, WEventID)
+{
+    const bool active = LOWORD(message.wParam) != WA_INACTIVE;
+    return RaiseMessageEvent(active ? ActivateEvent : DeactivateEvent, message);
+}
+
+bool WWindow::OnShowWindowMessage(Message& message, WEventID)
+{
+    return RaiseMessageEvent(message.wParam ? ShowEvent : HideEvent, message);
+}
+
+bool WWindow::OnInitDialogMessage(Message& message, WEventID)
+{
+    return InitializeDialog(message);
+}

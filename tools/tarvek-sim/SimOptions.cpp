@@ -1,0 +1,157 @@
+#include "SimOptions.h"
+
+#include <cctype>
+#include <cstdlib>
+
+namespace {
+
+bool ParseCount(const std::string& text, int maximum, int& value)
+{
+    if (text.empty() || text.size() > 7)
+        return false;
+    for (char character : text) {
+        if (!std::isdigit(static_cast<unsigned char>(character)))
+            return false;
+    }
+    value = std::atoi(text.c_str());
+    return value <= maximum;
+}
+
+// "COMn" in any case, n from 1 to 255.
+bool ParsePortName(const std::string& text, std::string& portName)
+{
+    if (text.size() < 4)
+        return false;
+    std::string prefix = text.substr(0, 3);
+    for (char& character : prefix)
+        character = static_cast<char>(std::toupper(static_cast<unsigned char>(character)));
+    int number = 0;
+    if (prefix != "COM" || !ParseCount(text.substr(3), 255, number) || number < 1)
+        return false;
+    portName = "COM" + std::to_string(number);
+    return true;
+}
+
+bool TakeValue(const std::vector<std::string>& arguments, size_t& index, std::string& value,
+               std::string& error)
+{
+    if (index + 1 >= arguments.size()) {
+        error = arguments[index] + " needs a value";
+        return false;
+    }
+    value = arguments[++index];
+    return true;
+}
+
+bool ParseOption(const std::vector<std::string>& arguments, size_t& index, SimOptions& options,
+                 std::string& error)
+{
+    const std::string& option = arguments[index];
+    std::string value;
+    if (option == "--help" || option == "-h") {
+        options.help = true;
+    } else if (option == "--silent") {
+        options.silent = true;
+    } else if (option == "--no-line-end") {
+        options.shape.noLineEnd = true;
+    } else if (option == "--split-line-end") {
+        options.shape.splitLineEnd = true;
+    } else if (option == "--line-rate") {
+        options.lineRate = true;
+    } else if (option == "--high-bytes") {
+        options.shape.highBytes = true;
+    } else if (option == "--long-line") {
+        options.shape.longLine = true;
+    } else if (option == "--two-lines") {
+        options.shape.twoLines = true;
+    } else if (option == "--late") {
+        if (!TakeValue(arguments, index, value, error))
+            return false;
+        if (!ParseCount(value, 600000, options.lateMilliseconds)) {
+            error = "--late needs milliseconds from 0 to 600000, not '" + value + "'";
+            return false;
+        }
+    } else if (option == "--silent-after") {
+        if (!TakeValue(arguments, index, value, error))
+            return false;
+        if (!ParseCount(value, 1000000, options.silentAfter)) {
+            error = "--silent-after needs a number of lines, not '" + value + "'";
+            return false;
+        }
+    } else if (option == "--log") {
+        if (!TakeValue(arguments, index, options.logFile, error))
+            return false;
+    } else {
+        error = "unknown option " + option;
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool ParseSimOptions(const std::vector<std::string>& arguments, SimOptions& options,
+                     std::string& error)
+{
+    options = SimOptions();
+    for (size_t index = 0; index < arguments.size(); ++index) {
+        const std::string& argument = arguments[index];
+        if (argument.rfind("-", 0) == 0) {
+            if (!ParseOption(arguments, index, options, error))
+                return false;
+        } else if (options.portName.empty()) {
+            if (!ParsePortName(argument, options.portName)) {
+                error = "'" + argument + "' is not a port name such as COM12";
+                return false;
+            }
+        } else {
+            error = "only one port can be given";
+            return false;
+        }
+    }
+    if (options.help)
+        return true;
+    if (options.portName.empty()) {
+        error = "no port given";
+        return false;
+    }
+    if (options.shape.noLineEnd && options.shape.splitLineEnd) {
+        error = "--no-line-end and --split-line-end exclude each other";
+        return false;
+    }
+    return true;
+}
+
+const char* SimHelpText()
+{
+    return "Usage: tarvek-sim [options] COMn\n"
+           "\n"
+           "Plays the Tarvek device on the serial port COMn (19200 baud, 8 data bits,\n"
+           "no parity, one stop bit). Every command line that arrives is printed with\n"
+           "the time it arrived and answered with one line: OK when the device accepts\n"
+           "it, ERR when it does not understand it. The device remembers the four\n"
+           "thresholds, error handling, error memory, clearing cycle, both offsets and\n"
+           "the stored errors, and prints them after every accepted command.\n"
+           "Stop it with Ctrl+C; it also ends by itself when the port goes away.\n"
+           "\n"
+           "Options that make it misbehave, to test the tool against a faulty device:\n"
+           "  --silent          never answer at all\n"
+           "  --silent-after N  answer the first N lines, then never again\n"
+           "  --late MS         wait MS milliseconds before each answer\n"
+           "  --no-line-end     send answers without CR LF, so no line is ever complete\n"
+           "  --split-line-end  end an answer with CR only; its LF comes first in the\n"
+           "                    next answer\n"
+           "  --high-bytes      mix bytes 0x80 to 0xFF in between the answer's characters\n"
+           "  --long-line       pad every answer to a line of 300 characters\n"
+           "  --two-lines       send the line ACK before every answer, in the same write\n"
+           "\n"
+           "Other options:\n"
+           "  --line-rate       take as long as a real line at 19200 baud: a command is\n"
+           "                    seen only when all its bytes could have arrived, and the\n"
+           "                    answer goes out one byte every 0.52 ms\n"
+           "  --log FILE        also write everything printed to FILE\n"
+           "  --help            show this text\n"
+           "\n"
+           "Exit code: 0 when stopped, 1 for a wrong command line or a port that cannot\n"
+           "be opened, 2 when the port went away.\n";
+}
