@@ -16,6 +16,7 @@ endif()
 install(TARGETS tarvek-sim RUNTIME DESTINATION .)
 
 set(CPACK_GENERATOR "NSIS;ZIP")
+set(CPACK_VERBATIM_VARIABLES ON)
 set(CPACK_PACKAGE_NAME "Tarvek")
 set(CPACK_PACKAGE_VENDOR "Brasselwald GmbH")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Tarvek Konfigurationsprogramm")
@@ -23,11 +24,13 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_FILE_NAME "Tarvek-${PROJECT_VERSION}-win64")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY "Tarvek")
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY "Tarvek")
-set(CPACK_PACKAGE_EXECUTABLES "Tarvek" "Tarvek Konfigurationsprogramm")
 set(CPACK_STRIP_FILES ON)
 
-# The installer: a 64-bit program belongs under the 64-bit Program Files; the
-# version is shown the way the program's version resource shows it.
+# The installer is a 64-bit program itself, like what it installs: it puts the
+# program under the 64-bit Program Files and registers it in the 64-bit view
+# of the registry, and on a 32-bit Windows, where the program cannot run, it
+# does not start either. The version is shown as the version resource shows it.
+set(CPACK_NSIS_DEFINES "Target amd64-unicode")
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 set(CPACK_NSIS_PACKAGE_NAME "Tarvek Konfigurationsprogramm 2.0 a")
 set(CPACK_NSIS_DISPLAY_NAME "Tarvek Konfigurationsprogramm 2.0 a")
@@ -38,5 +41,11 @@ set(CPACK_NSIS_IGNORE_LICENSE_PAGE ON)
 set(CPACK_NSIS_MODIFY_PATH OFF)
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
+# The Start-menu entry, written out because the generator's own entries expect
+# the programs in a bin folder.
+set(tarvek_menu_entry "Tarvek Konfigurationsprogramm.lnk")
+set(CPACK_NSIS_CREATE_ICONS_EXTRA
+    "  CreateShortCut \"$SMPROGRAMS\\$STARTMENU_FOLDER\\${tarvek_menu_entry}\" \"$INSTDIR\\Tarvek.exe\"")
+set(CPACK_NSIS_DELETE_ICONS_EXTRA "  Delete \"$SMPROGRAMS\\$MUI_TEMP\\${tarvek_menu_entry}\"")
 
 include(CPack)
