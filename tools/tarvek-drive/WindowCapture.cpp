@@ -31,6 +31,8 @@ void CopyPixels(const uint8_t* bgrx, RgbImage& image)
 
 bool CaptureWindow(HWND window, RgbImage& image)
 {
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     RECT frame;
     if (!GetWindowRect(window, &frame))
         return false;
@@ -46,7 +48,9 @@ bool CaptureWindow(HWND window, RgbImage& image)
     bool captured = false;
     if (memory && section) {
         HGDIOBJ previous = SelectObject(memory, section);
-        captured = PrintWindow(window, memory, 0) != FALSE;
+        captured = BitBlt(memory, 0, 0, image.width, image.height, screen, frame.left, frame.top,
+                          SRCCOPY | CAPTUREBLT)
+                   != FALSE;
         GdiFlush();
         if (captured)
             CopyPixels(static_cast<const uint8_t*>(bits), image);
