@@ -454,14 +454,17 @@ TEST(EventGeneratorThreads, HandlersChangedByTwoThreadsWhileAThirdDispatches)
     };
     const WEventHandlerFn count = W_HANDLER(&Counter::Count);
     constexpr int32_t rounds = 20000;
-    constexpr int32_t raises = 20000;
 
     WEventGenerator generator;
     Counter permanent;
     generator.AddEventHandler(ClickEvent, &permanent, count);
     std::atomic<bool> failed{false};
+    std::atomic<bool> go{false};
+    std::atomic<int32_t> churnersLeft{2};
 
     auto churn = [&](Counter* targets, int32_t targetCount) {
+        while (!go) {
+        }
         for (int32_t round = 0; round < rounds; ++round) {
             Counter* target = &targets[round % targetCount];
             if (!generator.AddEventHandler(ClickEvent, target, count))
@@ -469,18 +472,24 @@ TEST(EventGeneratorThreads, HandlersChangedByTwoThreadsWhileAThirdDispatches)
             if (!generator.RemoveEventHandler(ClickEvent, target, count))
                 failed = true;
         }
+        --churnersLeft;
     };
     std::vector<Counter> first(4), second(4);
+    int32_t raises = 0;
     std::thread adderOne(churn, first.data(), 4);
     std::thread adderTwo(churn, second.data(), 4);
     std::thread dispatcher([&] {
-        for (int32_t i = 0; i < raises; ++i) {
+        while (!go) {
+        }
+        while (churnersLeft > 0) {
             int32_t before = permanent.calls;
             generator.ProcessEvent(ClickEvent);
             if (permanent.calls != before + 1)
                 failed = true;
+            ++raises;
         }
     });
+    go = true;
     adderOne.join();
     adderTwo.join();
     dispatcher.join();
