@@ -3,17 +3,14 @@
 # Windows installer (NSIS) and a zip. `cpack` in a build tree makes both;
 # scripts/release does it in a tree of its own.
 
-if(TARGET Tarvek)
-    set(tarvek_manifest_script ${PROJECT_SOURCE_DIR}/resources/Manifest.rc)
-    target_sources(Tarvek PRIVATE ${tarvek_manifest_script})
-    set_source_files_properties(${tarvek_manifest_script} TARGET_DIRECTORY Tarvek PROPERTIES
-        OBJECT_DEPENDS ${PROJECT_SOURCE_DIR}/resources/Tarvek.manifest)
-    install(TARGETS Tarvek RUNTIME DESTINATION .)
-endif()
+set(tarvek_manifest_script ${PROJECT_SOURCE_DIR}/resources/Manifest.rc)
+target_sources(Tarvek PRIVATE ${tarvek_manifest_script})
+set_source_files_properties(${tarvek_manifest_script} TARGET_DIRECTORY Tarvek PROPERTIES
+    OBJECT_DEPENDS ${PROJECT_SOURCE_DIR}/resources/Tarvek.manifest)
 
 # The simulator goes along so that a technician can try the program without a
 # device (over a virtual null-modem pair); it gets no Start-menu entry.
-install(TARGETS tarvek-sim RUNTIME DESTINATION .)
+install(TARGETS Tarvek tarvek-sim RUNTIME DESTINATION .)
 
 set(CPACK_GENERATOR "NSIS;ZIP")
 set(CPACK_VERBATIM_VARIABLES ON)

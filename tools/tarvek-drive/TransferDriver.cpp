@@ -111,10 +111,11 @@ bool TransferDriver::FindMainWindow()
 }
 
 // The press opens the port and shows the connect text; the release over the
-// button is the click that sends the seven lines and ends in the idle look.
+// button is the click that sends the seven lines. The status text stays set
+// from the press to the very end of the click, which empties it, so an empty
+// text after the release means the window is idle again.
 bool TransferDriver::RunTransfer()
 {
-    const HANDLE idlePicture = TransferPicture();
     messageBoxSeen = false;
     Report("pressing \"" + WindowText(transferButton) + "\"");
     PostMouse(WM_LBUTTONDOWN, MK_LBUTTON);
@@ -123,7 +124,7 @@ bool TransferDriver::RunTransfer()
         || messageBoxSeen)
         return false;
     PostMouse(WM_LBUTTONUP, 0);
-    if (!WaitUntil([this, idlePicture] { return IsIdle(idlePicture); }, "the end of the transfer"))
+    if (!WaitUntil([this] { return StatusTextLength() == 0; }, "the end of the transfer"))
         return false;
     if (messageBoxSeen)
         return false;
@@ -201,16 +202,4 @@ int TransferDriver::StatusTextLength() const
     if (!SendMessageTimeoutA(statusBar, SB_GETTEXTLENGTHA, 0, 0, SMTO_ABORTIFHUNG, QueryMilliseconds, &result))
         return -1;
     return LOWORD(result);
-}
-
-HANDLE TransferDriver::TransferPicture() const
-{
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(transferButton, BM_GETIMAGE, IMAGE_ICON, 0, SMTO_ABORTIFHUNG, QueryMilliseconds, &result);
-    return reinterpret_cast<HANDLE>(result);
-}
-
-bool TransferDriver::IsIdle(HANDLE idlePicture) const
-{
-    return StatusTextLength() == 0 && TransferPicture() == idlePicture;
 }

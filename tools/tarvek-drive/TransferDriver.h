@@ -26,8 +26,6 @@ private:
     void DismissMessageBox(HWND box);
     void PostMouse(UINT message, WPARAM keys);
     int StatusTextLength() const;
-    HANDLE TransferPicture() const;
-    bool IsIdle(HANDLE idlePicture) const;
 
     DWORD processId;
     DWORD timeout;
