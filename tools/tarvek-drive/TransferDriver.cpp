@@ -37,7 +37,7 @@ std::string ToUtf8(const std::string& ansi)
     return utf8;
 }
 
-// The message box's own text, without the blank lines its end carries.
+// The message box's text on one line: its line breaks and blank lines as single blanks.
 std::string MessageBoxText(HWND box)
 {
     std::string text;
@@ -45,13 +45,17 @@ std::string MessageBoxText(HWND box)
         if (ClassName(child) == "Static")
             text += WindowText(child);
     }
-    for (char& character : text) {
-        if (character == '\r' || character == '\n')
-            character = ' ';
+    std::string oneLine;
+    for (char character : text) {
+        const bool blank = character == '\r' || character == '\n' || character == ' ';
+        if (!blank)
+            oneLine.push_back(character);
+        else if (!oneLine.empty() && oneLine.back() != ' ')
+            oneLine.push_back(' ');
     }
-    while (!text.empty() && text.back() == ' ')
-        text.pop_back();
-    return text;
+    while (!oneLine.empty() && oneLine.back() == ' ')
+        oneLine.pop_back();
+    return oneLine;
 }
 
 // The visible dialog windows of one process, except one.
