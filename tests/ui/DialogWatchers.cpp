@@ -127,3 +127,32 @@ void FileDialogDriver::Drive(HWND owner, std::string fileName, DWORD timeoutMill
     }
     WaitUntilGone(dialog);
 }
+
+OwnedDialogCounter::OwnedDialogCounter(HWND owner) : owner(owner), thread(&OwnedDialogCounter::Watch, this) {}
+
+OwnedDialogCounter::~OwnedDialogCounter()
+{
+    Stop();
+}
+
+int OwnedDialogCounter::Stop()
+{
+    stopping = true;
+    if (thread.joinable())
+        thread.join();
+    return count;
+}
+
+void OwnedDialogCounter::Watch()
+{
+    while (!stopping) {
+        HWND dialog = FindOwnedDialog(owner);
+        if (!dialog) {
+            Sleep(PollInterval);
+            continue;
+        }
+        ++count;
+        PostMessageA(dialog, WM_CLOSE, 0, 0);
+        WaitUntilGone(dialog);
+    }
+}

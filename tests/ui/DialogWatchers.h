@@ -57,3 +57,23 @@ private:
 
 // A visible dialog owned by the window, or null.
 HWND FindOwnedDialog(HWND owner);
+
+// Closes every dialog the owner shows while it runs (a close request, as the
+// close box gives it) and counts them.
+class OwnedDialogCounter {
+public:
+    explicit OwnedDialogCounter(HWND owner);
+    ~OwnedDialogCounter();
+    OwnedDialogCounter(const OwnedDialogCounter&) = delete;
+    OwnedDialogCounter& operator=(const OwnedDialogCounter&) = delete;
+
+    int Stop();
+
+private:
+    HWND owner;
+    std::atomic<bool> stopping{false};
+    std::atomic<int> count{0};
+    std::thread thread;
+
+    void Watch();
+};
