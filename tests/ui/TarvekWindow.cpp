@@ -7,6 +7,7 @@
 #include "resource.h"
 
 #include <commctrl.h>
+#include <sddl.h>
 
 #include <vector>
 
@@ -63,22 +64,47 @@ std::vector<uint32_t> PictureOf(HICON icon)
 
 }  // namespace
 
+void SetSettingsKeyReadOnly(bool readOnly)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, RegistrySettings::KeyPath, 0, WRITE_DAC, &key) != ERROR_SUCCESS)
+        return;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (ConvertStringSecurityDescriptorToSecurityDescriptorA(readOnly ? "D:(A;;KR;;;WD)" : "D:(A;;KA;;;WD)",
+                                                             SDDL_REVISION_1, &descriptor, nullptr)) {
+        RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor);
+        LocalFree(descriptor);
+    }
+    RegCloseKey(key);
+}
+
 void RemoveSettingsKey()
 {
+    SetSettingsKeyReadOnly(false);
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, RegistrySettings::KeyPath);
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, RegistrySettings::KeyPath);
     RegDeleteTreeA(HKEY_CURRENT_USER, RegistrySettings::KeyPath);
     RegDeleteKeyA(HKEY_CURRENT_USER, RegistrySettings::KeyPath);
 }
 
-int StoredComPort()
+int StoredComPort(HKEY root)
 {
     DWORD value = 0;
     DWORD size = sizeof value;
-    if (RegGetValueA(HKEY_LOCAL_MACHINE, RegistrySettings::KeyPath, "COM", RRF_RT_REG_DWORD, nullptr, &value,
+    if (RegGetValueA(root, RegistrySettings::KeyPath, "COM", RRF_RT_REG_DWORD, nullptr, &value,
                      &size) != ERROR_SUCCESS)
         return -1;
     return static_cast<int>(value);
+}
+
+std::string StoredActiveFlag()
+{
+    char text[32] = "";
+    DWORD size = sizeof text;
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, RegistrySettings::KeyPath, "KVLActive", RRF_RT_REG_SZ, nullptr, text,
+                     &size) != ERROR_SUCCESS)
+        return "<none>";
+    return text;
 }
 
 void StoreComPort(int port)

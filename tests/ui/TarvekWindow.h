@@ -12,8 +12,12 @@
 // The registry key of the settings, under both roots, removed.
 void RemoveSettingsKey();
 // The stored "COM" value; -1 when there is none.
-int StoredComPort();
+int StoredComPort(HKEY root = HKEY_LOCAL_MACHINE);
 void StoreComPort(int port);
+// The stored "KVLActive" text; "<none>" when there is none.
+std::string StoredActiveFlag();
+// Lets everyone only read the machine's settings key (or everything again).
+void SetSettingsKeyReadOnly(bool readOnly);
 
 // A descendant window of the root whose framework object carries the name.
 HWND FindNamed(HWND root, const char* name);
