@@ -99,7 +99,9 @@ TEST_F(Application, ANormalCloseEndsTheLoopWithExitCodeZero)
 
 TEST_F(Application, TheProgramEndsWithExitCodeZeroWhenItsWindowIsClosed)
 {
-    std::string commandLine = "\"" + ProgramPath() + "\"";
+    std::string commandLine = ProgramPath();
+    commandLine.insert(commandLine.begin(), '"');
+    commandLine.push_back('"');
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
