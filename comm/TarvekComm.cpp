@@ -2,7 +2,6 @@
 
 #include "LineAssembler.h"
 #include "WApplication.h"
-#include "WThread.h"
 
 #include <cstdlib>
 
@@ -15,6 +14,21 @@ namespace {
 LineAssembler lineAssembler;
 
 constexpr UINT stopBoxStyle = MB_ICONSTOP | MB_TASKMODAL;
+
+constexpr int64_t minimumStepCharge = 1000;     // microseconds
+
+int64_t MicrosecondClock()
+{
+    static const int64_t ticksPerSecond = [] {
+        LARGE_INTEGER frequency;
+        QueryPerformanceFrequency(&frequency);
+        return frequency.QuadPart;
+    }();
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return now.QuadPart / ticksPerSecond * 1000000
+           + now.QuadPart % ticksPerSecond * 1000000 / ticksPerSecond;
+}
 
 }  // namespace
 
@@ -52,19 +66,32 @@ bool TarvekComm::WaitForReply(uint32_t milliseconds)
     return WaitForLine(milliseconds);
 }
 
-// Only the sleeps count against the budget, so the real wait is at least the
-// budget. A remainder smaller than one step is not waited for.
+// Only the time spent waiting counts against the budget, not the time spent
+// dispatching, so the real wait is at least the budget.
 bool TarvekComm::WaitForLine(uint32_t milliseconds)
 {
-    uint32_t remaining = milliseconds;
-    while (!lineReceived && remaining >= WaitStep) {
+    int64_t remaining = static_cast<int64_t>(milliseconds) * 1000;
+    while (!lineReceived && remaining > 0) {
         DispatchOneMessage();
         if (lineReceived)
             break;
-        WCurrentThread::Sleep(WaitStep);
-        remaining -= WaitStep;
+        remaining -= WaitForMessage(remaining < WaitStep * 1000 ? remaining : WaitStep * 1000);
     }
     return lineReceived;
+}
+
+// One step's pause: up to `microseconds`, but over as soon as a message
+// arrives. A plain sleep would let the reader's notification lie in the queue
+// for the rest of the step; with the host's coarse timer a 5 ms sleep can
+// last 15 ms. Returns the time waited, at least 1 ms, so that messages that
+// keep arriving cannot stretch the wait without end.
+int64_t TarvekComm::WaitForMessage(int64_t microseconds)
+{
+    const int64_t start = MicrosecondClock();
+    const DWORD timeout = static_cast<DWORD>((microseconds + 999) / 1000);
+    MsgWaitForMultipleObjectsEx(0, nullptr, timeout, QS_ALLINPUT, 0);
+    const int64_t waited = MicrosecondClock() - start;
+    return waited > minimumStepCharge ? waited : minimumStepCharge;
 }
 
 // Keeps the windows of this thread alive while it waits. A quit request ends

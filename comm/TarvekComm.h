@@ -9,7 +9,8 @@
 // Everything here runs on the user-interface thread. The owner window's
 // UserEvent handler calls OnDataReceived for every notification of the
 // reader thread; while SendCommand waits, it dispatches this thread's
-// messages itself, which is how those notifications arrive during the wait.
+// messages itself, one per step, which is how those notifications arrive
+// during the wait and how the windows stay alive meanwhile.
 //
 // There is one device link per process, reached through tarvekComm.
 
@@ -20,6 +21,7 @@ class TarvekComm : public Rs232Class {
     W_DECLARE_CLASS(TarvekComm, Rs232Class)
 public:
     static constexpr uint32_t ReplyBudget = 1000;       // milliseconds
+    // The longest pause between two looks at the message queue while waiting.
     static constexpr uint32_t WaitStep = 5;             // milliseconds
 
     // The link on port COM(index + 1).
@@ -30,8 +32,8 @@ public:
     // answer line. Returns the answer, or an empty text after the time-out
     // message. An empty command sends nothing and returns the last answer.
     WString SendCommand(const WString& command);
-    // Waits up to `milliseconds`, counted in steps of WaitStep, for an answer
-    // line to arrive since the last SendCommand. True at once when one has.
+    // Waits up to `milliseconds` for an answer line to arrive since the last
+    // SendCommand. True at once when one has.
     bool WaitForReply(uint32_t milliseconds);
     // Takes the waiting portion from the reader and assembles it into lines.
     void OnDataReceived();
@@ -45,6 +47,7 @@ private:
 
     bool WaitForLine(uint32_t milliseconds);
     static void DispatchOneMessage();
+    static int64_t WaitForMessage(int64_t microseconds);
     static void ShowTimeout();
 };
 

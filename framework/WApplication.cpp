@@ -110,6 +110,8 @@ int32_t WApplication::Execute(HINSTANCE moduleInstance, HINSTANCE, LPSTR, int)
     return eventData.exitCode;
 }
 
+// Before Execute has run there is no main thread yet; the calling thread's
+// loop is the one meant then.
 void WApplication::Quit(int32_t exitCode)
 {
     DWORD caller = GetCurrentThreadId();

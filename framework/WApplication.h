@@ -35,7 +35,10 @@ public:
 
     // 1 for an ordinary message, 0 for WM_QUIT, -1 for an error or no message.
     // `dispatch` is cleared when the message must not be dispatched (a filter
-    // consumed it, or there is none).
+    // consumed it, or there is none). With `filter` set, every message taken
+    // off the queue (wait or not) goes through PreTranslateMessage first. A
+    // thread that calls it while handling a message sent by another thread
+    // answers that message with 1 first, so the sender does not wait on it.
     static int32_t GetMessage(MSG* message, bool wait, bool remove, HWND window, UINT first,
                               UINT last, bool filter, bool* dispatch);
     // Runs until WM_QUIT (true) or a host error (false); the last message goes to

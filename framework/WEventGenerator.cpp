@@ -95,11 +95,33 @@ WObject* RowTarget(const WEventTableEntry& row, WEventGenerator* generator, WObj
     return defaultTarget != nullptr ? defaultTarget : generator;
 }
 
-void LeaveDispatch(WThreadRecord& thread)
-{
-    if (--thread.dispatchDepth < 2)
-        thread.deletionPending = false;
-}
+// Keeps the thread's dispatch depth and its list of running dispatches right
+// on every way out of a dispatch.
+class DispatchScope {
+public:
+    explicit DispatchScope(WEventGenerator* generator)
+        : thread(WCurrentThreadRecord()), frame{generator, true, thread.frames}
+    {
+        ++thread.dispatchDepth;
+        thread.frames = &frame;
+    }
+
+    ~DispatchScope()
+    {
+        thread.frames = frame.outer;
+        if (--thread.dispatchDepth < 2)
+            thread.deletionPending = false;
+    }
+
+    DispatchScope(const DispatchScope&) = delete;
+    DispatchScope& operator=(const DispatchScope&) = delete;
+
+    const WDispatchFrame& Frame() const { return frame; }
+
+private:
+    WThreadRecord& thread;
+    WDispatchFrame frame;
+};
 
 } // namespace
 
@@ -148,74 +170,78 @@ bool WEventGenerator::ProcessEventFrom(WEventNode* node, WObject* source, WEvent
 bool WEventGenerator::Dispatch(WEventID id, WEventNode* start, WObject* source, WEventData* data,
                                int32_t* returnValue, int32_t skip)
 {
-    WThreadRecord& thread = WCurrentThreadRecord();
-    ++thread.dispatchDepth;
-
+    DispatchScope scope(this);
     WEventData localRecord;
     WEventData* record = data != nullptr ? data : &localRecord;
     if (returnValue != nullptr)
         record->returnValue = *returnValue;
     record->eventId = id;
 
-    WDispatchFrame frame{this, true, thread.frames};
-    thread.frames = &frame;
-    bool handled = CallHandlers(id, start, source != nullptr ? source : this, record, skip, frame);
-    thread.frames = frame.outer;
-
+    bool handled = CallHandlers(id, start, source != nullptr ? source : this, record, skip, scope.Frame());
     if (returnValue != nullptr)
         *returnValue = record->returnValue;
-    LeaveDispatch(thread);
     return handled;
 }
 
 // The list lock is held only between calls: to find the next node and to
-// note the running handler. The current node stays linked while the handler
+// note the running handler. The current node stays linked while its handler
 // runs because removals are only marks until the last dispatch leaves.
 bool WEventGenerator::CallHandlers(WEventID id, WEventNode* start, WObject* source,
                                    WEventData* record, int32_t skip, const WDispatchFrame& frame)
 {
     WEventNode* node = nullptr;
+    int32_t index = 0;
     {
         WSemaphoreLock guard(&HandlerListLock());
         ++activeDispatches;
         node = FirstLiveNodeLocked(id, start != nullptr ? start : head);
+        for (; node != nullptr && index < skip; ++index)
+            node = FirstLiveNodeLocked(id, node->next);
     }
+    // The walk ends on every way out, unless a handler destroyed the generator.
+    struct WalkEnd {
+        WEventGenerator& generator;
+        const WDispatchFrame& frame;
+        ~WalkEnd()
+        {
+            if (frame.generatorAlive)
+                generator.EndWalk();
+        }
+    } walkEnd{*this, frame};
 
     WEventHandler previous;
-    int32_t index = 0;
     bool handled = false;
-    while (node != nullptr) {
+    for (; node != nullptr && !handled; ++index) {
         WObject* target = nullptr;
         WEventHandler handler;
         WEventHandler outerRunning;
-        bool call = index >= skip;
         {
             WSemaphoreLock guard(&HandlerListLock());
             target = node->target;
             handler = node->handler;
-            if (call) {
-                record->userData = node->userData;
-                outerRunning = running;
-                running = handler;
-            }
+            record->userData = node->userData;
+            outerRunning = running;
+            running = handler;
         }
-        if (call) {
-            record->source = source;
-            record->handlerIndex = index;
-            if (record->chain != nullptr)
-                *record->chain = previous;
-            handled = (target->*handler.function)(source, record);
-            if (!frame.generatorAlive)
-                return handled;
-            previous = handler;
-        }
-        ++index;
-        WSemaphoreLock guard(&HandlerListLock());
-        if (call)
-            running = outerRunning;
-        node = handled ? nullptr : FirstLiveNodeLocked(id, node->next);
-    }
+        record->source = source;
+        record->handlerIndex = index;
+        if (record->chain != nullptr)
+            *record->chain = previous;
+        handled = (target->*handler.function)(source, record);
+        if (!frame.generatorAlive)
+            return handled;
+        previous = handler;
 
+        WSemaphoreLock guard(&HandlerListLock());
+        running = outerRunning;
+        node = FirstLiveNodeLocked(id, node->next);
+    }
+    return handled;
+}
+
+// The last walk to leave unlinks the nodes removed while walks were running.
+void WEventGenerator::EndWalk()
+{
     WEventNode* freed = nullptr;
     {
         WSemaphoreLock guard(&HandlerListLock());
@@ -223,7 +249,6 @@ bool WEventGenerator::CallHandlers(WEventID id, WEventNode* start, WObject* sour
             freed = UnlinkRemovedLocked();
     }
     Pool().GiveChain(freed);
-    return handled;
 }
 
 // From `from` on, the first node of the id that is not marked as removed;

@@ -6,8 +6,10 @@
 //
 // Handler lists may be changed from any thread and from inside a running
 // handler: changes happen under one process-wide lock, which is never held while
-// a handler runs. A handler that removes itself (or is removed) while it runs is
-// only marked, and dispatch goes on safely with the next handler.
+// a handler runs. While any dispatch walks a generator's list, a removed handler
+// is only marked (and never called again); the last walk to leave unlinks it, so
+// dispatch goes on safely with the next handler. A generator destroyed by one of
+// its own handlers ends that dispatch at once.
 
 #include "WEventData.h"
 
@@ -51,7 +53,8 @@ public:
     virtual bool RemoveEventHandler(WEventID id, WObject* target, WEventHandlerFn handler,
                                     int32_t* index = nullptr);
     // Without a position the new handler runs before the older ones of its id;
-    // with one it is placed at that 0-based place among them.
+    // with one it is placed at that 0-based place among them. False when no
+    // node can be had, or when the target or the function is null.
     virtual bool AddEventHandler(WEventID id, WObject* target, WEventHandlerFn handler,
                                  uint32_t userData = 0, const int32_t* position = nullptr);
     virtual bool FindEventHandler(WEventID id, WObject** target, WEventHandlerFn* handler,
@@ -97,6 +100,7 @@ private:
                   int32_t* returnValue, int32_t skip);
     bool CallHandlers(WEventID id, WEventNode* start, WObject* source, WEventData* record,
                       int32_t skip, const WDispatchFrame& frame);
+    void EndWalk();
     WEventNode* FirstLiveNodeLocked(WEventID id, WEventNode* from) const;
     void InsertLocked(WEventNode* node, const int32_t* position);
     void Unlink(WEventNode* node);

@@ -149,9 +149,10 @@ WString WFilePath::GetProgramDirectory()
             break;
         name.resize(name.size() * 2);
     }
+    // A directory part ends with its separator; only a bare drive lacks one.
     WFilePath program(name.data());
     WString directory = program.Left(program.directoryEnd);
-    if (directory.IsEmpty() || !IsSeparator(directory.GetText()[std::strlen(directory.GetText()) - 1]))
+    if (program.directoryEnd == program.driveEnd)
         directory = directory + "\\";
     return directory;
 }

@@ -100,7 +100,7 @@ public:
                 Append(text + offset, size);
             offset += size;
         }
-        if (started || (everySeparator && !parts.empty()) || !part.empty())
+        if (started || (everySeparator && !parts.empty()))
             EndPart();
     }
 
@@ -141,7 +141,7 @@ private:
                 part += c;
             return;
         }
-        if (std::strchr(separators, c) != nullptr && c != '\0' && MaySplit()) {
+        if (c != '\0' && std::strchr(separators, c) != nullptr && MaySplit()) {
             if (started || everySeparator)
                 EndPart();
             return;

@@ -4,7 +4,9 @@
 // selection is about to change the control raises SelectChangingEvent (a
 // handler that sets the record's returnValue to non-zero keeps the current
 // tab); when it has changed, SelectEvent, and then, unless a handler claimed
-// that event, it hides the previous page and shows the new one.
+// that event, it hides the previous page and shows the new one. The record's
+// newIndex of SelectChangingEvent is the tab under the pointer, since the host
+// names the new tab only once it is selected.
 
 #include "WControl.h"
 #include "WForm.h"

@@ -276,11 +276,8 @@ DWORD WWindow::GetStyle() const
 bool WWindow::SetStyle(DWORD newStyle)
 {
     HWND window = GetHandle();
-    if (!window) {
-        styleSet = newStyle;
-        styleCleared = ~newStyle;
-        return true;
-    }
+    if (!window)
+        return false;
     SetWindowLongPtrA(window, GWL_STYLE, static_cast<LONG_PTR>(newStyle));
     SetWindowPos(window, nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);

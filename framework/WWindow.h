@@ -68,6 +68,7 @@ public:
     virtual bool SetVisible(bool visible);
     virtual bool GetVisible() const;
     virtual DWORD GetStyle() const;
+    // Changes the style of the existing window and repaints it; false without window.
     virtual bool SetStyle(DWORD newStyle);
     // Invalidates the whole window and repaints it at once.
     virtual bool Update(bool erase = true);
@@ -117,6 +118,11 @@ protected:
     virtual void WindowAttached();
     // Called when the window is gone (WM_NCDESTROY), after the handle was cleared.
     virtual void WindowDestroyed();
+    // Forms initialise their controls on WM_INITDIALOG; true when it was handled.
+    virtual bool InitializeDialog(Message& message);
+    // Called on the child windows after the parent's client area changed size
+    // (status bars and tool bars keep themselves in place).
+    virtual void ParentResized();
     // Dispatches a message the way the window procedure does.
     LRESULT RouteMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // Raises an event with a message record; true when a handler claimed it.
@@ -128,9 +134,9 @@ protected:
     // Whether deleting the object destroys the window (windows it created itself).
     void SetOwnsWindow(bool owns) { ownsWindow = owns; }
 
+private:
     static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-private:
     using MessageHandler = bool (WWindow::*)(Message& message, WEventID event);
     struct MessageRow {
         MessageHandler handler = nullptr;
@@ -154,7 +160,6 @@ private:
     bool OnSizeMessage(Message& message, WEventID event);
     bool OnActivateMessage(Message& message, WEventID event);
     bool OnShowWindowMessage(Message& message, WEventID event);
-    bool OnContextMenuMessage(Message& message, WEventID event);
     bool OnInitDialogMessage(Message& message, WEventID event);
 
     // Default handlers every window attaches when it is constructed.
@@ -168,13 +173,6 @@ private:
     bool ChooseMenuItem(WORD id);
     // Forgets the window: property, handle and previous procedure.
     void ReleaseHandle();
-
-protected:
-    // Forms initialise their controls on WM_INITDIALOG.
-    virtual bool InitializeDialog(Message& message);
-    // Called on the child windows after the parent's client area changed size
-    // (status bars and tool bars keep themselves in place).
-    virtual void ParentResized();
 
 private:
     std::atomic<HWND> handle{nullptr};

@@ -92,11 +92,3 @@ TEST(LineAssembler, HighBytesDoNotCountTowardsTheLengthLimit)
         bytes += "\xB0x";
     EXPECT_EQ(Feed(assembler, bytes + "\r"), Lines{std::string(LineAssembler::MaxLineLength, 'x')});
 }
-
-TEST(LineAssembler, OrdinaryByteAfterALineEndRearmsTheLineEnd)
-{
-    LineAssembler assembler;
-    // Without the clearing, the CR after "B" would be taken for the second
-    // half of the line end before it.
-    EXPECT_EQ(Feed(assembler, "A\rB\r"), (Lines{"A", "B"}));
-}

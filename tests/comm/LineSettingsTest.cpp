@@ -56,16 +56,6 @@ TEST(LineSettings, ListedBaudRatesOnly)
         EXPECT_FALSE(IsListedBaudRate(rate)) << rate;
 }
 
-TEST(LineSettings, DefaultsAreNineThousandSixHundredEightNoneOne)
-{
-    const LineSettings settings;
-    EXPECT_EQ(settings.baudRate, 9600u);
-    EXPECT_EQ(settings.byteSize, 8);
-    EXPECT_EQ(settings.parity, NOPARITY);
-    EXPECT_EQ(settings.stopBits, ONESTOPBIT);
-    EXPECT_EQ(settings.handshakeFlags, 0);
-}
-
 TEST(LineSettings, RecordCarriesTheSettingsAndFixedFields)
 {
     const DCB record = ApplyLineSettings(RecordFromDriver(), Settings(0));
@@ -82,24 +72,14 @@ TEST(LineSettings, RecordCarriesTheSettingsAndFixedFields)
     EXPECT_EQ(record.XoffChar, 0x13);
 }
 
-TEST(LineSettings, WithoutHandshakingTheLinesAreSimplyRaised)
-{
-    const DCB record = ApplyLineSettings(RecordFromDriver(), Settings(0));
-    EXPECT_EQ(record.fOutxDsrFlow, 0u);
-    EXPECT_EQ(record.fDtrControl, unsigned(DTR_CONTROL_ENABLE));
-    EXPECT_EQ(record.fOutxCtsFlow, 0u);
-    EXPECT_EQ(record.fRtsControl, unsigned(RTS_CONTROL_ENABLE));
-    EXPECT_EQ(record.fOutX, 0u);
-    EXPECT_EQ(record.fInX, 0u);
-}
-
-TEST(LineSettings, EachHandshakeFlagSwitchesItsOwnFields)
+TEST(LineSettings, HandshakeFlagsChooseTheFlowControlOfEachLine)
 {
     struct Case {
         uint8_t flags;
         unsigned dsrFlow, dtrControl, ctsFlow, rtsControl, xonXoff;
     };
     const Case cases[] = {
+        {0, 0, DTR_CONTROL_ENABLE, 0, RTS_CONTROL_ENABLE, 0},
         {HandshakeDtrDsr, 1, DTR_CONTROL_HANDSHAKE, 0, RTS_CONTROL_ENABLE, 0},
         {HandshakeRtsCts, 0, DTR_CONTROL_ENABLE, 1, RTS_CONTROL_HANDSHAKE, 0},
         {HandshakeXonXoff, 0, DTR_CONTROL_ENABLE, 0, RTS_CONTROL_ENABLE, 1},

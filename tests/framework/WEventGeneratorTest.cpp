@@ -88,14 +88,7 @@ TEST_F(EventGeneratorTest, HandlerReceivesItsIndexUserDataSourceAndEventId)
     EXPECT_EQ(first.lastUserData, 11u);
     EXPECT_EQ(seenSource, &source);
     EXPECT_EQ(data.eventId, ClickEvent);
-}
 
-TEST_F(EventGeneratorTest, NullSourceMeansTheGeneratorItself)
-{
-    Recorder target(log, "t");
-    WObject* seenSource = nullptr;
-    target.action = [&](WEventData* d) { seenSource = d->source; };
-    generator.AddEventHandler(ClickEvent, &target, handle);
     generator.ProcessEvent(ClickEvent);
     EXPECT_EQ(seenSource, &generator);
 }
@@ -111,17 +104,6 @@ TEST_F(EventGeneratorTest, PositionPlacesHandlerAmongThoseOfItsId)
 
     generator.ProcessEvent(ClickEvent);
     EXPECT_EQ(log, (std::vector<std::string>{"b", "c", "a", "d"}));
-}
-
-TEST_F(EventGeneratorTest, HandlersOfOtherIdsAreNotCalled)
-{
-    Recorder lower(log, "lower"), wanted(log, "wanted"), higher(log, "higher");
-    generator.AddEventHandler(ClickEvent + 1, &higher, handle);
-    generator.AddEventHandler(ClickEvent, &wanted, handle);
-    generator.AddEventHandler(ClickEvent - 1, &lower, handle);
-
-    generator.ProcessEvent(ClickEvent);
-    EXPECT_EQ(log, (std::vector<std::string>{"wanted"}));
 }
 
 TEST_F(EventGeneratorTest, IdsSharingAMaskBitDoNotReachEachOthersHandlers)
@@ -163,23 +145,6 @@ TEST_F(EventGeneratorTest, ReturnValueGoesInAndComesBack)
     int32_t untouched = 4;
     EXPECT_FALSE(generator.ProcessEvent(ClickEvent, nullptr, nullptr, &untouched));
     EXPECT_EQ(untouched, 4);
-}
-
-TEST_F(EventGeneratorTest, ChainSlotReceivesTheHandlerCalledBefore)
-{
-    Recorder older(log, "older"), newer(log, "newer");
-    generator.AddEventHandler(ClickEvent, &older, handle);
-    generator.AddEventHandler(ClickEvent, &newer, handle);
-    WEventHandler chain{handle};
-    WEventData data;
-    data.chain = &chain;
-    std::vector<bool> chainWasEmpty;
-    auto note = [&](WEventData* d) { chainWasEmpty.push_back(d->chain->IsEmpty()); };
-    older.action = note;
-    newer.action = note;
-
-    generator.ProcessEvent(ClickEvent, nullptr, &data);
-    EXPECT_EQ(chainWasEmpty, (std::vector<bool>{true, false}));
 }
 
 TEST_F(EventGeneratorTest, RunningHandlerIsKnownWhileItRunsAndRestoredAfterNesting)
@@ -454,14 +419,17 @@ TEST(EventGeneratorThreads, HandlersChangedByTwoThreadsWhileAThirdDispatches)
     };
     const WEventHandlerFn count = W_HANDLER(&Counter::Count);
     constexpr int32_t rounds = 20000;
-    constexpr int32_t raises = 20000;
 
     WEventGenerator generator;
     Counter permanent;
     generator.AddEventHandler(ClickEvent, &permanent, count);
     std::atomic<bool> failed{false};
+    std::atomic<bool> go{false};
+    std::atomic<int32_t> churnersLeft{2};
 
     auto churn = [&](Counter* targets, int32_t targetCount) {
+        while (!go) {
+        }
         for (int32_t round = 0; round < rounds; ++round) {
             Counter* target = &targets[round % targetCount];
             if (!generator.AddEventHandler(ClickEvent, target, count))
@@ -469,18 +437,24 @@ TEST(EventGeneratorThreads, HandlersChangedByTwoThreadsWhileAThirdDispatches)
             if (!generator.RemoveEventHandler(ClickEvent, target, count))
                 failed = true;
         }
+        --churnersLeft;
     };
     std::vector<Counter> first(4), second(4);
+    int32_t raises = 0;
     std::thread adderOne(churn, first.data(), 4);
     std::thread adderTwo(churn, second.data(), 4);
     std::thread dispatcher([&] {
-        for (int32_t i = 0; i < raises; ++i) {
+        while (!go) {
+        }
+        while (churnersLeft > 0) {
             int32_t before = permanent.calls;
             generator.ProcessEvent(ClickEvent);
             if (permanent.calls != before + 1)
                 failed = true;
+            ++raises;
         }
     });
+    go = true;
     adderOne.join();
     adderTwo.join();
     dispatcher.join();

@@ -18,6 +18,40 @@ LPARAM PositionOf(POINT at)
     return MAKELPARAM(static_cast<WORD>(static_cast<int16_t>(at.x)), static_cast<WORD>(static_cast<int16_t>(at.y)));
 }
 
+bool HasText(HWND window, const char* wanted, int (*getText)(HWND, char*, int))
+{
+    if (!wanted)
+        return true;
+    char text[256] = "";
+    getText(window, text, sizeof text);
+    return lstrcmpA(text, wanted) == 0;
+}
+
+// Other test programs may show windows on the same display: only the
+// windows of this process count.
+HWND FindOwnWindow(const char* title, const char* className)
+{
+    struct Search {
+        const char* title;
+        const char* className;
+        HWND found;
+    } search{title, className, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM parameter) -> BOOL {
+            auto* wanted = reinterpret_cast<Search*>(parameter);
+            DWORD process = 0;
+            GetWindowThreadProcessId(window, &process);
+            if (process != GetCurrentProcessId() || !IsWindowVisible(window))
+                return TRUE;
+            if (!HasText(window, wanted->title, GetWindowTextA) || !HasText(window, wanted->className, GetClassNameA))
+                return TRUE;
+            wanted->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 }  // namespace
 
 void PumpWaitingMessages()
@@ -82,8 +116,8 @@ HWND FindTopLevelWindow(const char* title, const char* className, DWORD timeoutM
 {
     const ULONGLONG deadline = Deadline(timeoutMilliseconds);
     for (;;) {
-        HWND window = FindWindowA(className, title);
-        if (window && IsWindowVisible(window))
+        HWND window = FindOwnWindow(title, className);
+        if (window)
             return window;
         if (GetTickCount64() >= deadline)
             return nullptr;

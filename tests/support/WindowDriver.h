@@ -26,8 +26,8 @@ void ReleaseLeftButton(HWND window, POINT at);
 // Press and release at the centre of the client area.
 void ClickWindow(HWND window);
 
-// A visible top-level window with that title (and class, when given), or null
-// when none appears within the time-out. Any thread.
+// A visible top-level window of this process with that title and class (null:
+// any), or null when none appears within the time-out. Any thread.
 HWND FindTopLevelWindow(const char* title, const char* className, DWORD timeoutMilliseconds);
 // The text of a message box (its static text), "" when there is none.
 std::string ReadMessageBoxText(HWND messageBox);

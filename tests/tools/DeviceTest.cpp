@@ -63,13 +63,3 @@ TEST(Device, StoresRejectedCommandsOnlyWhileErrorMemoryIsOn)
     EXPECT_EQ(device.Execute("rf"), "OK");
     EXPECT_EQ(device.State().storedErrors, 0);
 }
-
-TEST(Device, DescriptionShowsTheState)
-{
-    Device device;
-    device.Execute("cf 15");
-    device.Execute("sc 2 -3");
-    const std::string description = device.Describe();
-    EXPECT_NE(description.find("clearing every 15 s"), std::string::npos) << description;
-    EXPECT_NE(description.find("trm -3"), std::string::npos) << description;
-}

@@ -1,0 +1,296 @@
+// The device link over a null-modem pair, the device played by tarvek-sim
+// (in its fault modes) or by the test.
+
+#include "AnswerShaper.h"
+#include "AnsweringDevice.h"
+#include "MessageBoxWatcher.h"
+#include "NotifyWindow.h"
+#include "SimulatorProcess.h"
+#include "TarvekComm.h"
+#include "TestArtifacts.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <thread>
+
+namespace {
+
+constexpr const char* timeoutTitle = "Tarvek Timeout";
+constexpr const char* timeoutText =
+    "Zeitüberschreitung!\r\n\r\nTarvek antwortet nicht auf die übertragenen Konfigurationsdaten.\r\n";
+
+// The link as the main form holds it: the form's UserEvent handler hands
+// every notification to the link.
+class TarvekCommTest : public ::testing::Test {
+protected:
+    static constexpr int32_t PortIndex = 3;     // COM4, device on COM14
+
+    TarvekComm link{PortIndex};
+    NotifyWindow window{[this] { link.OnDataReceived(); }};
+    SimulatorProcess simulator;
+
+    void SetUp() override { link.SetNotifyTarget(&window); }
+    void TearDown() override { link.Close(); }
+
+    // Starts tarvek-sim with the options, then opens the link.
+    void StartDeviceAndOpen(const std::string& options)
+    {
+        const std::string logName =
+            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".log";
+        ASSERT_TRUE(simulator.Start(PortIndex, options, logName));
+        ASSERT_TRUE(link.Open());
+    }
+
+    // Sends and measures how long it took.
+    std::string Send(const char* command, ULONGLONG* milliseconds = nullptr)
+    {
+        const ULONGLONG start = GetTickCount64();
+        const WString reply = link.SendCommand(command);
+        if (milliseconds)
+            *milliseconds = GetTickCount64() - start;
+        return reply.GetText();
+    }
+};
+
+}  // namespace
+
+TEST_F(TarvekCommTest, AnswerComesBackWellBeforeTheBudgetEnds)
+{
+    StartDeviceAndOpen("");
+    ULONGLONG elapsed = 0;
+    EXPECT_EQ(Send("ee 1\r\n", &elapsed), "OK");
+    EXPECT_LT(elapsed, 300u);
+    EXPECT_TRUE(simulator.WaitForLog("<- ee 1", 2000));
+}
+
+TEST_F(TarvekCommTest, SilentDeviceGivesTheTimeoutMessageAfterASecondAndAnEmptyAnswer)
+{
+    StartDeviceAndOpen("--silent");
+    MessageBoxWatcher watcher(timeoutTitle, window.GetHandle());
+    const ULONGLONG start = GetTickCount64();
+    const std::string reply = Send("ee 1\r\n");
+    watcher.Finish();
+
+    EXPECT_EQ(reply, "");
+    ASSERT_TRUE(watcher.Seen());
+    EXPECT_GE(watcher.SeenAt() - start, TarvekComm::ReplyBudget);
+    EXPECT_LT(watcher.SeenAt() - start, 3000u);
+    EXPECT_EQ(watcher.Text(), timeoutText);
+    EXPECT_FALSE(watcher.HasOwner());
+    EXPECT_TRUE(watcher.HasStopIcon());
+    EXPECT_TRUE(watcher.HasOnlyOkButton());
+    EXPECT_TRUE(watcher.TaskWindowWasDisabled());
+}
+
+TEST_F(TarvekCommTest, MessagesArrivingDuringTheWaitNeitherShortenNorStretchIt)
+{
+    StartDeviceAndOpen("--silent");
+    std::atomic<bool> posting{true};
+    std::thread poster([&] {
+        while (posting) {
+            PostMessageA(window.GetHandle(), WM_APP, 0, 0);
+            Sleep(2);
+        }
+    });
+    MessageBoxWatcher watcher(timeoutTitle);
+    const ULONGLONG start = GetTickCount64();
+    EXPECT_EQ(Send("ee 1\r\n"), "");
+    posting = false;
+    poster.join();
+    watcher.Finish();
+    ASSERT_TRUE(watcher.Seen());
+    EXPECT_GE(watcher.SeenAt() - start, TarvekComm::ReplyBudget);
+    EXPECT_LT(watcher.SeenAt() - start, 3000u);
+}
+
+TEST_F(TarvekCommTest, AnswerWithoutLineEndTimesOutAndBeginsTheNextLine)
+{
+    StartDeviceAndOpen("--no-line-end");
+    {
+        MessageBoxWatcher watcher(timeoutTitle);
+        EXPECT_EQ(Send("ee 1\r\n"), "");
+        watcher.Finish();
+        EXPECT_TRUE(watcher.Seen());
+    }
+    link.Close();
+    simulator.Stop();
+    StartDeviceAndOpen("");
+    EXPECT_EQ(Send("em 1\r\n"), "OKOK");
+}
+
+TEST_F(TarvekCommTest, LineFeedOwedByThePreviousAnswerIsDroppedAtTheHeadOfTheNext)
+{
+    StartDeviceAndOpen("--split-line-end");
+    EXPECT_EQ(Send("ee 1\r\n"), "OK");
+    EXPECT_EQ(Send("xx\r\n"), "ERR");
+    EXPECT_EQ(Send("em 0\r\n"), "OK");
+}
+
+TEST_F(TarvekCommTest, SecondOfTwoLinesInOneWriteIsTheAnswer)
+{
+    StartDeviceAndOpen("--two-lines");
+    EXPECT_EQ(Send("rf\r\n"), "OK");
+}
+
+TEST_F(TarvekCommTest, LongAnswerIsCutTo255Characters)
+{
+    StartDeviceAndOpen("--long-line");
+    EXPECT_EQ(Send("cf 90\r\n"), AnswerShaper::LongLine("OK").substr(0, 255));
+}
+
+TEST_F(TarvekCommTest, HighBytesInTheAnswerAreIgnored)
+{
+    StartDeviceAndOpen("--high-bytes");
+    EXPECT_EQ(Send("sc 1 -5\r\n"), "OK");
+    EXPECT_EQ(Send("zz\r\n"), "ERR");
+}
+
+TEST_F(TarvekCommTest, WaitForReplyRightAfterAnAnsweredCommandReturnsAtOnce)
+{
+    StartDeviceAndOpen("");
+    ASSERT_EQ(Send("ee 0\r\n"), "OK");
+    const ULONGLONG start = GetTickCount64();
+    EXPECT_TRUE(link.WaitForReply(200));
+    EXPECT_LT(GetTickCount64() - start, 50u);
+}
+
+TEST_F(TarvekCommTest, WaitForReplyCatchesAnAnswerThatCameAfterTheTimeout)
+{
+    StartDeviceAndOpen("--late 1400");
+    MessageBoxWatcher watcher(timeoutTitle);
+    EXPECT_EQ(Send("ee 1\r\n"), "");
+    watcher.Finish();
+    EXPECT_TRUE(link.WaitForReply(2000));
+}
+
+TEST_F(TarvekCommTest, WaitForReplyGivesUpAfterItsTimeWhenNothingCame)
+{
+    StartDeviceAndOpen("--silent");
+    MessageBoxWatcher watcher(timeoutTitle);
+    EXPECT_EQ(Send("ee 1\r\n"), "");
+    watcher.Finish();
+    const ULONGLONG start = GetTickCount64();
+    EXPECT_FALSE(link.WaitForReply(200));
+    EXPECT_GE(GetTickCount64() - start, 200u);
+}
+
+TEST_F(TarvekCommTest, EmptyCommandReturnsThePreviousAnswerAndWritesNothing)
+{
+    AnsweringDevice device(PortIndex, "DONE\r\n");
+    ASSERT_TRUE(device.IsReady());
+    ASSERT_TRUE(link.Open());
+    ASSERT_EQ(Send("sc 2 7\r\n"), "DONE");
+
+    const ULONGLONG start = GetTickCount64();
+    EXPECT_EQ(Send(""), "DONE");
+    EXPECT_LT(GetTickCount64() - start, 50u);
+
+    // Anything the empty command had written would show up in front of, or
+    // as a line before, the next command.
+    ASSERT_EQ(Send("rf\r\n"), "DONE");
+    EXPECT_EQ(device.Lines(), (std::vector<std::string>{"sc 2 7\r\n", "rf\r\n"}));
+}
+
+TEST(TarvekCommMessages, OpenErrorNamesThePort)
+{
+    MessageBoxWatcher watcher("Tarvek Fehler");
+    TarvekComm::ShowOpenError(3);
+    watcher.Finish();
+    ASSERT_TRUE(watcher.Seen());
+    EXPECT_EQ(watcher.Text(),
+              "COM4 konnte nicht geöffnet werden.\r\n\r\n"
+              "Entweder ist die Schnittstelle nicht verfügbar oder\r\n"
+              "wird von einer anderen Applikation verwendet.\r\n");
+    EXPECT_FALSE(watcher.HasOwner());
+    EXPECT_TRUE(watcher.HasStopIcon());
+    EXPECT_TRUE(watcher.HasOnlyOkButton());
+}
+
+TEST(TarvekCommLink, ConstructorSetsTheDeviceLineSettings)
+{
+    TarvekComm link(7);
+    EXPECT_STREQ(link.GetDeviceName(), "COM8");
+    EXPECT_EQ(link.GetLineSettings().baudRate, 19200u);
+    EXPECT_EQ(link.GetLineSettings().byteSize, 8);
+    EXPECT_EQ(link.GetLineSettings().parity, NOPARITY);
+    EXPECT_EQ(link.GetLineSettings().stopBits, ONESTOPBIT);
+    EXPECT_EQ(link.GetLineSettings().handshakeFlags, 0);
+}
+
+TEST(TarvekCommLink, DeletingTheLinkClearsTheProcessWideReference)
+{
+    tarvekComm = new TarvekComm(0);
+    delete tarvekComm;
+    EXPECT_EQ(tarvekComm, nullptr);
+}
+
+namespace {
+
+constexpr const char* quitChildVariable = "TARVEK_QUIT_CHILD";
+constexpr const char* quitChildTest = "TarvekCommQuit.ChildSendsWithAQuitRequestWaiting";
+
+}  // namespace
+
+// The child half: it runs only when the test below starts this executable
+// again. It reaches its end only if the quit request did not end the process.
+TEST(TarvekCommQuit, ChildSendsWithAQuitRequestWaiting)
+{
+    if (GetEnvironmentVariableA(quitChildVariable, nullptr, 0) == 0)
+        GTEST_SKIP() << "runs as the child of QuitRequestDuringTheWaitEndsTheProcessAtOnce";
+    TarvekComm link(5);     // COM6: nobody answers on COM16
+    ASSERT_TRUE(link.Open());
+    PostQuitMessage(3);
+    link.SendCommand("ee 1\r\n");
+    ExitProcess(4);
+}
+
+TEST(TarvekCommQuit, QuitRequestDuringTheWaitEndsTheProcessAtOnceWithExitCodeZero)
+{
+    char executable[MAX_PATH];
+    GetModuleFileNameA(nullptr, executable, MAX_PATH);
+    std::string commandLine = "\"";
+    commandLine += executable;
+    commandLine += "\" --gtest_filter=";
+    commandLine += quitChildTest;
+    const std::string outputPath = TestArtifactPath("quit-child.txt");
+    SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
+    HANDLE output = CreateFileA(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inheritable,
+                                CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(output, INVALID_HANDLE_VALUE);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = output;
+    startup.hStdError = output;
+    PROCESS_INFORMATION child{};
+    SetEnvironmentVariableA(quitChildVariable, "1");
+    const BOOL started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0,
+                                        nullptr, nullptr, &startup, &child);
+    SetEnvironmentVariableA(quitChildVariable, nullptr);
+    CloseHandle(output);
+    ASSERT_TRUE(started);
+
+    // The time-out message, which a child that went on waiting would show,
+    // would keep it from ending at all.
+    const bool ended = WaitForSingleObject(child.hProcess, 10000) == WAIT_OBJECT_0;
+    if (!ended)
+        TerminateProcess(child.hProcess, 1);
+    DWORD exitCode = 1;
+    GetExitCodeProcess(child.hProcess, &exitCode);
+    CloseHandle(child.hThread);
+    CloseHandle(child.hProcess);
+
+    std::ifstream file(outputPath);
+    const std::string childOutput((std::istreambuf_iterator<char>(file)),
+                                  std::istreambuf_iterator<char>());
+    EXPECT_TRUE(ended);
+    EXPECT_EQ(exitCode, 0u);
+    EXPECT_NE(childOutput.find(std::string("[ RUN      ] ") + quitChildTest), std::string::npos)
+        << childOutput;
+    EXPECT_EQ(childOutput.find("[  SKIPPED ]"), std::string::npos) << childOutput;
+    EXPECT_EQ(childOutput.find("[       OK ]"), std::string::npos) << childOutput;
+}

@@ -1,0 +1,88 @@
+// The file dialog: its settings, and the chosen file name after the host's dialog.
+
+#include "WFileDialog.h"
+#include "WindowDriver.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+namespace {
+
+TEST(FileDialog, HookFlagIsAlwaysAdded)
+{
+    WFileDialog dialog;
+    dialog.SetFlags(OFN_EXPLORER);
+    EXPECT_EQ(dialog.GetFlags(), static_cast<DWORD>(OFN_EXPLORER | OFN_ENABLEHOOK));
+    dialog.SetFlags(0x8002C);
+    EXPECT_EQ(dialog.GetFlags(), 0x8002Cu);
+}
+
+TEST(FileDialog, FilterTextIsDoubleZeroTerminated)
+{
+    const std::string text = WFileDialog::BuildFilterText({"Tarvek-Konfiguration (*.tci)", "*.tci", "Alle Dateien (*.*)", "*.*"});
+    const char expected[] = "Tarvek-Konfiguration (*.tci)\0*.tci\0Alle Dateien (*.*)\0*.*\0";
+    EXPECT_EQ(text, std::string(expected, sizeof expected));
+}
+
+TEST(FileDialog, FilterListEndsAtThePairOfNulls)
+{
+    WFileDialog dialog;
+    const char* const filters[] = {"Tarvek-Konfiguration (*.tci)", "*.tci", nullptr, nullptr, "Übrig", "*.*"};
+    EXPECT_TRUE(dialog.SetFilters(filters));
+    const char* const none[] = {nullptr, nullptr};
+    EXPECT_FALSE(dialog.SetFilters(none));
+    EXPECT_FALSE(dialog.SetFilters(nullptr));
+}
+
+TEST(FileDialog, FileNamesAreKeptByIndex)
+{
+    WFileDialog dialog;
+    WFilePath path;
+    EXPECT_FALSE(dialog.GetFilePath(path, 0));
+    ASSERT_TRUE(dialog.SetFilePath(WFilePath("C:\\Tarvek\\*.tci"), 2));
+    ASSERT_TRUE(dialog.GetFilePath(path, 2));
+    EXPECT_STREQ(path.GetText(), "C:\\Tarvek\\*.tci");
+    EXPECT_TRUE(dialog.GetFilePath(path, 1));
+    EXPECT_STREQ(path.GetText(), "");
+    EXPECT_FALSE(dialog.SetFilePath(path, -1));
+}
+
+// Finds the host's save dialog, types a name into it and confirms it.
+void ChooseFileName(const char* name, bool& answered)
+{
+    HWND dialog = FindTopLevelWindow(nullptr, "#32770", 10000);
+    if (!dialog)
+        return;
+    // The explorer-style dialogs keep the name in a combo box (0x47C), older ones in an edit (0x480).
+    for (int id : {0x47C, 0x480}) {
+        if (HWND field = GetDlgItem(dialog, id))
+            SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name));
+    }
+    answered = true;
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+}
+
+TEST(FileDialog, SaveStoresTheChosenPathAtIndexZero)
+{
+    char directory[MAX_PATH] = "";
+    GetTempPathA(MAX_PATH, directory);
+    WFileDialog dialog;
+    dialog.SetFlags(0x8002C);
+    dialog.SetInitialDirectory(directory);
+    const char* const filters[] = {"Tarvek-Konfiguration (*.tci)", "*.tci", nullptr, nullptr};
+    dialog.SetFilters(filters);
+    dialog.SetFilePath(WFilePath("*.tci"));
+    bool answered = false;
+    std::thread chooser(ChooseFileName, "abc.tci", std::ref(answered));
+    const bool chosen = dialog.Save();
+    chooser.join();
+    ASSERT_TRUE(answered);
+    ASSERT_TRUE(chosen);
+    WFilePath path;
+    ASSERT_TRUE(dialog.GetFilePath(path, 0));
+    EXPECT_EQ(std::string(path.GetText()), std::string(directory) + "abc.tci");
+    EXPECT_FALSE(dialog.IsShowing());
+}
+
+}  // namespace

@@ -1,0 +1,107 @@
+// Closing and loading forms: the close request runs through QueryCloseEvent and
+// CloseEvent before the default processing; loading reports its failures.
+
+#include "EventProbe.h"
+#include "WControl.h"
+#include "WErrors.h"
+#include "WModelessDialog.h"
+#include "WModuleHandle.h"
+#include "WindowDriver.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A plain top-level form: the host's default processing of its close request
+// destroys it, so a test can tell whether the default processing ran.
+class PlainForm : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(form.Create(nullptr, RECT{100, 100, 300, 250}, "Schließen", WS_OVERLAPPEDWINDOW | WS_VISIBLE));
+        queries.Listen(form, QueryCloseEvent);
+        closes.Listen(form, CloseEvent);
+    }
+
+    bool CloseAndWaitForQuery()
+    {
+        EXPECT_TRUE(form.Close());
+        return PumpMessagesUntil([&] { return queries.count > 0; });
+    }
+
+    WForm form;
+    CountingProbe queries;
+    CountingProbe closes;
+};
+
+TEST_F(PlainForm, UnhandledCloseRaisesBothEventsAndDestroysTheWindow)
+{
+    ASSERT_TRUE(CloseAndWaitForQuery());
+    EXPECT_EQ(closes.count, 1);
+    EXPECT_EQ(form.GetHandle(), nullptr);
+}
+
+TEST_F(PlainForm, ClaimedQueryCloseKeepsCloseEventFromBeingRaised)
+{
+    queries.answer = true;
+    ASSERT_TRUE(CloseAndWaitForQuery());
+    PumpWaitingMessages();
+    EXPECT_EQ(closes.count, 0);
+    EXPECT_NE(form.GetHandle(), nullptr);
+}
+
+TEST_F(PlainForm, ClaimedCloseEventWithoutDestroyingLeavesTheFormOpen)
+{
+    closes.answer = true;
+    ASSERT_TRUE(CloseAndWaitForQuery());
+    PumpWaitingMessages();
+    EXPECT_EQ(closes.count, 1);
+    ASSERT_NE(form.GetHandle(), nullptr);
+    EXPECT_TRUE(IsWindowVisible(form.GetHandle()));
+}
+
+TEST(FormLoading, SecondLoadOfAFormFailsWithAlreadyCreated)
+{
+    WModelessDialog form;
+    ASSERT_TRUE(form.LoadWindow(nullptr, "ID_Tarvek", WModuleHandle()));
+    HWND first = form.GetHandle();
+    SetLastError(0);
+    EXPECT_FALSE(form.LoadWindow(nullptr, "ID_Tarvek", WModuleHandle()));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(WErrorWindowAlreadyCreated));
+    EXPECT_EQ(form.GetHandle(), first);
+}
+
+TEST(FormLoading, MissingTemplateFails)
+{
+    WModelessDialog form;
+    EXPECT_FALSE(form.LoadWindow(nullptr, "ID_NoSuchForm", WModuleHandle()));
+    EXPECT_EQ(form.GetHandle(), nullptr);
+}
+
+TEST(FormLoading, ControlIdMissingFromTheTemplateLeavesTheControlWithoutWindow)
+{
+    WModelessDialog form;
+    ASSERT_TRUE(form.LoadWindow(nullptr, "ID_Tarvek", WModuleHandle()));
+    WControl control;
+    EXPECT_FALSE(control.LoadWindow(&form, 999, WModuleHandle()));
+    EXPECT_EQ(control.GetHandle(), nullptr);
+}
+
+TEST(FormLoading, DeletedControlGivesTheItemItsWindowProcedureBack)
+{
+    WModelessDialog form;
+    ASSERT_TRUE(form.LoadWindow(nullptr, "ID_Tarvek", WModuleHandle()));
+    HWND item = GetDlgItem(form.GetHandle(), 106);
+    const LONG_PTR original = GetWindowLongPtrA(item, GWLP_WNDPROC);
+    {
+        WControl control;
+        ASSERT_TRUE(control.LoadWindow(&form, 106, WModuleHandle()));
+        EXPECT_NE(GetWindowLongPtrA(item, GWLP_WNDPROC), original);
+        EXPECT_EQ(WWindow::FromHandle(item), &control);
+    }
+    EXPECT_EQ(GetWindowLongPtrA(item, GWLP_WNDPROC), original);
+    EXPECT_EQ(WWindow::FromHandle(item), nullptr);
+    EXPECT_TRUE(IsWindow(item));
+}
+
+}  // namespace

@@ -1,0 +1,81 @@
+// Menus: the items of a loaded menu raise ClickEvent when chosen, and raising
+// that event directly runs the same handlers.
+
+#include "EventProbe.h"
+#include "WMenu.h"
+#include "WModelessDialog.h"
+#include "WModuleHandle.h"
+#include "WindowDriver.h"
+#include "resource.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+class ProgramMenu : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(form.LoadWindow(nullptr, "ID_Tarvek", WModuleHandle()));
+        ASSERT_TRUE(menu.Load("ID_Tarvek_menu_1", WModuleHandle()));
+        ASSERT_TRUE(form.SetMenu(&menu));
+    }
+    void TearDown() override { form.SetMenu(nullptr); }
+
+    WModelessDialog form;
+    WMenu menu;
+};
+
+TEST_F(ProgramMenu, PopupsAndItemsAreFoundByPositionAndId)
+{
+    ASSERT_NE(menu.GetPopup(0), nullptr);
+    ASSERT_NE(menu.GetPopup(1), nullptr);
+    EXPECT_EQ(menu.GetPopup(2), nullptr);
+    for (int32_t id : {IDM_OPEN_FILE, IDM_SAVE_FILE, IDM_EXIT})
+        EXPECT_NE(menu.GetPopup(0)->FindItem(id, false), nullptr) << id;
+    EXPECT_EQ(menu.GetPopup(0)->FindItem(IDM_ABOUT, false), nullptr);
+    EXPECT_EQ(menu.FindItem(IDM_ABOUT, false), nullptr);
+    ASSERT_NE(menu.FindItem(IDM_ABOUT, true), nullptr);
+    EXPECT_EQ(menu.FindItem(IDM_ABOUT, true), menu.GetPopup(1)->FindItem(IDM_ABOUT, false));
+}
+
+TEST_F(ProgramMenu, RaisingClickEventDirectlyRunsTheHandlersOfChoosingTheEntry)
+{
+    WMenuItem* item = menu.FindItem(IDM_OPEN_FILE, true);
+    ASSERT_NE(item, nullptr);
+    std::vector<int> calls;
+    EventProbe first([&](WObject*, WEventData*) {
+        calls.push_back(1);
+        return false;
+    });
+    EventProbe second([&](WObject*, WEventData*) {
+        calls.push_back(2);
+        return false;
+    });
+    first.Listen(*item, ClickEvent);
+    second.Listen(*item, ClickEvent);
+
+    PostMessageA(form.GetHandle(), WM_COMMAND, MAKEWPARAM(IDM_OPEN_FILE, 0), 0);
+    ASSERT_TRUE(PumpMessagesUntil([&] { return calls.size() == 2; }));
+    const std::vector<int> chosen = calls;
+
+    calls.clear();
+    item->ProcessEvent(ClickEvent);
+    EXPECT_EQ(calls, chosen);
+    EXPECT_EQ(chosen, (std::vector<int>{2, 1}));
+}
+
+TEST_F(ProgramMenu, OtherItemsAreNotClicked)
+{
+    CountingProbe open;
+    CountingProbe about;
+    open.Listen(*menu.FindItem(IDM_OPEN_FILE), ClickEvent);
+    about.Listen(*menu.FindItem(IDM_ABOUT), ClickEvent);
+    PostMessageA(form.GetHandle(), WM_COMMAND, MAKEWPARAM(IDM_ABOUT, 0), 0);
+    ASSERT_TRUE(PumpMessagesUntil([&] { return about.count == 1; }));
+    EXPECT_EQ(open.count, 0);
+}
+
+}  // namespace

@@ -1,0 +1,113 @@
+// Tab pages: the tab control shows exactly the page of the selected tab, and a
+// SelectChangingEvent handler can keep the current tab.
+
+#include "EventProbe.h"
+#include "MainFormAssembly.h"
+#include "WindowDriver.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+class TabPages : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(main.Build()); }
+
+    std::vector<int> VisiblePages() const
+    {
+        std::vector<int> visible;
+        for (size_t index = 0; index < main.pages.size(); ++index) {
+            if (IsWindowVisible(main.pages[index]->GetHandle()))
+                visible.push_back(static_cast<int>(index));
+        }
+        return visible;
+    }
+
+    void ClickTab(int32_t index)
+    {
+        RECT tab{};
+        main.tabControl->Send(TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&tab));
+        const POINT centre{(tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2};
+        POINT screen = centre;
+        ClientToScreen(main.tabControl->GetHandle(), &screen);
+        // The tab control asks where the cursor is when it hit-tests a selection change.
+        SetCursorPos(screen.x, screen.y);
+        PressLeftButton(main.tabControl->GetHandle(), centre);
+        ReleaseLeftButton(main.tabControl->GetHandle(), centre);
+    }
+
+    MainFormAssembly main;
+};
+
+TEST_F(TabPages, OnlyTheFirstPageIsShownAtFirst)
+{
+    EXPECT_EQ(main.tabControl->GetSelected(), 0);
+    EXPECT_EQ(VisiblePages(), std::vector<int>{0});
+}
+
+TEST_F(TabPages, ClickingATabShowsExactlyItsPage)
+{
+    ClickTab(2);
+    ASSERT_TRUE(PumpMessagesUntil([&] { return main.tabControl->GetSelected() == 2; }));
+    EXPECT_EQ(VisiblePages(), std::vector<int>{2});
+    ClickTab(1);
+    ASSERT_TRUE(PumpMessagesUntil([&] { return main.tabControl->GetSelected() == 1; }));
+    EXPECT_EQ(VisiblePages(), std::vector<int>{1});
+}
+
+TEST_F(TabPages, SelectEventTellsTheNewAndThePreviousTab)
+{
+    WSelectEventData seen;
+    EventProbe probe([&](WObject*, WEventData* data) {
+        seen = *static_cast<WSelectEventData*>(data);
+        return false;
+    });
+    probe.Listen(*main.tabControl, SelectEvent);
+    ClickTab(3);
+    ASSERT_TRUE(PumpMessagesUntil([&] { return seen.newIndex == 3; }));
+    EXPECT_EQ(seen.previousIndex, 0);
+}
+
+TEST_F(TabPages, VetoInSelectChangingKeepsTheCurrentTabAndPage)
+{
+    int32_t proposed = -1;
+    EventProbe veto([&](WObject*, WEventData* data) {
+        proposed = static_cast<WSelectEventData*>(data)->newIndex;
+        data->returnValue = 1;
+        return true;
+    });
+    veto.Listen(*main.tabControl, SelectChangingEvent);
+    ClickTab(2);
+    ASSERT_TRUE(PumpMessagesUntil([&] { return proposed != -1; }));
+    PumpWaitingMessages();
+    EXPECT_EQ(proposed, 2);
+    EXPECT_EQ(main.tabControl->GetSelected(), 0);
+    EXPECT_EQ(VisiblePages(), std::vector<int>{0});
+}
+
+TEST_F(TabPages, PageBoundToAnotherThanTheSelectedItemIsPlacedHidden)
+{
+    WModelessDialog extra;
+    ASSERT_TRUE(extra.LoadWindow(&main.form, "ID_TabForm2", WModuleHandle()));
+    extra.Show();
+    const int32_t index = main.tabControl->InsertItem(4, "Extra");
+    ASSERT_EQ(index, 4);
+    ASSERT_TRUE(main.tabControl->SetItemPage(index, &extra, true, true, false));
+    EXPECT_FALSE(IsWindowVisible(extra.GetHandle()));
+    RECT placed{};
+    GetWindowRect(extra.GetHandle(), &placed);
+    RECT display{};
+    GetClientRect(main.tabControl->GetHandle(), &display);
+    main.tabControl->Send(TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+    MapWindowPoints(main.tabControl->GetHandle(), nullptr, reinterpret_cast<POINT*>(&display), 2);
+    EXPECT_EQ(placed.left, display.left);
+    EXPECT_EQ(placed.top, display.top);
+    EXPECT_EQ(placed.right, display.right);
+    EXPECT_EQ(placed.bottom, display.bottom);
+    main.tabControl->SetSelected(index);
+    EXPECT_TRUE(IsWindowVisible(extra.GetHandle()));
+    EXPECT_EQ(VisiblePages(), std::vector<int>{});
+}
+
+}  // namespace
