@@ -175,5 +175,8 @@ Image CaptureClientArea(HWND window)
 
 bool SaveWindowScreenshot(HWND window, const char* fileName)
 {
+    // A window that has just appeared may not have painted yet (a message box
+    // found by a watcher thread the moment it is visible): paint it first.
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     return SavePng(CaptureWindow(window), TestArtifactPath(fileName));
 }
