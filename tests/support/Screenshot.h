@@ -1,7 +1,9 @@
 #pragma once
 // Pictures of windows for tests: what a window shows, as pixels a test can
 // inspect and as a PNG file in the artifacts folder for a person to look at.
-// The PNG writer needs no library: uncompressed deflate blocks in a zlib stream.
+
+#include "PngEncoder.h"
+#include "ZlibStream.h"
 
 #include <windows.h>
 
@@ -28,5 +30,3 @@ bool SavePng(const Image& image, const std::string& path);
 bool SaveWindowScreenshot(HWND window, const char* fileName);
 
 std::vector<uint8_t> EncodePng(const Image& image);
-uint32_t Crc32(const uint8_t* data, size_t size, uint32_t crc = 0);
-uint32_t Adler32(const uint8_t* data, size_t size);

