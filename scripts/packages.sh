@@ -4,6 +4,9 @@
 tarvek_build_packages=(cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
                        googletest wine wine64 fonts-wine xvfb xauth socat)
 
+# What scripts/release needs beyond the build: the installer compiler.
+tarvek_release_packages=(nsis)
+
 # Installs what is missing. As root it uses apt-get; otherwise it prints the one
 # command a person has to run and fails.
 ensure_packages() {

@@ -1,0 +1,79 @@
+#pragma once
+// Watchers on threads of their own for the modal windows the program shows
+// while the test's thread is inside the program's handlers: message boxes,
+// found by title, and the file dialogs the main window owns.
+
+#include <windows.h>
+
+#include <atomic>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+// Answers every message box with the title while it runs and keeps the texts.
+// The first box can be photographed before it is answered.
+class MessageBoxCollector {
+public:
+    explicit MessageBoxCollector(std::string title, int answer = IDOK, std::string screenshot = "");
+    ~MessageBoxCollector();
+    MessageBoxCollector(const MessageBoxCollector&) = delete;
+    MessageBoxCollector& operator=(const MessageBoxCollector&) = delete;
+
+    // Stops watching; the texts of the boxes seen, in order.
+    std::vector<std::string> Stop();
+    std::vector<std::string> Texts();
+
+private:
+    std::string title;
+    int answer;
+    std::string screenshot;
+    std::atomic<bool> stopping{false};
+    std::mutex mutex;
+    std::vector<std::string> texts;
+    std::thread thread;
+
+    void Watch();
+};
+
+// Fills in the file name of the next file dialog the owner shows and accepts
+// it, or cancels it when the name is empty.
+class FileDialogDriver {
+public:
+    FileDialogDriver(HWND owner, std::string fileName, DWORD timeoutMilliseconds = 10000);
+    ~FileDialogDriver();
+    FileDialogDriver(const FileDialogDriver&) = delete;
+    FileDialogDriver& operator=(const FileDialogDriver&) = delete;
+
+    // Waits for the driver; true when it found and answered a dialog.
+    bool Finish();
+
+private:
+    std::atomic<bool> found{false};
+    std::thread thread;
+
+    void Drive(HWND owner, std::string fileName, DWORD timeoutMilliseconds);
+};
+
+// A visible dialog owned by the window, or null.
+HWND FindOwnedDialog(HWND owner);
+
+// Closes every dialog the owner shows while it runs (a close request, as the
+// close box gives it) and counts them.
+class OwnedDialogCounter {
+public:
+    explicit OwnedDialogCounter(HWND owner);
+    ~OwnedDialogCounter();
+    OwnedDialogCounter(const OwnedDialogCounter&) = delete;
+    OwnedDialogCounter& operator=(const OwnedDialogCounter&) = delete;
+
+    int Stop();
+
+private:
+    HWND owner;
+    std::atomic<bool> stopping{false};
+    std::atomic<int> count{0};
+    std::thread thread;
+
+    void Watch();
+};

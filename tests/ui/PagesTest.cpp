@@ -1,0 +1,341 @@
+// The four pages as the user meets them: their state after start-up, the
+// interface choice, the offsets sent while they are adjusted, clearing the
+// device's errors, and the cycle choice.
+
+#include "DevicePartner.h"
+#include "DialogWatchers.h"
+#include "TarvekWindow.h"
+#include "WindowDriver.h"
+#include "resource.h"
+
+#include <commctrl.h>
+
+#include <mutex>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+constexpr int OffsetPageIndex = 2;
+constexpr int ErrorPageIndex = 3;
+
+bool IsChecked(HWND box)
+{
+    return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+const char* const openFailure =
+    "konnte nicht geöffnet werden.\r\n\r\nEntweder ist die Schnittstelle nicht verfügbar oder\r\n"
+    "wird von einer anderen Applikation verwendet.\r\n";
+
+// ---------------------------------------------------------------------------
+// Interface page
+
+using InterfaceChoice = TarvekWindow;
+
+TEST_F(InterfaceChoice, OffersCom1ToCom8)
+{
+    HWND combo = Control("combo_com");
+    ASSERT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), 8);
+    char text[16] = "";
+    SendMessageA(combo, CB_GETLBTEXT, 7, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, "COM8");
+    EXPECT_EQ(TextOf("combo_com"), "COM2");
+}
+
+TEST_F(InterfaceChoice, SetPortIndexSelectsOnlyListedInterfaces)
+{
+    const struct {
+        int index;
+        int selected;
+    } cases[] = {{7, 7}, {0, 0}, {8, -1}, {-1, -1}};
+    for (const auto& choice : cases) {
+        InterfacePage().SetPortIndex(choice.index);
+        EXPECT_EQ(InterfacePage().GetPortIndex(), choice.selected) << choice.index;
+    }
+}
+
+TEST_F(InterfaceChoice, TheNextPressUsesTheInterfaceChosen)
+{
+    DevicePartner device(3);
+    ASSERT_TRUE(device.IsOpen());
+    SelectEntry("combo_com", 2);
+    ShowPage(OffsetPageIndex);
+    Click("checkbox_rcv");
+    EXPECT_EQ(device.Lines(), Lines{"sc 1 0\r\n"});
+}
+
+TEST_F(InterfaceChoice, TheChoiceIsLockedWhileTheTransferHoldsThePort)
+{
+    DevicePartner device(2);
+    std::mutex mutex;
+    std::vector<bool> enabled;
+    device.OnLine([&](const std::string&) {
+        std::lock_guard<std::mutex> lock(mutex);
+        enabled.push_back(IsWindowEnabled(Control("combo_com")) != FALSE);
+    });
+    Click("tarvek_connect");
+    std::lock_guard<std::mutex> lock(mutex);
+    EXPECT_EQ(enabled, std::vector<bool>(7, false));
+    EXPECT_TRUE(IsWindowEnabled(Control("combo_com")));
+    EXPECT_EQ(InterfacePage().GetPortIndex(), 1);
+}
+
+TEST_F(InterfaceChoice, NoChoiceNamesCom0WhenThePortCannotBeOpened)
+{
+    SelectEntry("combo_com", -1);
+    MessageBoxCollector errors("Tarvek Fehler");
+    Click("tarvek_connect");
+    EXPECT_EQ(errors.Stop(), Lines{std::string("COM0 ") + openFailure});
+    ExpectIdleLook();
+}
+
+// ---------------------------------------------------------------------------
+// Offset calibration page
+
+class OffsetCalibration : public TarvekWindow {
+protected:
+    void SetUp() override
+    {
+        TarvekWindow::SetUp();
+        ASSERT_TRUE(device.IsOpen());
+        ShowPage(OffsetPageIndex);
+    }
+
+    DevicePartner device{2};
+};
+
+TEST_F(OffsetCalibration, StartsLockedAtZero)
+{
+    EXPECT_EQ(TextOf("textb_rcv"), "0");
+    EXPECT_EQ(TextOf("textb_trm"), "0");
+    for (const char* arrow : {"pictbttn_rcvup", "pictbttn_rcvdwn", "pictbttn_trmup", "pictbttn_trmdwn"})
+        EXPECT_FALSE(IsWindowEnabled(Control(arrow))) << arrow;
+    EXPECT_FALSE(IsChecked(Control("checkbox_rcv")));
+    EXPECT_FALSE(IsChecked(Control("checkbox_trm")));
+}
+
+TEST_F(OffsetCalibration, UnlockingSendsTheCurrentOffsetOnce)
+{
+    std::mutex mutex;
+    bool pageEnabledMeanwhile = true;
+    device.OnLine([&](const std::string&) {
+        std::lock_guard<std::mutex> lock(mutex);
+        pageEnabledMeanwhile = IsWindowEnabled(Control("TabForm3")) != FALSE;
+    });
+    Click("checkbox_rcv");
+    EXPECT_EQ(device.Lines(), Lines{"sc 1 0\r\n"});
+    EXPECT_TRUE(IsWindowEnabled(Control("pictbttn_rcvup")));
+    EXPECT_TRUE(IsWindowEnabled(Control("pictbttn_rcvdwn")));
+    EXPECT_FALSE(IsWindowEnabled(Control("pictbttn_trmup")));
+    EXPECT_TRUE(IsWindowEnabled(Control("TabForm3")));
+    EXPECT_TRUE(PortIsClosed());
+    std::lock_guard<std::mutex> lock(mutex);
+    EXPECT_FALSE(pageEnabledMeanwhile);
+}
+
+TEST_F(OffsetCalibration, LockingSendsNothingAndLeavesThePortAlone)
+{
+    Click("checkbox_trm");
+    ASSERT_EQ(device.LineCount(), 1u);
+    HWND box = Control("checkbox_trm");
+    PressLeftButton(box, ClientCentre(box));
+    EXPECT_TRUE(PortIsClosed());
+    ReleaseLeftButton(box, ClientCentre(box));
+    EXPECT_FALSE(IsChecked(box));
+    EXPECT_FALSE(IsWindowEnabled(Control("pictbttn_trmup")));
+    EXPECT_FALSE(IsWindowEnabled(Control("pictbttn_trmdwn")));
+    Click("checkbox_trm");
+    EXPECT_EQ(device.Lines(), (Lines{"sc 2 0\r\n", "sc 2 0\r\n"}));
+}
+
+TEST_F(OffsetCalibration, EachClickIsAnExchangeOfItsOwn)
+{
+    Click("checkbox_trm");
+    Lines expected{"sc 2 0\r\n"};
+    for (int offset = -1; offset >= -10; --offset) {
+        Click("pictbttn_trmdwn");
+        EXPECT_TRUE(PortIsClosed());
+        expected.push_back("sc 2 " + std::to_string(offset) + "\r\n");
+    }
+    EXPECT_EQ(device.Lines(), expected);
+    EXPECT_EQ(TextOf("textb_trm"), "-10");
+    EXPECT_EQ(OffsetPage().GetCalibration(2), -10);
+    EXPECT_EQ(OffsetPage().GetCalibration(7), -10);
+    EXPECT_EQ(OffsetPage().GetCalibration(1), 0);
+}
+
+TEST_F(OffsetCalibration, AnOffsetAtItsBoundIsSentAgain)
+{
+    OffsetPage().SetCalibration("127", "-127");
+    Click("checkbox_rcv");
+    Click("checkbox_trm");
+    Click("pictbttn_rcvup");
+    Click("pictbttn_trmdwn");
+    EXPECT_EQ(device.Lines(), (Lines{"sc 1 127\r\n", "sc 2 -127\r\n", "sc 1 127\r\n", "sc 2 -127\r\n"}));
+    EXPECT_EQ(TextOf("textb_rcv"), "127");
+    EXPECT_EQ(TextOf("textb_trm"), "-127");
+}
+
+TEST_F(OffsetCalibration, AnOffsetFromAFileOutsideTheRangeIsKept)
+{
+    OffsetPage().SetCalibration("200", " -3x");
+    EXPECT_EQ(TextOf("textb_rcv"), "200");
+    EXPECT_EQ(TextOf("textb_trm"), "-3");
+    Click("checkbox_rcv");
+    Click("pictbttn_rcvup");
+    EXPECT_EQ(TextOf("textb_rcv"), "200");
+    Click("pictbttn_rcvdwn");
+    EXPECT_EQ(device.Lines(), (Lines{"sc 1 200\r\n", "sc 1 200\r\n", "sc 1 199\r\n"}));
+}
+
+TEST_F(OffsetCalibration, ADeviceThatDoesNotAnswerLeavesThePageUsable)
+{
+    device.AnswerFirst(1);
+    Click("checkbox_rcv");
+    MessageBoxCollector timeouts("Tarvek Timeout");
+    Click("pictbttn_rcvup");
+    EXPECT_EQ(timeouts.Stop().size(), 1u);
+    EXPECT_EQ(TextOf("textb_rcv"), "1");
+    EXPECT_TRUE(IsWindowEnabled(Control("TabForm3")));
+    EXPECT_TRUE(PortIsClosed());
+}
+
+TEST_F(OffsetCalibration, KeyboardClicksOpenThePortThemselves)
+{
+    PressSpace("checkbox_rcv");
+    EXPECT_TRUE(IsChecked(Control("checkbox_rcv")));
+    PressSpace("pictbttn_rcvup");
+    PressEnter("pictbttn_rcvdwn");
+    EXPECT_EQ(device.Lines(), (Lines{"sc 1 0\r\n", "sc 1 1\r\n", "sc 1 0\r\n"}));
+    EXPECT_TRUE(PortIsClosed());
+}
+
+TEST_F(OffsetCalibration, AKeyboardClickThatCannotOpenThePortChangesNothing)
+{
+    Click("checkbox_rcv");
+    SelectEntry("combo_com", -1);
+    MessageBoxCollector errors("Tarvek Fehler");
+    PressSpace("pictbttn_rcvup");
+    PressSpace("checkbox_trm");
+    EXPECT_EQ(errors.Stop(), (Lines{std::string("COM0 ") + openFailure, std::string("COM0 ") + openFailure}));
+    EXPECT_EQ(TextOf("textb_rcv"), "0");
+    EXPECT_FALSE(IsChecked(Control("checkbox_trm")));
+    EXPECT_FALSE(IsWindowEnabled(Control("pictbttn_trmup")));
+    EXPECT_EQ(device.LineCount(), 1u);
+}
+
+TEST_F(OffsetCalibration, APressThatCannotOpenThePortIsSwallowed)
+{
+    Click("checkbox_rcv");
+    SelectEntry("combo_com", -1);
+    MessageBoxCollector errors("Tarvek Fehler");
+    Click("pictbttn_rcvdwn");
+    Click("checkbox_trm");
+    EXPECT_EQ(errors.Stop().size(), 2u);
+    EXPECT_EQ(TextOf("textb_rcv"), "0");
+    EXPECT_FALSE(IsChecked(Control("checkbox_trm")));
+    EXPECT_EQ(device.LineCount(), 1u);
+}
+
+// ---------------------------------------------------------------------------
+// Error handling page
+
+class ErrorHandling : public TarvekWindow {
+protected:
+    void SetUp() override
+    {
+        TarvekWindow::SetUp();
+        ASSERT_TRUE(device.IsOpen());
+        ShowPage(ErrorPageIndex);
+    }
+
+    DevicePartner device{2};
+};
+
+TEST_F(ErrorHandling, StartsWithBothFlagsAndNoCyclicClearing)
+{
+    EXPECT_TRUE(IsChecked(Control("checkbox_errhndl")));
+    EXPECT_TRUE(IsChecked(Control("checkbox_errmem")));
+    EXPECT_EQ(TextOf("combo_cycle"), "-");
+    EXPECT_EQ(SendMessageA(Control("combo_cycle"), CB_GETCOUNT, 0, 0), 14);
+    EXPECT_TRUE(ErrorPage().IsErrorHandlingEnabled());
+    ErrorPage().SetErrorMemoryEnabled(false);
+    EXPECT_FALSE(IsChecked(Control("checkbox_errmem")));
+    EXPECT_FALSE(ErrorPage().IsErrorMemoryEnabled());
+}
+
+TEST_F(ErrorHandling, SelectCycleTakesTheFirstEntryThatBeginsWithTheText)
+{
+    const struct {
+        const char* text;
+        int index;
+        const char* shown;
+    } cases[] = {
+        {"5", 1, "5"}, {"1", 2, "10"}, {"9", 13, "90"}, {"0", -1, "90"}, {"100", -1, "90"}, {"-", 0, "-"},
+        {"6", 12, "60"},
+    };
+    for (const auto& choice : cases) {
+        EXPECT_EQ(ErrorPage().SelectCycle(choice.text), choice.index) << choice.text;
+        EXPECT_EQ(ErrorPage().GetCycleText(), choice.shown) << choice.text;
+    }
+}
+
+TEST_F(ErrorHandling, ClearErrorsSendsRfWithTheButtonDisabledMeanwhile)
+{
+    std::mutex mutex;
+    bool enabledMeanwhile = true;
+    device.OnLine([&](const std::string&) {
+        std::lock_guard<std::mutex> lock(mutex);
+        enabledMeanwhile = IsWindowEnabled(Control("pbx_error")) != FALSE;
+    });
+    Click("pbx_error");
+    EXPECT_EQ(device.Lines(), Lines{"rf\r\n"});
+    EXPECT_TRUE(IsWindowEnabled(Control("pbx_error")));
+    EXPECT_TRUE(IsWindowEnabled(Control("checkbox_errhndl")));
+    EXPECT_EQ(TextOf("pbx_error"), "Fehler löschen");
+    EXPECT_TRUE(PortIsClosed());
+    std::lock_guard<std::mutex> lock(mutex);
+    EXPECT_FALSE(enabledMeanwhile);
+}
+
+TEST_F(ErrorHandling, ClearErrorsWithTheDeviceOffShowsTheTimeoutAndRecovers)
+{
+    device.AnswerFirst(0);
+    MessageBoxCollector timeouts("Tarvek Timeout");
+    Click("pbx_error");
+    EXPECT_EQ(timeouts.Stop().size(), 1u);
+    EXPECT_TRUE(IsWindowEnabled(Control("pbx_error")));
+    EXPECT_TRUE(PortIsClosed());
+}
+
+TEST_F(ErrorHandling, ClearErrorsFromTheKeyboard)
+{
+    PressSpace("pbx_error");
+    PressEnter("pbx_error");
+    EXPECT_EQ(device.Lines(), (Lines{"rf\r\n", "rf\r\n"}));
+    EXPECT_EQ(GetFocus(), Control("pbx_error"));
+}
+
+TEST_F(ErrorHandling, ClearErrorsButtonShowsItsPictureCaptionAndToolTip)
+{
+    HWND button = Control("pbx_error");
+    EXPECT_NE(SendMessageA(button, BM_GETIMAGE, IMAGE_ICON, 0), 0);
+    auto* picture = FindNamedObject<WPictureButtonEx>(Main(), "pbx_error");
+    EXPECT_EQ(picture->GetIcon().GetWidth(), 32);
+    HWND toolTip = nullptr;
+    while ((toolTip = FindWindowExA(nullptr, toolTip, "tooltips_class32", nullptr))) {
+        char text[64] = "";
+        TTTOOLINFOA tool{};
+        tool.cbSize = sizeof tool;
+        tool.hwnd = GetParent(button);
+        tool.uId = reinterpret_cast<UINT_PTR>(button);
+        tool.lpszText = text;
+        SendMessageA(toolTip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+        if (std::string(text) == "Tarvek Fehler löschen")
+            break;
+    }
+    EXPECT_NE(toolTip, nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,42 @@
+#pragma once
+// The about box: the maker's picture, the program's name and version, and
+// "&Ok". It runs modally; its window and controls exist only while it shows,
+// so the one object serves any number of showings.
+
+#include "WCommandButton.h"
+#include "WDialog.h"
+#include "WPictureBox.h"
+#include "WStatic.h"
+
+// The designer part: the box's controls and their creation from "ID_Brasselwald".
+class __Brasselwald_Base : public WDialog {
+    W_DECLARE_CLASS(__Brasselwald_Base, WDialog)
+public:
+    __Brasselwald_Base();
+    ~__Brasselwald_Base() override;
+
+    using WForm::SetTabOrder;
+    virtual bool SetTabOrder();
+
+protected:
+    WPictureBox* pictb_1 = nullptr;
+    WLabel* label_1 = nullptr;
+    WCommandButton* cb_1 = nullptr;
+    WLabel* label_2 = nullptr;
+
+private:
+    bool OnCreate(WObject* source, WEventData* data);
+    bool OnClose(WObject* source, WEventData* data);
+    bool OnDestroy(WObject* source, WEventData* data);
+    static const WEventTableEntry formTable[];
+    static const WEventTableEntry cb_1_table[];
+};
+
+class Brasselwald : public __Brasselwald_Base {
+    W_DECLARE_CLASS(Brasselwald, __Brasselwald_Base)
+
+private:
+    friend class __Brasselwald_Base;
+
+    bool OnOkClick(WObject* source, WEventData* data);
+};

@@ -1,0 +1,178 @@
+#include "DeviceExchange.h"
+
+#include "TarvekComm.h"
+
+namespace {
+
+// The button's own rule: a release raises the click only over the button and
+// only while it shows pushed.
+bool ReleaseWillClick(const WButton& control, const WMouseEventData& release)
+{
+    RECT client{};
+    GetClientRect(control.GetHandle(), &client);
+    const POINT at{release.x, release.y};
+    return control.GetState() && PtInRect(&client, at);
+}
+
+}  // namespace
+
+const WEventTableEntry DeviceExchange::pressWatchTable[] = {
+    {LeftButtonUpEvent, W_HANDLER(&DeviceExchange::OnPressReleased), nullptr, 0},
+    {CancelModeEvent, W_HANDLER(&DeviceExchange::OnCaptureLost), nullptr, 0},
+    {UserEvent, W_HANDLER(&DeviceExchange::OnPressCheck), nullptr, 0},
+    {NullEvent, nullptr, nullptr, 0},
+};
+
+DeviceExchange::DeviceExchange(PortIndexSource portIndex) : portIndex(std::move(portIndex)) {}
+
+DeviceExchange::~DeviceExchange()
+{
+    StopWatchingPress();
+}
+
+bool DeviceExchange::Press(WButton* control, PressAbandoned onAbandoned)
+{
+    if (IsBusy()) {
+        SignalRefusal();
+        return true;
+    }
+    if (!OpenPort())
+        return true;
+    state = State::Pressed;
+    abandoned = std::move(onAbandoned);
+    WatchPress(control);
+    return false;
+}
+
+bool DeviceExchange::BeginExchange(WButton* control)
+{
+    if (state == State::Pressed && control == pressedControl) {
+        StopWatchingPress();
+        state = State::Exchanging;
+        return true;
+    }
+    if (IsBusy()) {
+        SignalRefusal();
+        return false;
+    }
+    if (!OpenPort())
+        return false;
+    state = State::Exchanging;
+    return true;
+}
+
+void DeviceExchange::EndExchange()
+{
+    if (state != State::Exchanging)
+        return;
+    ClosePort();
+    state = State::Idle;
+    CloseWaitingWindow();
+}
+
+bool DeviceExchange::DeferClose(WWindow* window)
+{
+    if (!IsBusy())
+        return false;
+    windowToClose = window;
+    return true;
+}
+
+void DeviceExchange::SignalRefusal()
+{
+    MessageBeep(MB_OK);
+}
+
+void DeviceExchange::Reset()
+{
+    StopWatchingPress();
+    abandoned = nullptr;
+    windowToClose = nullptr;
+    state = State::Idle;
+}
+
+bool DeviceExchange::OpenPort()
+{
+    if (!tarvekComm)
+        return false;
+    const int32_t index = portIndex ? portIndex() : -1;
+    tarvekComm->SetPortNumber(index);
+    if (tarvekComm->Open())
+        return true;
+    TarvekComm::ShowOpenError(index);
+    return false;
+}
+
+void DeviceExchange::ClosePort()
+{
+    if (tarvekComm)
+        tarvekComm->Close();
+}
+
+void DeviceExchange::WatchPress(WButton* control)
+{
+    pressedControl = control;
+    ++pressSerial;
+    AttachEventTable(control, pressWatchTable, this);
+}
+
+void DeviceExchange::StopWatchingPress()
+{
+    if (pressedControl)
+        DetachEventTable(pressedControl, pressWatchTable, this);
+    pressedControl = nullptr;
+}
+
+void DeviceExchange::AbandonPress()
+{
+    StopWatchingPress();
+    ClosePort();
+    state = State::Idle;
+    const PressAbandoned restore = std::move(abandoned);
+    abandoned = nullptr;
+    if (restore)
+        restore();
+    CloseWaitingWindow();
+}
+
+// Posted, so that the window's close runs after the handler that ended the
+// exchange has finished with the controls.
+void DeviceExchange::CloseWaitingWindow()
+{
+    WWindow* window = windowToClose;
+    windowToClose = nullptr;
+    if (window && window->IsValid())
+        window->Close();
+}
+
+bool DeviceExchange::IsPressOf(WObject* source) const
+{
+    return state == State::Pressed && source == pressedControl;
+}
+
+// Runs before the button's own processing of the release, which raises the
+// click when there is one; a release that will not click ends the press here.
+bool DeviceExchange::OnPressReleased(WObject* source, WEventData* data)
+{
+    if (IsPressOf(source) && !ReleaseWillClick(*pressedControl, *static_cast<WMouseEventData*>(data)))
+        AbandonPress();
+    return false;
+}
+
+// The capture also goes during an ordinary release, just before the click on
+// some hosts. Whether the press is over without a click is therefore decided
+// later, when the posted check arrives and the click would have come.
+bool DeviceExchange::OnCaptureLost(WObject* source, WEventData*)
+{
+    if (IsPressOf(source))
+        pressedControl->PostUserEvent(pressSerial);
+    return false;
+}
+
+bool DeviceExchange::OnPressCheck(WObject* source, WEventData* data)
+{
+    if (!IsPressOf(source) || static_cast<WUserEventData*>(data)->value != pressSerial)
+        return false;
+    AbandonPress();
+    return true;
+}

@@ -1,0 +1,99 @@
+#pragma once
+// The offset calibration page "Offsetabgleich": the receiver and the
+// transmitter offset of the device, each adjusted in steps of one between -127
+// and 127. Unlike the other pages it talks to the device itself: every click of
+// an arrow sends the new offset at once, and unlocking an offset with its check
+// box sends the current value. Each click is one exchange of its own: the port
+// is opened by the press and closed when the device has answered.
+
+#include "DeviceCommands.h"
+#include "DeviceExchange.h"
+#include "WCheckBox.h"
+#include "WGroupBox.h"
+#include "WModelessDialog.h"
+#include "WPictureButton.h"
+#include "WTextBox.h"
+
+// The designer part: the page's controls and their creation from "ID_TabForm3".
+class __TabForm3_Base : public WModelessDialog {
+    W_DECLARE_CLASS(__TabForm3_Base, WModelessDialog)
+public:
+    __TabForm3_Base();
+    ~__TabForm3_Base() override;
+
+    using WForm::SetTabOrder;
+    virtual bool SetTabOrder();
+
+protected:
+    WGroupBox* groupb_1 = nullptr;
+    WGroupBox* groupb_2 = nullptr;
+    WPictureButton* pictbttn_rcvup = nullptr;
+    WTextBox* textb_rcv = nullptr;
+    WPictureButton* pictbttn_rcvdwn = nullptr;
+    WPictureButton* pictbttn_trmup = nullptr;
+    WTextBox* textb_trm = nullptr;
+    WPictureButton* pictbttn_trmdwn = nullptr;
+    WCheckBox* checkbox_rcv = nullptr;
+    WCheckBox* checkbox_trm = nullptr;
+
+private:
+    static constexpr int32_t ControlCount = 10;
+    // The members above in template order (item ids 101 to 110).
+    WWindow** Controls(WWindow** list);
+    void AttachControlTables();
+    void DetachControlTables();
+
+    bool OnCreate(WObject* source, WEventData* data);
+    bool OnClose(WObject* source, WEventData* data);
+    bool OnDestroy(WObject* source, WEventData* data);
+    static const WEventTableEntry formTable[];
+    static const WEventTableEntry pictbttn_rcvup_table[];
+    static const WEventTableEntry pictbttn_rcvdwn_table[];
+    static const WEventTableEntry pictbttn_trmup_table[];
+    static const WEventTableEntry pictbttn_trmdwn_table[];
+    static const WEventTableEntry checkbox_rcv_table[];
+    static const WEventTableEntry checkbox_trm_table[];
+};
+
+class TabForm3 : public __TabForm3_Base {
+    W_DECLARE_CLASS(TabForm3, __TabForm3_Base)
+public:
+    static constexpr int32_t HighestOffset = 127;
+    static constexpr int32_t LowestOffset = -127;
+
+    explicit TabForm3(DeviceExchange& exchange);
+
+    // Takes both offsets from texts read as decimal integers (as a file gives
+    // them), shows them and sends nothing. No range is enforced.
+    void SetCalibration(const WString& receiverText, const WString& transmitterText);
+    // The receiver offset for 1, the transmitter offset for any other value.
+    int32_t GetCalibration(int32_t which) const;
+
+    // One step up or down; an offset at its bound stays there.
+    static int32_t StepUp(int32_t offset);
+    static int32_t StepDown(int32_t offset);
+
+private:
+    friend class __TabForm3_Base;
+    using Channel = DeviceCommands::CalibrationChannel;
+
+    DeviceExchange& exchange;
+    int32_t receiverOffset = 0;
+    int32_t transmitterOffset = 0;
+
+    bool OpenPortOnPress(WObject* source, WEventData* data);
+    bool OnCheckBoxPress(WObject* source, WEventData* data);
+    bool OnReceiverUpClick(WObject* source, WEventData* data);
+    bool OnReceiverDownClick(WObject* source, WEventData* data);
+    bool OnTransmitterUpClick(WObject* source, WEventData* data);
+    bool OnTransmitterDownClick(WObject* source, WEventData* data);
+    bool OnReceiverCheckClick(WObject* source, WEventData* data);
+    bool OnTransmitterCheckClick(WObject* source, WEventData* data);
+
+    bool StepOffset(Channel channel, WButton* arrow, int32_t (*step)(int32_t));
+    bool ToggleCalibration(Channel channel, WCheckBox* checkBox);
+    bool SendLiveCommand(Channel channel, int32_t offset);
+    int32_t& OffsetOf(Channel channel);
+    void ShowOffset(Channel channel);
+    void EnableArrows(Channel channel, bool enabled);
+};

@@ -1,0 +1,77 @@
+#pragma once
+// The error handling page "Fehlerbehandlung": whether the device handles
+// errors, whether it keeps an error memory, and after how many seconds it
+// clears the errors that occurred ("-" for never). The check boxes and the
+// combo box are the store; the main window reads them for a save or a
+// transfer. The page's one action of its own is "Fehler löschen", which tells
+// the device at once to clear the errors it has stored.
+
+#include "ControlToolTip.h"
+#include "DeviceExchange.h"
+#include "WCheckBox.h"
+#include "WComboBox.h"
+#include "WGroupBox.h"
+#include "WModelessDialog.h"
+#include "WPictureButtonEx.h"
+#include "WStatic.h"
+
+// The designer part: the page's controls and their creation from "ID_TabForm4".
+class __TabForm4_Base : public WModelessDialog {
+    W_DECLARE_CLASS(__TabForm4_Base, WModelessDialog)
+public:
+    __TabForm4_Base();
+    ~__TabForm4_Base() override;
+
+    using WForm::SetTabOrder;
+    virtual bool SetTabOrder();
+
+protected:
+    WGroupBox* groupb_3 = nullptr;
+    WCheckBox* checkbox_errhndl = nullptr;
+    WCheckBox* checkbox_errmem = nullptr;
+    WLabel* label_10 = nullptr;
+    WComboBox* combo_cycle = nullptr;
+    WLabel* label_11 = nullptr;
+    WPictureButtonEx* pbx_error = nullptr;
+    WGroupBox* groupb_1 = nullptr;
+    ControlToolTip pbx_error_toolTip;
+
+private:
+    static constexpr int32_t ControlCount = 8;
+    // The members above in template order (item ids 101 to 108).
+    WWindow** Controls(WWindow** list);
+
+    bool OnCreate(WObject* source, WEventData* data);
+    bool OnClose(WObject* source, WEventData* data);
+    bool OnDestroy(WObject* source, WEventData* data);
+    static const WEventTableEntry formTable[];
+    static const WEventTableEntry pbx_error_table[];
+};
+
+class TabForm4 : public __TabForm4_Base {
+    W_DECLARE_CLASS(TabForm4, __TabForm4_Base)
+public:
+    static constexpr const char* ClearErrorsCaption = "Fehler löschen";
+    static constexpr const char* ClearErrorsToolTip = "Tarvek Fehler löschen";
+
+    explicit TabForm4(DeviceExchange& exchange);
+
+    bool IsErrorHandlingEnabled() const;
+    bool IsErrorMemoryEnabled() const;
+    void SetErrorHandlingEnabled(bool enabled);
+    void SetErrorMemoryEnabled(bool enabled);
+    // The selected entry ("-", "5", ... "90"); empty when none is selected.
+    WString GetCycleText() const;
+    // Selects the first entry, from the top, that begins with the text
+    // (letter case ignored) and returns its index; -1 and the selection kept
+    // when no entry does.
+    int32_t SelectCycle(const char* text);
+
+private:
+    friend class __TabForm4_Base;
+
+    DeviceExchange& exchange;
+
+    bool OpenPortOnPress(WObject* source, WEventData* data);
+    bool OnClearErrorsClick(WObject* source, WEventData* data);
+};

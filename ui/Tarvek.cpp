@@ -1,0 +1,544 @@
+#include "Tarvek.h"
+
+#include "ConfigurationExchange.h"
+#include "ConfigurationRecord.h"
+#include "ConfigurationTransfer.h"
+#include "LoadSavePrint.h"
+#include "RegistrySettings.h"
+#include "TarvekComm.h"
+#include "WApplication.h"
+#include "WMessageBox.h"
+#include "WModuleHandle.h"
+#include "resource.h"
+
+namespace {
+
+constexpr DWORD StatusBarStyle = 0x50000103;    // child, visible, size grip, at the bottom
+constexpr DWORD ToolbarStyle = 0x50000B31;      // flat buttons, tool tips, wrapping
+constexpr DWORD FileDialogFlags = 0x8002C;      // explorer, hook, no directory change, no read-only box
+constexpr UINT ErrorBoxStyle = MB_OK | MB_ICONSTOP | MB_TASKMODAL;
+constexpr UINT InfoBoxStyle = MB_YESNO | MB_ICONINFORMATION | MB_TASKMODAL;
+constexpr int32_t ConnectIconSize = 48;
+constexpr int32_t TabWidth = 96;
+
+struct PageTab {
+    const char* templateName;
+    const char* caption;
+};
+
+constexpr PageTab pageTabs[] = {
+    {"ID_TabForm1", "Einstellungen"},
+    {"ID_TabForm2", "Komparatoren"},
+    {"ID_TabForm3", "Offsetabgleich"},
+    {"ID_TabForm4", "Fehlerbehandlung"},
+};
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// The designer part.
+
+const WEventTableEntry __Tarvek_Base::formTable[] = {
+    {CreateEvent, W_HANDLER(&__Tarvek_Base::OnCreate), nullptr, 0},
+    {CloseEvent, W_HANDLER(&__Tarvek_Base::OnClose), nullptr, 0},
+    {DestroyEvent, W_HANDLER(&__Tarvek_Base::OnDestroy), nullptr, 0},
+    {NullEvent, nullptr, nullptr, 0},
+};
+
+const WEventTableEntry __Tarvek_Base::item_open_table[] = {
+    {ClickEvent, W_HANDLER(&Tarvek::OnOpenFile), nullptr, 0},
+    {NullEvent, nullptr, nullptr, 0},
+};
+
+const WEventTableEntry __Tarvek_Base::item_save_table[] = {
+    {ClickEvent, W_HANDLER(&Tarvek::OnSaveFile), nullptr, 0},
+    {NullEvent, nullptr, nullptr, 0},
+};
+
+const WEventTableEntry __Tarvek_Base::item_exit_table[] = {
+    {ClickEvent, W_HANDLER(&Tarvek::OnExit), nullptr, 0},
+    {NullEvent, nullptr, nullptr, 0},
+};
+
+const WEventTableEntry __Tarvek_Base::item_about_table[] = {
+    {ClickEvent, W_HANDLER(&Tarvek::OnAbout), nullptr, 0},
+    {NullEvent, nullptr, nullptr, 0},
+};
+
+__Tarvek_Base::__Tarvek_Base()
+{
+    AttachEventTable(this, formTable, this);
+}
+
+__Tarvek_Base::~__Tarvek_Base()
+{
+    if (GetHandle())
+        Destroy();
+    DetachEventTable(this, formTable, this);
+}
+
+void __Tarvek_Base::CreateMembers()
+{
+    rtb_1 = new WRichTextBox;
+    filedlg_1 = new WFileDialog;
+    toolb_1 = new WToolbar;
+    toolb_1_data = new WVentraToolbarData(toolb_1);
+    tarvek_connect = new WPictureButtonEx;
+    brasselwald_1 = new Brasselwald;
+    tabctrl_1 = new WTabControl;
+    statusb_1 = new WStatusBar;
+    statusb_1->Create(this, RECT{0, 0, 0, 0}, "", StatusBarStyle);
+    SetStatusBar(statusb_1);
+}
+
+void __Tarvek_Base::LoadMenu()
+{
+    menu_1 = new WMenu("ID_Tarvek_menu_1", WModuleHandle::Application());
+    popup_file = menu_1->GetPopup(0);
+    popup_help = menu_1->GetPopup(1);
+    item_open = popup_file ? popup_file->FindItem(IDM_OPEN_FILE, false) : nullptr;
+    item_save = popup_file ? popup_file->FindItem(IDM_SAVE_FILE, false) : nullptr;
+    item_exit = popup_file ? popup_file->FindItem(IDM_EXIT, false) : nullptr;
+    item_about = popup_help ? popup_help->FindItem(IDM_ABOUT, false) : nullptr;
+    const struct {
+        WMenuItem* item;
+        const WEventTableEntry* table;
+    } items[] = {
+        {item_open, item_open_table},
+        {item_save, item_save_table},
+        {item_exit, item_exit_table},
+        {item_about, item_about_table},
+    };
+    for (const auto& entry : items) {
+        if (entry.item)
+            AttachEventTable(entry.item, entry.table, this);
+    }
+    SetMenu(menu_1);
+}
+
+void __Tarvek_Base::CreatePages()
+{
+    const WModuleHandle module = WModuleHandle::Application();
+    tabForm1 = new TabForm1;
+    tabForm2 = new TabForm2;
+    tabForm3 = new TabForm3(GetDeviceExchange());
+    tabForm4 = new TabForm4(GetDeviceExchange());
+    WForm* const pages[] = {tabForm1, tabForm2, tabForm3, tabForm4};
+    for (int32_t index = 0; index < 4; ++index) {
+        pages[index]->LoadWindow(this, pageTabs[index].templateName, module);
+        tabctrl_1->InsertItem(index, pageTabs[index].caption);
+    }
+    for (int32_t index = 0; index < 4; ++index)
+        tabctrl_1->SetItemPage(index, pages[index], true, true, true);
+}
+
+bool __Tarvek_Base::OnCreate(WObject*, WEventData*)
+{
+    const WModuleHandle module = WModuleHandle::Application();
+    KeepInsideWorkArea();
+    CreateMembers();
+    SetIcon(true, IDI_TARVEK, module);
+    SetFont(WFont("8.MS Sans Serif"), true);
+    SetText("Tarvek");
+    LoadMenu();
+
+    toolb_1->Create(this, RECT{0, 0, 1, 1}, "", ToolbarStyle);
+    toolb_1_data->Load("ID_Tarvek_toolb_1_data", module);
+    rtb_1->LoadWindow(this, IDC_TARVEK_RTB_1, module);
+    tarvek_connect->LoadWindow(this, IDC_TARVEK_CONNECT, module);
+    tabctrl_1->LoadWindow(this, IDC_TARVEK_TABCTRL_1, module);
+    rtb_1->SetName("rtb_1");
+    toolb_1->SetName("toolb_1");
+    tarvek_connect->SetName("tarvek_connect");
+    tabctrl_1->SetName("tabctrl_1");
+
+    filedlg_1->SetParent(this);
+    filedlg_1->SetFlags(FileDialogFlags);
+    filedlg_1->SetInitialDirectory("C:\\");
+
+    WIcon apart;
+    apart.Load(IDI_PLUG_APART, module, ConnectIconSize, ConnectIconSize);
+    tarvek_connect->SetIcon(apart);
+    tarvek_connect->Update(true);
+    tarvek_connect->SetState(false);
+    tabctrl_1->SetItemSize(TabWidth, 0);
+
+    AttachFormTables();
+    CreatePages();
+    SetTabOrder();
+    const bool result = FormCreated();
+    SetVisible(true);
+    return result;
+}
+
+bool __Tarvek_Base::OnClose(WObject*, WEventData*)
+{
+    if (Destroy() && GetMainForm() == this && GetApplication())
+        GetApplication()->Quit(0);
+    return true;
+}
+
+bool __Tarvek_Base::OnDestroy(WObject*, WEventData*)
+{
+    FormDestroying();
+    DeleteMembers();
+    return false;
+}
+
+// The tab control deletes the pages it carries.
+void __Tarvek_Base::DeleteMembers()
+{
+    SetMenu(nullptr);
+    SetStatusBar(nullptr);
+    delete menu_1;
+    delete rtb_1;
+    delete filedlg_1;
+    delete toolb_1_data;
+    delete toolb_1;
+    delete tarvek_connect;
+    delete brasselwald_1;
+    delete tabctrl_1;
+    delete statusb_1;
+    menu_1 = nullptr;
+    popup_file = popup_help = nullptr;
+    item_open = item_save = item_exit = item_about = nullptr;
+    rtb_1 = nullptr;
+    filedlg_1 = nullptr;
+    toolb_1_data = nullptr;
+    toolb_1 = nullptr;
+    tarvek_connect = nullptr;
+    brasselwald_1 = nullptr;
+    tabctrl_1 = nullptr;
+    tabForm1 = nullptr;
+    tabForm2 = nullptr;
+    tabForm3 = nullptr;
+    tabForm4 = nullptr;
+    statusb_1 = nullptr;
+}
+
+bool __Tarvek_Base::SetTabOrder()
+{
+    WWindow* const order[] = {rtb_1, toolb_1, tarvek_connect, tabctrl_1};
+    return SetTabOrder(4, order);
+}
+
+// ---------------------------------------------------------------------------
+// The form.
+
+// A file command or the about box runs a modal loop of its own, in which the
+// main window's messages go on being dispatched. A close asked for meanwhile
+// waits for the command to end, so that the command never returns into a
+// window that is gone.
+class Tarvek::ModalCommand {
+public:
+    explicit ModalCommand(Tarvek& form) : form(form) { form.modalCommandRunning = true; }
+    ~ModalCommand()
+    {
+        form.modalCommandRunning = false;
+        if (form.closeAfterModalCommand) {
+            form.closeAfterModalCommand = false;
+            form.Close();
+        }
+    }
+    ModalCommand(const ModalCommand&) = delete;
+    ModalCommand& operator=(const ModalCommand&) = delete;
+
+private:
+    Tarvek& form;
+};
+
+const WEventTableEntry Tarvek::tarvekTable[] = {
+    {CloseEvent, W_HANDLER(&Tarvek::OnCloseRequest), nullptr, 0},
+    {UserEvent, W_HANDLER(&Tarvek::OnUserEvent), nullptr, 0},
+    {NullEvent, nullptr, nullptr, 0},
+};
+
+const WEventTableEntry Tarvek::toolb_1_table[] = {
+    {ClickEvent, W_HANDLER(&Tarvek::OnToolbarClick), nullptr, 0},
+    {NullEvent, nullptr, nullptr, 0},
+};
+
+const WEventTableEntry Tarvek::tarvek_connect_table[] = {
+    {ClickEvent, W_HANDLER(&Tarvek::OnTransferClick), nullptr, 0},
+    {LeftButtonDownEvent, W_HANDLER(&Tarvek::OnTransferPress), nullptr, 0},
+    {NullEvent, nullptr, nullptr, 0},
+};
+
+Tarvek::Tarvek() : deviceExchange([this] { return GetPortIndex(); }) {}
+
+// The window goes while the whole form still exists, so that its own part of
+// the destruction (storing the settings) runs.
+Tarvek::~Tarvek()
+{
+    if (GetHandle())
+        Destroy();
+}
+
+void Tarvek::AttachFormTables()
+{
+    AttachEventTable(this, tarvekTable, this);
+    AttachEventTable(toolb_1, toolb_1_table, this);
+    AttachEventTable(tarvek_connect, tarvek_connect_table, this);
+}
+
+void Tarvek::DetachFormTables()
+{
+    DetachEventTable(this, tarvekTable, this);
+    DetachEventTable(toolb_1, toolb_1_table, this);
+    DetachEventTable(tarvek_connect, tarvek_connect_table, this);
+}
+
+bool Tarvek::FormCreated()
+{
+    registrySettings = new RegistrySettings;
+    statusBar = GetStatusBar();
+    if (statusBar)
+        statusBar->RemoveSizeGrip();
+    const int32_t portIndex = registrySettings->GetComPort() - 1;
+    tabForm1->SetPortIndex(portIndex);
+    tabForm4->SelectCycle("-");
+    tarvekComm = new TarvekComm(portIndex);
+    tarvekComm->SetNotifyTarget(this);
+    CenterInWorkArea();
+    return false;
+}
+
+void Tarvek::FormDestroying()
+{
+    deviceExchange.Reset();
+    if (registrySettings)
+        registrySettings->SetComPort(GetPortIndex() + 1);
+    delete tarvekComm;
+    tarvekComm = nullptr;
+    delete registrySettings;
+    registrySettings = nullptr;
+    DetachFormTables();
+    statusBar = nullptr;
+}
+
+int32_t Tarvek::GetPortIndex() const
+{
+    return tabForm1 ? tabForm1->GetPortIndex() : -1;
+}
+
+PageValues Tarvek::GatherPageValues() const
+{
+    PageValues values;
+    for (int32_t index = 0; index < DeviceCommands::ThresholdCount; ++index)
+        values.thresholdTexts[index] = tabForm2->GetThresholdText(index);
+    values.errorHandlingEnabled = tabForm4->IsErrorHandlingEnabled();
+    values.errorMemoryEnabled = tabForm4->IsErrorMemoryEnabled();
+    values.cycleText = tabForm4->GetCycleText();
+    values.receiverCalibration = tabForm3->GetCalibration(DeviceCommands::ReceiverChannel);
+    values.transmitterCalibration = tabForm3->GetCalibration(DeviceCommands::TransmitterChannel);
+    return values;
+}
+
+void Tarvek::ShowOnPages(const ConfigurationRecord& record)
+{
+    const PageTexts texts = ConfigurationExchange::FormatRecordForPages(record);
+    for (int32_t index = 0; index < DeviceCommands::ThresholdCount; ++index)
+        tabForm2->SetThresholdValue(index, ConfigurationExchange::GetThreshold(record, index));
+    tabForm3->SetCalibration(texts.receiverText, texts.transmitterText);
+    tabForm4->SetErrorHandlingEnabled(texts.errorHandlingEnabled);
+    tabForm4->SetErrorMemoryEnabled(texts.errorMemoryEnabled);
+    tabForm4->SelectCycle(texts.cycleText);
+}
+
+// The values are taken once: what the user edits while the lines go out
+// cannot reach the device unvalidated.
+void Tarvek::Transfer()
+{
+    const ConfigurationTransfer transfer(GatherPageValues());
+    if (!transfer.IsValid()) {
+        WMessageBox::Message(nullptr, ErrorBoxStyle, "Tarvek Fehler", transfer.GetValidationMessage());
+        SetStatusText("");
+        return;
+    }
+    for (int32_t step = 0; step < ConfigurationTransfer::StepCount; ++step) {
+        if (!tarvekComm || tarvekComm->SendCommand(transfer.GetCommandLine(step)).IsEmpty())
+            break;
+        SetStatusText(ConfigurationTransfer::GetStatusText(step));
+    }
+    SetStatusText("");
+}
+
+// Waits while the device is being talked to, or while a command runs its own
+// modal loop; the close is carried out when that has ended.
+bool Tarvek::OnCloseRequest(WObject*, WEventData*)
+{
+    if (deviceExchange.DeferClose(this))
+        return true;
+    if (modalCommandRunning) {
+        closeAfterModalCommand = true;
+        return true;
+    }
+    return false;
+}
+
+bool Tarvek::OnUserEvent(WObject*, WEventData*)
+{
+    if (tarvekComm)
+        tarvekComm->OnDataReceived();
+    return false;
+}
+
+bool Tarvek::OnToolbarClick(WObject*, WEventData* data)
+{
+    WMenuItem* item = nullptr;
+    switch (static_cast<WToolbarEventData*>(data)->commandId) {
+    case IDT_LOAD:
+        item = item_open;
+        break;
+    case IDT_SAVE:
+        item = item_save;
+        break;
+    case IDT_EXIT:
+        item = item_exit;
+        break;
+    default:
+        break;
+    }
+    if (item)
+        item->ProcessEvent(ClickEvent, item);
+    return false;
+}
+
+bool Tarvek::OnTransferPress(WObject*, WEventData*)
+{
+    if (deviceExchange.Press(tarvek_connect, [this] { ShowIdleLook(); }))
+        return true;
+    ShowConnectedLook();
+    return false;
+}
+
+// A click from the keyboard comes without the press; the exchange then opens
+// the port itself and the window shows the connection from here on.
+bool Tarvek::OnTransferClick(WObject*, WEventData*)
+{
+    if (!deviceExchange.BeginExchange(tarvek_connect))
+        return false;
+    ShowConnectedLook();
+    StoreComPort();
+    Transfer();
+    SetConnectIcon(IDI_PLUG_APART);
+    deviceExchange.EndExchange();
+    tabForm1->EnablePortChoice(true);
+    SetStatusText("");
+    return false;
+}
+
+bool Tarvek::RefuseWhileExchanging() const
+{
+    if (!deviceExchange.IsBusy())
+        return false;
+    DeviceExchange::SignalRefusal();
+    return true;
+}
+
+bool Tarvek::OnOpenFile(WObject*, WEventData*)
+{
+    if (RefuseWhileExchanging())
+        return false;
+    const ModalCommand command(*this);
+    WFilePath path;
+    if (!ChooseConfigurationFile(false, path))
+        return false;
+    if (!path.Exists()) {
+        WMessageBox::FormatMessage(nullptr, InfoBoxStyle, "Info", "Die Datei \"%s\" kann nicht geöffnet werden!",
+                                   path.GetText());
+        return false;
+    }
+    LoadSavePrint::Load(path);
+    ShowOnPages(configurationRecord);
+    return false;
+}
+
+// An existing file is written over without a question. A file the host
+// refuses to write is reported: the user must not believe it saved.
+bool Tarvek::OnSaveFile(WObject*, WEventData*)
+{
+    if (RefuseWhileExchanging())
+        return false;
+    const ModalCommand command(*this);
+    WFilePath path;
+    if (!ChooseConfigurationFile(true, path))
+        return false;
+    ConfigurationExchange::CopyPagesToRecord(GatherPageValues(), configurationRecord);
+    if (!LoadSavePrint::Save(path)) {
+        WMessageBox::FormatMessage(nullptr, ErrorBoxStyle, "Tarvek Fehler",
+                                   "Die Datei \"%s\" konnte nicht gespeichert werden.", path.GetText());
+    }
+    return false;
+}
+
+// The dialog starts in the program's folder with the pattern of the
+// configuration files; a name typed without extension gets the pattern's.
+bool Tarvek::ChooseConfigurationFile(bool save, WFilePath& path)
+{
+    const WFilePath initial(WFilePath::GetProgramDirectory() + "*.tci");
+    const WString pattern = initial.GetFileName() + initial.GetExtension();
+    WString description;
+    description.Sprintf("Tarvek-Konfiguration (%s)", pattern.GetText());
+    const char* const filters[] = {description, pattern, "Alle Dateien (*.*)", "*.*", nullptr, nullptr};
+    filedlg_1->SetFilePath(initial);
+    filedlg_1->SetFilters(filters);
+    if (!(save ? filedlg_1->Save() : filedlg_1->Open()))
+        return false;
+    filedlg_1->GetFilePath(path);
+    if (path.GetExtension().IsEmpty())
+        path.SetExtension(initial.GetExtension());
+    return true;
+}
+
+bool Tarvek::OnExit(WObject*, WEventData*)
+{
+    Close();
+    return false;
+}
+
+bool Tarvek::OnAbout(WObject*, WEventData*)
+{
+    if (RefuseWhileExchanging())
+        return false;
+    const ModalCommand command(*this);
+    brasselwald_1->LoadWindow(this, "ID_Brasselwald", WModuleHandle::Application());
+    return false;
+}
+
+void Tarvek::ShowConnectedLook()
+{
+    tabForm1->EnablePortChoice(false);
+    SetConnectIcon(IDI_PLUG_CONNECTED);
+    SetStatusText(ConnectingText);
+}
+
+void Tarvek::ShowIdleLook()
+{
+    SetConnectIcon(IDI_PLUG_APART);
+    tabForm1->EnablePortChoice(true);
+    SetStatusText("");
+}
+
+void Tarvek::SetConnectIcon(uint16_t iconId)
+{
+    WIcon icon;
+    icon.Load(iconId, WModuleHandle::Application(), ConnectIconSize, ConnectIconSize);
+    tarvek_connect->SetIcon(icon);
+}
+
+void Tarvek::SetStatusText(const char* text)
+{
+    if (statusBar)
+        statusBar->SetStatusText(0, text);
+}
+
+// Written at once and read back, so that the choice survives whatever
+// happens to the program during the transfer.
+void Tarvek::StoreComPort()
+{
+    if (registrySettings)
+        registrySettings->SetComPort(GetPortIndex() + 1);
+    delete registrySettings;
+    registrySettings = new RegistrySettings;
+}

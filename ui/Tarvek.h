@@ -1,0 +1,141 @@
+#pragma once
+// The main window: menu, tool bar, the tab control with the four pages, the
+// large transfer button and the status bar. Closing it ends the program. It
+// carries the file commands (a configuration file to and from the pages), the
+// about box and the configuration transfer, and it owns the persistent
+// settings and the device link while it exists.
+
+#include "Brasselwald.h"
+#include "DeviceExchange.h"
+#include "PageValues.h"
+#include "TabForm1.h"
+#include "TabForm2.h"
+#include "TabForm3.h"
+#include "TabForm4.h"
+#include "WFileDialog.h"
+#include "WFilePath.h"
+#include "WMenu.h"
+#include "WModelessDialog.h"
+#include "WPictureButtonEx.h"
+#include "WRichTextBox.h"
+#include "WStatusBar.h"
+#include "WTabControl.h"
+#include "WToolbar.h"
+#include "WVentraToolbarData.h"
+
+struct ConfigurationRecord;
+
+// The designer part: the window's controls, menu, tool bar and pages, their
+// creation from "ID_Tarvek" and their clean-up.
+class __Tarvek_Base : public WModelessDialog {
+    W_DECLARE_CLASS(__Tarvek_Base, WModelessDialog)
+public:
+    __Tarvek_Base();
+    ~__Tarvek_Base() override;
+
+    using WForm::SetTabOrder;
+    virtual bool SetTabOrder();
+
+protected:
+    WMenu* menu_1 = nullptr;
+    WPopupMenu* popup_file = nullptr;           // "&Datei"
+    WMenuItem* item_open = nullptr;             // 1001
+    WMenuItem* item_save = nullptr;             // 1002
+    WMenuItem* item_exit = nullptr;             // 1004
+    WPopupMenu* popup_help = nullptr;           // "&?"
+    WMenuItem* item_about = nullptr;            // 1006
+    WRichTextBox* rtb_1 = nullptr;
+    WFileDialog* filedlg_1 = nullptr;
+    WToolbar* toolb_1 = nullptr;
+    WVentraToolbarData* toolb_1_data = nullptr;
+    WPictureButtonEx* tarvek_connect = nullptr;
+    Brasselwald* brasselwald_1 = nullptr;
+    TabForm1* tabForm1 = nullptr;
+    TabForm2* tabForm2 = nullptr;
+    TabForm3* tabForm3 = nullptr;
+    TabForm4* tabForm4 = nullptr;
+    WTabControl* tabctrl_1 = nullptr;
+    WStatusBar* statusb_1 = nullptr;
+
+    // The exchange the pages' device controls share with the transfer button.
+    virtual DeviceExchange& GetDeviceExchange() = 0;
+    // The form's own handler tables, attached once the controls exist.
+    virtual void AttachFormTables() {}
+    // The form's own part of creation, run before the window is shown; its
+    // result is the creation routine's.
+    virtual bool FormCreated() { return false; }
+    // The form's own part of destruction, run before the members go.
+    virtual void FormDestroying() {}
+
+private:
+    void CreateMembers();
+    void LoadMenu();
+    void CreatePages();
+    void DeleteMembers();
+
+    bool OnCreate(WObject* source, WEventData* data);
+    bool OnClose(WObject* source, WEventData* data);
+    bool OnDestroy(WObject* source, WEventData* data);
+    static const WEventTableEntry formTable[];
+    static const WEventTableEntry item_open_table[];
+    static const WEventTableEntry item_save_table[];
+    static const WEventTableEntry item_exit_table[];
+    static const WEventTableEntry item_about_table[];
+};
+
+class Tarvek : public __Tarvek_Base {
+    W_DECLARE_CLASS(Tarvek, __Tarvek_Base)
+public:
+    static constexpr const char* ConnectingText = "Verbindung zu Tarvek wird hergestellt.";
+
+    Tarvek();
+    ~Tarvek() override;
+
+    // The interface chosen on the interface page: 0 for COM1, -1 for none.
+    int32_t GetPortIndex() const;
+    // Validates the thresholds and sends the configuration, step by step.
+    void Transfer();
+
+    // What the pages hold now, exactly as their controls hold it.
+    PageValues GatherPageValues() const;
+    // Shows a configuration on the pages; nothing is sent.
+    void ShowOnPages(const ConfigurationRecord& record);
+
+protected:
+    DeviceExchange& GetDeviceExchange() override { return deviceExchange; }
+    void AttachFormTables() override;
+    bool FormCreated() override;
+    void FormDestroying() override;
+
+private:
+    friend class __Tarvek_Base;
+    class ModalCommand;
+
+    DeviceExchange deviceExchange;
+    WStatusBar* statusBar = nullptr;
+    // A file command or the about box runs its own modal loop now.
+    bool modalCommandRunning = false;
+    bool closeAfterModalCommand = false;
+
+    bool OnCloseRequest(WObject* source, WEventData* data);
+    bool OnUserEvent(WObject* source, WEventData* data);
+    bool OnToolbarClick(WObject* source, WEventData* data);
+    bool OnTransferPress(WObject* source, WEventData* data);
+    bool OnTransferClick(WObject* source, WEventData* data);
+    bool OnOpenFile(WObject* source, WEventData* data);
+    bool OnSaveFile(WObject* source, WEventData* data);
+    bool OnExit(WObject* source, WEventData* data);
+    bool OnAbout(WObject* source, WEventData* data);
+    static const WEventTableEntry tarvekTable[];
+    static const WEventTableEntry toolb_1_table[];
+    static const WEventTableEntry tarvek_connect_table[];
+
+    void DetachFormTables();
+    bool RefuseWhileExchanging() const;
+    bool ChooseConfigurationFile(bool save, WFilePath& path);
+    void ShowConnectedLook();
+    void ShowIdleLook();
+    void SetConnectIcon(uint16_t icon);
+    void SetStatusText(const char* text);
+    void StoreComPort();
+};
