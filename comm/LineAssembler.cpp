@@ -5,12 +5,15 @@ namespace {
 constexpr uint8_t carriageReturn = 0x0D;
 constexpr uint8_t lineFeed = 0x0A;
 constexpr uint8_t firstHighByte = 0x80;
+constexpr uint8_t fillByte = 0x00;
 
 }  // namespace
 
 bool LineAssembler::Take(uint8_t byte)
 {
-    if (byte >= firstHighByte)
+    // A NUL kept in the line would end its text there for every reader, so
+    // that a line beginning with one would read as an empty answer.
+    if (byte >= firstHighByte || byte == fillByte)
         return false;
     if (byte == carriageReturn || byte == lineFeed) {
         if (afterLineEnd) {

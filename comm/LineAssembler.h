@@ -6,7 +6,8 @@
 // and CR LF CR LF ends a line and then an empty one. That also holds when the
 // two bytes arrive in different portions, or when the second comes at the
 // head of the next answer. Bytes of 0x80 and above are no part of the
-// protocol and are ignored. A line keeps its first 255 characters; the rest
+// protocol and are ignored, and so is NUL, the fill byte some devices send
+// after a line end. A line keeps its first 255 characters; the rest
 // are dropped. A line that never ends is continued by whatever comes next.
 
 #include <cstdint>

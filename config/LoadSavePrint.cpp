@@ -49,14 +49,47 @@ bool GetFullPath(const char* fileName, std::string& path)
     }
 }
 
+// The host hands the names over like a section's entries: each followed by a
+// zero, the list cut short when the buffer is full.
+int32_t CountSections(const char* name, const std::string& path)
+{
+    const DWORD sizeLimit = IsOlderPlatform() ? OlderPlatformSectionLimit : ReadSizeLimit;
+    for (DWORD size = FirstReadSize;; size = std::min(size * 2, sizeLimit)) {
+        std::unique_ptr<char[]> buffer(new (std::nothrow) char[size]);
+        if (!buffer)
+            return 0;
+        const DWORD length = GetPrivateProfileSectionNamesA(buffer.get(), size, path.c_str());
+        const bool full = length == size - 2;
+        if (full && size < sizeLimit)
+            continue;
+        const WStringArray names =
+            SplitSectionBody(buffer.get(), static_cast<int32_t>(std::min(length, size)), full);
+        int32_t count = 0;
+        for (int32_t index = 0; index < names.GetCount(); ++index) {
+            if (lstrcmpiA(names[index].GetText(), name) == 0)
+                ++count;
+        }
+        return count;
+    }
+}
+
+// Removing the section first makes the host append it at the end of the file
+// instead of rewriting it where it stood. Every copy goes: the host removes
+// one at a time, and a second copy left behind would keep stale values beside
+// the new ones.
+void RemoveSection(const char* name, const std::string& path)
+{
+    const int32_t copies = std::max(CountSections(name, path), 1);
+    for (int32_t copy = 0; copy < copies; ++copy)
+        WritePrivateProfileSectionA(name, nullptr, path.c_str());
+}
+
 bool WriteSection(Section section, const ConfigurationRecord& record, const std::string& path)
 {
     const char* name = GetSectionName(section);
     const std::string body =
         BuildSectionBody(FormatEntries(section, record), IsOlderPlatform() ? OlderPlatformSectionLimit : -1);
-    // Removing the section first makes the host append it at the end of the
-    // file instead of rewriting it where it stood.
-    WritePrivateProfileSectionA(name, nullptr, path.c_str());
+    RemoveSection(name, path);
     return WritePrivateProfileSectionA(name, body.c_str(), path.c_str()) != FALSE;
 }
 

@@ -100,7 +100,7 @@ WObject* RowTarget(const WEventTableEntry& row, WEventGenerator* generator, WObj
 class DispatchScope {
 public:
     explicit DispatchScope(WEventGenerator* generator)
-        : thread(WCurrentThreadRecord()), frame{generator, true, thread.frames}
+        : thread(WCurrentThreadRecord()), frame{generator, true, thread.frames, WEventHandler{}}
     {
         ++thread.dispatchDepth;
         thread.frames = &frame;
@@ -116,7 +116,7 @@ public:
     DispatchScope(const DispatchScope&) = delete;
     DispatchScope& operator=(const DispatchScope&) = delete;
 
-    const WDispatchFrame& Frame() const { return frame; }
+    WDispatchFrame& Frame() { return frame; }
 
 private:
     WThreadRecord& thread;
@@ -183,11 +183,11 @@ bool WEventGenerator::Dispatch(WEventID id, WEventNode* start, WObject* source, 
     return handled;
 }
 
-// The list lock is held only between calls: to find the next node and to
-// note the running handler. The current node stays linked while its handler
+// The list lock is held only between calls, to find the next node and read
+// it. The current node stays linked while its handler
 // runs because removals are only marks until the last dispatch leaves.
 bool WEventGenerator::CallHandlers(WEventID id, WEventNode* start, WObject* source,
-                                   WEventData* record, int32_t skip, const WDispatchFrame& frame)
+                                   WEventData* record, int32_t skip, WDispatchFrame& frame)
 {
     WEventNode* node = nullptr;
     int32_t index = 0;
@@ -214,15 +214,13 @@ bool WEventGenerator::CallHandlers(WEventID id, WEventNode* start, WObject* sour
     for (; node != nullptr && !handled; ++index) {
         WObject* target = nullptr;
         WEventHandler handler;
-        WEventHandler outerRunning;
         {
             WSemaphoreLock guard(&HandlerListLock());
             target = node->target;
             handler = node->handler;
             record->userData = node->userData;
-            outerRunning = running;
-            running = handler;
         }
+        frame.running = handler;
         record->source = source;
         record->handlerIndex = index;
         if (record->chain != nullptr)
@@ -230,10 +228,10 @@ bool WEventGenerator::CallHandlers(WEventID id, WEventNode* start, WObject* sour
         handled = (target->*handler.function)(source, record);
         if (!frame.generatorAlive)
             return handled;
+        frame.running = WEventHandler{};
         previous = handler;
 
         WSemaphoreLock guard(&HandlerListLock());
-        running = outerRunning;
         node = FirstLiveNodeLocked(id, node->next);
     }
     return handled;
@@ -275,10 +273,17 @@ WEventNode* WEventGenerator::FirstEventNode(WEventID id)
     return FirstLiveNodeLocked(id, head);
 }
 
+// Between two handlers of a nested dispatch, the handler that raised it is
+// still running.
 WEventHandler WEventGenerator::GetRunningHandler() const
 {
-    WSemaphoreLock guard(&HandlerListLock());
-    return running;
+    const WThreadRecord* thread = WExistingThreadRecord();
+    for (const WDispatchFrame* frame = thread != nullptr ? thread->frames : nullptr; frame != nullptr;
+         frame = frame->outer) {
+        if (frame->generator == this && frame->generatorAlive && !frame->running.IsEmpty())
+            return frame->running;
+    }
+    return WEventHandler{};
 }
 
 // A handler without target or function could never be called; it is refused

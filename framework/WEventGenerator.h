@@ -67,8 +67,8 @@ public:
     virtual void EventHandlersChanged(WEventID id, int32_t change);
 
     uint32_t GetEventMask() const { return eventMask.load(std::memory_order_relaxed); }
-    // The handler of this generator being called now (the innermost one when
-    // dispatches nest), or an empty handler.
+    // The handler of this generator that the calling thread is running now
+    // (the innermost one when dispatches nest), or an empty handler.
     WEventHandler GetRunningHandler() const;
 
     // Typed convenience over AddEventHandler / RemoveEventHandler.
@@ -90,7 +90,6 @@ private:
     // The list and everything below are guarded by the process-wide handler-list lock.
     WEventNode* head = nullptr;
     WEventNode* tail = nullptr;
-    WEventHandler running;              // the handler being called now, or empty
     // While a dispatch walks the list (on any thread), removed nodes are only
     // marked; the last dispatch to leave unlinks them, so a walk never meets a
     // freed node.
@@ -99,7 +98,7 @@ private:
     bool Dispatch(WEventID id, WEventNode* start, WObject* source, WEventData* data,
                   int32_t* returnValue, int32_t skip);
     bool CallHandlers(WEventID id, WEventNode* start, WObject* source, WEventData* record,
-                      int32_t skip, const WDispatchFrame& frame);
+                      int32_t skip, WDispatchFrame& frame);
     void EndWalk();
     WEventNode* FirstLiveNodeLocked(WEventID id, WEventNode* from) const;
     void InsertLocked(WEventNode* node, const int32_t* position);

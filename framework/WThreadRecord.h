@@ -13,11 +13,14 @@ class WEventGenerator;
 
 // One running ProcessEvent on this thread. A generator destroyed by one of its
 // own handlers clears `generatorAlive` in every frame that walks it, so the
-// walk ends without touching the freed generator.
+// walk ends without touching the freed generator. `running` is the handler
+// this dispatch is calling now: kept per thread, because several threads may
+// dispatch on one generator at once.
 struct WDispatchFrame {
     WEventGenerator* generator;
     bool generatorAlive;
     WDispatchFrame* outer;
+    WEventHandler running;
 };
 
 struct WMessageFilter {

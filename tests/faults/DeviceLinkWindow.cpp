@@ -1,0 +1,53 @@
+#include "DeviceLinkWindow.h"
+
+#include "WEventData.h"
+
+namespace {
+
+constexpr size_t expectedProbes = 100000;
+// Stamps wrap after about two and a half days; delays are taken modulo.
+constexpr uint32_t stampMask = 0x7FFFFFFFu;
+
+}  // namespace
+
+double MillisecondClock()
+{
+    static const double ticksPerMillisecond = [] {
+        LARGE_INTEGER frequency;
+        QueryPerformanceFrequency(&frequency);
+        return static_cast<double>(frequency.QuadPart) / 1000.0;
+    }();
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart) / ticksPerMillisecond;
+}
+
+DeviceLinkWindow::DeviceLinkWindow(TarvekComm& link) : link(link)
+{
+    // Reserved at once, so that handling probes allocates nothing while a
+    // test measures the heap.
+    probeDelays.reserve(expectedProbes);
+    AddHandler(UserEvent, this, &DeviceLinkWindow::OnUserEvent);
+    Create(nullptr, RECT{0, 0, 240, 120}, "device link", WS_OVERLAPPEDWINDOW);
+}
+
+// The stamp is kept in tenths of a millisecond.
+void DeviceLinkWindow::PostProbe()
+{
+    const auto stamp = static_cast<uint32_t>(static_cast<uint64_t>(MillisecondClock() * 10.0) & stampMask);
+    PostUserEvent(ProbeBit | stamp);
+}
+
+bool DeviceLinkWindow::OnUserEvent(WObject*, WEventData* data)
+{
+    const uint32_t value = static_cast<WUserEventData*>(data)->value;
+    if (value & ProbeBit) {
+        const auto now = static_cast<uint32_t>(static_cast<uint64_t>(MillisecondClock() * 10.0) & stampMask);
+        if (probeDelays.size() < probeDelays.capacity())
+            probeDelays.push_back(((now - (value & stampMask)) & stampMask) / 10.0);
+        return true;
+    }
+    bytesTaken += link.GetReceivedCount();
+    link.OnDataReceived();
+    return true;
+}

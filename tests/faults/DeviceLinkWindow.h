@@ -1,0 +1,37 @@
+#pragma once
+// A hidden window standing in for the main form as the device link's notify
+// target: it hands every notification of the reader to the link, counting the
+// bytes, and handles probes that a test posts from another thread, noting how
+// long each waited in the queue.
+
+#include "TarvekComm.h"
+#include "WWindow.h"
+
+#include <atomic>
+#include <vector>
+
+class DeviceLinkWindow : public WWindow {
+    W_DECLARE_CLASS(DeviceLinkWindow, WWindow)
+public:
+    explicit DeviceLinkWindow(TarvekComm& link);
+
+    // Any thread: posts a probe stamped with the present time.
+    void PostProbe();
+    // Milliseconds each handled probe waited, in order of handling.
+    const std::vector<double>& ProbeDelays() const { return probeDelays; }
+    int64_t BytesTaken() const { return bytesTaken.load(); }
+
+private:
+    // A probe carries the low bits of the clock in its value; the reader
+    // posts 0.
+    static constexpr uint32_t ProbeBit = 0x80000000u;
+
+    TarvekComm& link;
+    std::atomic<int64_t> bytesTaken{0};
+    std::vector<double> probeDelays;
+
+    bool OnUserEvent(WObject* source, WEventData* data);
+};
+
+// Milliseconds on a steady high-resolution clock.
+double MillisecondClock();

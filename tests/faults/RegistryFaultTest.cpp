@@ -1,0 +1,215 @@
+// The persistent settings against registry values of every wrong type and
+// size, and against keys that cannot be opened: the defaults are used, nothing
+// is shown, and the next write leaves exactly the values the program writes.
+
+#include "RegistrySettings.h"
+#include "ShownWindowWatch.h"
+
+#include <gtest/gtest.h>
+#include <sddl.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct RawValue {
+    DWORD type = REG_NONE;
+    std::string bytes;
+    bool operator==(const RawValue&) const = default;
+};
+
+RawValue Dword(DWORD value)
+{
+    return {REG_DWORD, std::string(reinterpret_cast<const char*>(&value), sizeof value)};
+}
+
+RawValue Text(const char* text)
+{
+    return {REG_SZ, std::string(text, std::strlen(text) + 1)};
+}
+
+struct WrongValue {
+    const char* what;
+    RawValue value;
+};
+
+// Values of "COM" that are not a 4-byte REG_DWORD; some would read as 5 if
+// their type or size were not looked at.
+std::vector<WrongValue> WrongComValues()
+{
+    const std::string five("\5\0\0\0", 4);
+    return {
+        {"REG_SZ", Text("5")},
+        {"REG_EXPAND_SZ", {REG_EXPAND_SZ, five}},
+        {"REG_BINARY of 0 bytes", {REG_BINARY, ""}},
+        {"REG_BINARY of 2 bytes", {REG_BINARY, std::string("\5\0", 2)}},
+        {"REG_BINARY of 4 bytes", {REG_BINARY, five}},
+        {"REG_BINARY of 8 bytes", {REG_BINARY, five + five}},
+        {"REG_QWORD", {REG_QWORD, five + std::string(4, '\0')}},
+        {"REG_MULTI_SZ", {REG_MULTI_SZ, std::string("5\0\0", 3)}},
+        {"REG_DWORD_BIG_ENDIAN", {REG_DWORD_BIG_ENDIAN, std::string("\0\0\0\5", 4)}},
+        {"REG_DWORD of 0 bytes", {REG_DWORD, ""}},
+        {"REG_DWORD of 8 bytes", {REG_DWORD, five + five}},
+        {"REG_NONE", {REG_NONE, five}},
+    };
+}
+
+// Values of "KVLActive" and whether they read as set. Only the text TRUE
+// counts, of whatever type the value is; a text need not carry its zero.
+struct FlagValue {
+    const char* what;
+    RawValue value;
+    bool readsAsSet;
+};
+
+std::vector<FlagValue> FlagValues()
+{
+    const std::string megabyte(1024 * 1024, 'T');
+    return {
+        {"REG_DWORD", Dword(1), false},
+        {"REG_DWORD spelling TRUE", {REG_DWORD, "TRUE"}, true},
+        {"REG_BINARY TRUE", {REG_BINARY, "TRUE"}, true},
+        {"REG_BINARY of 0 bytes", {REG_BINARY, ""}, false},
+        {"REG_SZ without its zero", {REG_SZ, "TRUE"}, true},
+        {"REG_SZ TRUEX without its zero", {REG_SZ, "TRUEX"}, false},
+        {"REG_SZ of a megabyte", {REG_SZ, megabyte + '\0'}, false},
+        {"REG_SZ of a megabyte without its zero", {REG_SZ, megabyte}, false},
+        {"REG_SZ TRUE, a zero, then a megabyte", {REG_SZ, std::string("TRUE\0", 5) + megabyte}, true},
+        {"REG_MULTI_SZ", {REG_MULTI_SZ, std::string("TRUE\0\0", 6)}, true},
+        {"REG_SZ empty", {REG_SZ, std::string(1, '\0')}, false},
+    };
+}
+
+// A scratch tree under HKEY_CURRENT_USER stands in for the machine's root and
+// the user's; it goes when the test ends.
+class RegistryFaultTest : public ::testing::Test {
+protected:
+    std::string scratch = "Software\\TarvekFaults-" + std::to_string(GetCurrentProcessId());
+    HKEY preferred = CreateKey((scratch + "\\Preferred").c_str());
+    HKEY fallback = CreateKey((scratch + "\\Fallback").c_str());
+
+    void TearDown() override
+    {
+        AllowAllAccess(preferred);
+        RegCloseKey(preferred);
+        RegCloseKey(fallback);
+        RegDeleteTreeA(HKEY_CURRENT_USER, scratch.c_str());
+    }
+
+    static HKEY CreateKey(const char* path)
+    {
+        HKEY key = nullptr;
+        RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+        return key;
+    }
+
+    static void DenyAllAccess(HKEY root) { SetAccess(root, "D:"); }
+    static void AllowAllAccess(HKEY root) { SetAccess(root, "D:(A;;KA;;;WD)"); }
+
+    static void SetAccess(HKEY root, const char* descriptorText)
+    {
+        HKEY key = nullptr;
+        PSECURITY_DESCRIPTOR descriptor = nullptr;
+        if (RegOpenKeyExA(root, RegistrySettings::KeyPath, 0, WRITE_DAC, &key) != ERROR_SUCCESS)
+            return;
+        if (ConvertStringSecurityDescriptorToSecurityDescriptorA(descriptorText, SDDL_REVISION_1, &descriptor,
+                                                                 nullptr)) {
+            RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor);
+            LocalFree(descriptor);
+        }
+        RegCloseKey(key);
+    }
+
+    void SetRaw(const char* name, const RawValue& value)
+    {
+        ASSERT_EQ(RegSetKeyValueA(preferred, RegistrySettings::KeyPath, name, value.type, value.bytes.data(),
+                                  static_cast<DWORD>(value.bytes.size())),
+                  ERROR_SUCCESS);
+    }
+
+    RawValue GetRaw(const char* name) { return RawFrom(preferred, name); }
+
+    static RawValue RawFrom(HKEY root, const char* name)
+    {
+        RawValue value;
+        DWORD size = 0;
+        if (RegGetValueA(root, RegistrySettings::KeyPath, name, RRF_RT_ANY | RRF_NOEXPAND, &value.type,
+                         nullptr, &size) != ERROR_SUCCESS)
+            return value;
+        value.bytes.resize(size);
+        if (RegGetValueA(root, RegistrySettings::KeyPath, name, RRF_RT_ANY | RRF_NOEXPAND, &value.type,
+                         value.bytes.data(), &size) != ERROR_SUCCESS)
+            return RawValue{};
+        value.bytes.resize(size);
+        return value;
+    }
+};
+
+}  // namespace
+
+TEST_F(RegistryFaultTest, ComValueOfAWrongTypeOrSizeGivesTheDefaultSilentlyAndIsRewrittenRight)
+{
+    for (const WrongValue& wrong : WrongComValues()) {
+        SCOPED_TRACE(wrong.what);
+        SetRaw("COM", wrong.value);
+        ShownWindowWatch watch;
+        auto* settings = new RegistrySettings(preferred, fallback);
+        EXPECT_EQ(settings->GetComPort(), RegistrySettings::DefaultComPort);
+        settings->SetComPort(6);
+        delete settings;
+        EXPECT_FALSE(watch.Finish());
+        EXPECT_EQ(GetRaw("COM"), Dword(6));
+    }
+}
+
+TEST_F(RegistryFaultTest, ActiveFlagIsSetOnlyByTheTextTRUEOfAnyTypeAndRewrittenAsText)
+{
+    for (const FlagValue& flag : FlagValues()) {
+        SCOPED_TRACE(flag.what);
+        SetRaw("KVLActive", flag.value);
+        ShownWindowWatch watch;
+        delete new RegistrySettings(preferred, fallback);
+        EXPECT_FALSE(watch.Finish());
+        EXPECT_EQ(GetRaw("KVLActive"), Text(flag.readsAsSet ? "TRUE" : "FALSE"));
+        EXPECT_EQ(GetRaw("COM"), Dword(RegistrySettings::DefaultComPort));
+    }
+}
+
+TEST_F(RegistryFaultTest, KeysThatCannotBeOpenedGiveTheDefaultsAndTheNextSettingsWriteRight)
+{
+    SetRaw("COM", Dword(4));
+    HKEY unusable[] = {nullptr, reinterpret_cast<HKEY>(static_cast<intptr_t>(0x7FFFFFF0))};
+    for (HKEY root : unusable) {
+        ShownWindowWatch watch;
+        auto* settings = new RegistrySettings(root, root);
+        EXPECT_EQ(settings->GetComPort(), RegistrySettings::DefaultComPort);
+        settings->SetComPort(7);
+        delete settings;
+        EXPECT_FALSE(watch.Finish());
+    }
+    EXPECT_EQ(GetRaw("COM"), Dword(4));
+
+    auto* settings = new RegistrySettings(preferred, fallback);
+    EXPECT_EQ(settings->GetComPort(), 4);
+    settings->SetComPort(8);
+    delete settings;
+    EXPECT_EQ(GetRaw("COM"), Dword(8));
+    EXPECT_EQ(GetRaw("KVLActive"), Text("FALSE"));
+}
+
+TEST_F(RegistryFaultTest, KeyThatAllowsNoAccessAtAllFallsBackSilently)
+{
+    SetRaw("COM", Dword(4));
+    DenyAllAccess(preferred);
+    ShownWindowWatch watch;
+    auto* settings = new RegistrySettings(preferred, fallback);
+    EXPECT_EQ(settings->GetComPort(), RegistrySettings::DefaultComPort);
+    settings->SetComPort(5);
+    delete settings;
+    EXPECT_FALSE(watch.Finish());
+    AllowAllAccess(preferred);
+    EXPECT_EQ(GetRaw("COM"), Dword(4));
+    EXPECT_EQ(RawFrom(fallback, "COM"), Dword(5));
+}
