@@ -53,6 +53,7 @@ bool __Brasselwald_Base::OnCreate(WObject*, WEventData*)
     label_2->SetName("label_2");
     AttachEventTable(cb_1, cb_1_table, this);
     SetTabOrder();
+    FormCreated();
     Show();
     return false;
 }
@@ -90,4 +91,20 @@ bool Brasselwald::OnOkClick(WObject*, WEventData*)
 {
     Close();
     return false;
+}
+
+// The template's place lies far to the right of the main window, at the edge
+// of a wide screen: the box shows over the window it belongs to instead.
+void Brasselwald::FormCreated()
+{
+    WWindow* owner = GetParent();
+    if (!owner || !owner->GetHandle())
+        return;
+    RECT ownerRectangle{};
+    RECT own{};
+    GetWindowRect(owner->GetHandle(), &ownerRectangle);
+    GetWindowRect(GetHandle(), &own);
+    const RECT centred = CenterInArea(own, ownerRectangle);
+    SetWindowPos(GetHandle(), nullptr, centred.left, centred.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    KeepInsideWorkArea();
 }

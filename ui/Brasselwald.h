@@ -24,6 +24,9 @@ protected:
     WCommandButton* cb_1 = nullptr;
     WLabel* label_2 = nullptr;
 
+    // The box's own part of creation, run before it is shown.
+    virtual void FormCreated() {}
+
 private:
     bool OnCreate(WObject* source, WEventData* data);
     bool OnClose(WObject* source, WEventData* data);
@@ -34,6 +37,9 @@ private:
 
 class Brasselwald : public __Brasselwald_Base {
     W_DECLARE_CLASS(Brasselwald, __Brasselwald_Base)
+
+protected:
+    void FormCreated() override;
 
 private:
     friend class __Brasselwald_Base;

@@ -52,13 +52,3 @@ void ControlToolTip::Remove()
     toolTip = nullptr;
     control = nullptr;
 }
-
-WString ControlToolTip::GetText() const
-{
-    if (!toolTip)
-        return WString("");
-    char text[256] = "";
-    TTTOOLINFOA tool = ToolOf(control, text);
-    SendMessageA(toolTip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
-    return WString(text);
-}

@@ -19,8 +19,6 @@ public:
     // False when the control has no window or the tool tip cannot be made.
     bool Attach(const WWindow& control, const char* text);
     void Remove();
-    // The text shown for the control; "" when none is attached.
-    WString GetText() const;
 
 private:
     HWND toolTip = nullptr;

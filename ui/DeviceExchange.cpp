@@ -5,7 +5,8 @@
 namespace {
 
 // The button's own rule: a release raises the click only over the button and
-// only while it shows pushed.
+// only while it shows pushed. Should a host ever decide otherwise, the check
+// posted when the capture goes still ends a press that got no click.
 bool ReleaseWillClick(const WButton& control, const WMouseEventData& release)
 {
     RECT client{};

@@ -50,7 +50,6 @@ public:
 
     // A press or an exchange holds the port.
     bool IsBusy() const { return state != State::Idle; }
-    bool IsExchanging() const { return state == State::Exchanging; }
     // For the main window's close: true when the close has to wait for the
     // exchange; `window` is then asked to close again once the port is free.
     bool DeferClose(WWindow* window);

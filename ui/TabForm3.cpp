@@ -294,11 +294,16 @@ bool TabForm3::ToggleCalibration(Channel channel, WCheckBox* checkBox)
 }
 
 // The page is disabled while the device is awaited, so that none of its
-// controls can start a second command; the focus comes back afterwards, so
-// that the keyboard can go on where it was.
+// controls can start a second command. A disabled page keeps the focus of its
+// control, and a key typed then would reach a control the dialog manager
+// cannot get back to (on some hosts it searches for it forever): the focus
+// waits on the main window meanwhile and comes back afterwards, so that the
+// keyboard can go on where it was.
 bool TabForm3::SendLiveCommand(Channel channel, int32_t offset)
 {
     HWND focus = GetFocus();
+    if (focus && IsChild(GetHandle(), focus) && GetParent())
+        SetFocus(GetParent()->GetHandle());
     SetEnabled(false);
     if (tarvekComm)
         tarvekComm->SendCommand(DeviceCommands::SetCalibration(channel, offset));

@@ -428,7 +428,7 @@ bool Tarvek::OnTransferClick(WObject*, WEventData*)
     return false;
 }
 
-bool Tarvek::RefuseWhileExchanging() const
+bool Tarvek::RefuseWhilePortHeld() const
 {
     if (!deviceExchange.IsBusy())
         return false;
@@ -438,7 +438,7 @@ bool Tarvek::RefuseWhileExchanging() const
 
 bool Tarvek::OnOpenFile(WObject*, WEventData*)
 {
-    if (RefuseWhileExchanging())
+    if (RefuseWhilePortHeld())
         return false;
     const ModalCommand command(*this);
     WFilePath path;
@@ -458,7 +458,7 @@ bool Tarvek::OnOpenFile(WObject*, WEventData*)
 // refuses to write is reported: the user must not believe it saved.
 bool Tarvek::OnSaveFile(WObject*, WEventData*)
 {
-    if (RefuseWhileExchanging())
+    if (RefuseWhilePortHeld())
         return false;
     const ModalCommand command(*this);
     WFilePath path;
@@ -499,7 +499,7 @@ bool Tarvek::OnExit(WObject*, WEventData*)
 
 bool Tarvek::OnAbout(WObject*, WEventData*)
 {
-    if (RefuseWhileExchanging())
+    if (RefuseWhilePortHeld())
         return false;
     const ModalCommand command(*this);
     brasselwald_1->LoadWindow(this, "ID_Brasselwald", WModuleHandle::Application());

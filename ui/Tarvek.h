@@ -96,11 +96,6 @@ public:
     // Validates the thresholds and sends the configuration, step by step.
     void Transfer();
 
-    // What the pages hold now, exactly as their controls hold it.
-    PageValues GatherPageValues() const;
-    // Shows a configuration on the pages; nothing is sent.
-    void ShowOnPages(const ConfigurationRecord& record);
-
 protected:
     DeviceExchange& GetDeviceExchange() override { return deviceExchange; }
     void AttachFormTables() override;
@@ -131,7 +126,11 @@ private:
     static const WEventTableEntry tarvek_connect_table[];
 
     void DetachFormTables();
-    bool RefuseWhileExchanging() const;
+    // What the pages hold now, exactly as their controls hold it.
+    PageValues GatherPageValues() const;
+    // Shows a configuration on the pages; nothing is sent.
+    void ShowOnPages(const ConfigurationRecord& record);
+    bool RefuseWhilePortHeld() const;
     bool ChooseConfigurationFile(bool save, WFilePath& path);
     void ShowConnectedLook();
     void ShowIdleLook();

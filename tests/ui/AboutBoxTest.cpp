@@ -17,7 +17,19 @@ struct Showing {
     std::string okName;
     std::string version;
     bool hasPicture = false;
+    bool overTheMainWindow = false;
 };
+
+// The middle of the box lies within the main window.
+bool LiesOver(HWND box, HWND main)
+{
+    RECT boxRectangle{};
+    RECT mainRectangle{};
+    GetWindowRect(box, &boxRectangle);
+    GetWindowRect(main, &mainRectangle);
+    const POINT middle{(boxRectangle.left + boxRectangle.right) / 2, (boxRectangle.top + boxRectangle.bottom) / 2};
+    return PtInRect(&mainRectangle, middle) != FALSE;
+}
 
 std::string TextOfItem(HWND dialog, int id)
 {
@@ -39,6 +51,7 @@ protected:
                 return;
             seen.found = true;
             seen.mainWindowDisabled = !IsWindowEnabled(main);
+            seen.overTheMainWindow = LiesOver(box, main);
             seen.okButton = GetDlgItem(box, IDC_BRASSELWALD_CB_1);
             WWindow* ok = WWindow::FromHandle(seen.okButton);
             seen.okName = ok ? ok->GetName().GetText() : "";
@@ -65,6 +78,7 @@ TEST_F(AboutBox, ClosesWithOkAndComesBackAsNewWithEnter)
     const Showing first = ShowAndClose(false, "about_box.png");
     ASSERT_TRUE(first.found);
     EXPECT_TRUE(first.mainWindowDisabled);
+    EXPECT_TRUE(first.overTheMainWindow);
     EXPECT_EQ(first.okName, "cb_1");
     EXPECT_EQ(first.version, "Tarvek Konfigurationsprogramm Version 2.0 a");
     EXPECT_TRUE(first.hasPicture);

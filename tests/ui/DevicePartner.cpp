@@ -2,50 +2,22 @@
 
 namespace {
 
-constexpr DWORD ReadWait = 20;
-
-HANDLE OpenPartner(int portNumber)
-{
-    const std::string name = "\\\\.\\COM1" + std::to_string(portNumber);
-    HANDLE port = CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (port == INVALID_HANDLE_VALUE)
-        return port;
-    DCB settings{};
-    settings.DCBlength = sizeof settings;
-    GetCommState(port, &settings);
-    settings.BaudRate = 19200;
-    settings.ByteSize = 8;
-    settings.Parity = NOPARITY;
-    settings.StopBits = ONESTOPBIT;
-    settings.fBinary = TRUE;
-    settings.fDtrControl = DTR_CONTROL_ENABLE;
-    settings.fRtsControl = RTS_CONTROL_ENABLE;
-    // A read returns what has come within ReadWait, so that the thread sees
-    // its stop request soon.
-    COMMTIMEOUTS timeouts{MAXDWORD, MAXDWORD, ReadWait, 0, 1000};
-    if (!SetCommState(port, &settings) || !SetCommTimeouts(port, &timeouts)) {
-        CloseHandle(port);
-        return INVALID_HANDLE_VALUE;
-    }
-    PurgeComm(port, PURGE_RXCLEAR | PURGE_TXCLEAR);
-    return port;
-}
+// How long one wait for a line lasts before the thread looks whether to stop.
+constexpr DWORD LineWait = 50;
 
 }  // namespace
 
-DevicePartner::DevicePartner(int portNumber) : port(OpenPartner(portNumber))
+DevicePartner::DevicePartner(int portNumber) : port(portNumber - 1)
 {
     if (IsOpen())
-        reader = std::thread(&DevicePartner::Read, this);
+        device = std::thread(&DevicePartner::Serve, this);
 }
 
 DevicePartner::~DevicePartner()
 {
     stopping = true;
-    if (reader.joinable())
-        reader.join();
-    if (IsOpen())
-        CloseHandle(port);
+    if (device.joinable())
+        device.join();
 }
 
 void DevicePartner::OnLine(LineHook newHook)
@@ -66,30 +38,18 @@ size_t DevicePartner::LineCount()
     return lines.size();
 }
 
-void DevicePartner::Read()
+void DevicePartner::Serve()
 {
-    char bytes[256];
+    std::string line;
     while (!stopping) {
-        DWORD count = 0;
-        if (!ReadFile(port, bytes, sizeof bytes, &count, nullptr))
-            Sleep(ReadWait);
-        else if (count > 0)
-            TakeBytes(bytes, count);
+        if (port.ReadThroughLineFeed(line, LineWait))
+            Answer(line);
     }
 }
 
-void DevicePartner::TakeBytes(const char* bytes, DWORD count)
-{
-    for (DWORD index = 0; index < count; ++index) {
-        pending += bytes[index];
-        if (bytes[index] == '\n') {
-            LineArrived(pending);
-            pending.clear();
-        }
-    }
-}
-
-void DevicePartner::LineArrived(const std::string& line)
+// The hook runs outside the lock: it may ask the program's windows, whose
+// thread may meanwhile ask for the lines.
+void DevicePartner::Answer(const std::string& line)
 {
     LineHook current;
     size_t number = 0;
@@ -106,6 +66,5 @@ void DevicePartner::LineArrived(const std::string& line)
         return;
     if (answerDelay > 0)
         Sleep(answerDelay);
-    DWORD written = 0;
-    WriteFile(port, "OK\r\n", 4, &written, nullptr);
+    port.Write("OK\r\n");
 }

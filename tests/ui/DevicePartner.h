@@ -1,12 +1,12 @@
 #pragma once
-// The device's side of a null-modem pair, played by the test: it opens the
-// partner port (COM1n for COMn), collects every command line the program
-// sends, byte for byte, and answers each with "OK\r\n" unless it has been told
-// to stay silent. A test can look at the program while a line is awaited: the
-// hook runs on the partner's thread when a line has arrived, before it is
-// answered.
+// The device played by the test on the partner end of a null-modem pair, on a
+// thread of its own, so that it answers while the test's thread is inside the
+// program's handlers. It keeps every command line the program sends, byte for
+// byte, and answers each with "OK\r\n" unless told to stay silent. A test can
+// look at the program while a line is awaited: the hook runs when a line has
+// arrived, before it is answered.
 
-#include <windows.h>
+#include "PartnerPort.h"
 
 #include <atomic>
 #include <functional>
@@ -19,16 +19,16 @@ class DevicePartner {
 public:
     using LineHook = std::function<void(const std::string& line)>;
 
-    // The partner of COM(portNumber), i.e. COM1<portNumber>.
+    // The device behind COM(portNumber).
     explicit DevicePartner(int portNumber);
     ~DevicePartner();
     DevicePartner(const DevicePartner&) = delete;
     DevicePartner& operator=(const DevicePartner&) = delete;
 
-    bool IsOpen() const { return port != INVALID_HANDLE_VALUE; }
+    bool IsOpen() const { return port.IsOpen(); }
     // Answer only the first `count` lines, then none; -1: answer all.
     void AnswerFirst(int count) { answerLimit = count; }
-    // Waits this long before each answer.
+    // The device takes this long before each answer.
     void AnswerLate(DWORD milliseconds) { answerDelay = milliseconds; }
     void OnLine(LineHook hook);
 
@@ -37,17 +37,15 @@ public:
     size_t LineCount();
 
 private:
-    HANDLE port = INVALID_HANDLE_VALUE;
+    PartnerPort port;
     std::atomic<bool> stopping{false};
     std::atomic<int> answerLimit{-1};
     std::atomic<DWORD> answerDelay{0};
     std::mutex mutex;
     std::vector<std::string> lines;
     LineHook hook;
-    std::string pending;
-    std::thread reader;
+    std::thread device;
 
-    void Read();
-    void TakeBytes(const char* bytes, DWORD count);
-    void LineArrived(const std::string& line);
+    void Serve();
+    void Answer(const std::string& line);
 };

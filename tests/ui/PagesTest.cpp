@@ -211,6 +211,28 @@ TEST_F(OffsetCalibration, KeyboardClicksOpenThePortThemselves)
     EXPECT_TRUE(PortIsClosed());
 }
 
+// A key typed while the device is awaited must not reach the disabled page.
+TEST_F(OffsetCalibration, TheFocusLeavesThePageWhileTheDeviceIsAwaited)
+{
+    const DWORD uiThread = GetCurrentThreadId();
+    std::mutex mutex;
+    bool focusInsidePage = true;
+    device.OnLine([&](const std::string&) {
+        GUITHREADINFO threadInfo{};
+        threadInfo.cbSize = sizeof threadInfo;
+        GetGUIThreadInfo(uiThread, &threadInfo);
+        std::lock_guard<std::mutex> lock(mutex);
+        focusInsidePage = IsChild(Control("TabForm3"), threadInfo.hwndFocus) != FALSE;
+        PostMessageA(threadInfo.hwndFocus, WM_CHAR, 'x', 0x002D0001);
+    });
+    PressSpace("checkbox_rcv");
+    PressSpace("pictbttn_rcvup");
+    EXPECT_EQ(device.Lines(), (Lines{"sc 1 0\r\n", "sc 1 1\r\n"}));
+    EXPECT_EQ(GetFocus(), Control("pictbttn_rcvup"));
+    std::lock_guard<std::mutex> lock(mutex);
+    EXPECT_FALSE(focusInsidePage);
+}
+
 TEST_F(OffsetCalibration, AKeyboardClickThatCannotOpenThePortChangesNothing)
 {
     Click("checkbox_rcv");
