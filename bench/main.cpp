@@ -151,7 +151,7 @@ public:
     std::unique_ptr<MainWindowDriver> driver;
 };
 
-std::string ReadFile(const std::string& path)
+std::string ReadTextFile(const std::string& path)
 {
     std::ifstream file(path, std::ios::binary);
     std::ostringstream text;
@@ -174,7 +174,7 @@ int Transfer(const std::string& path, int runs, const std::string& simulatorLog)
     }
     driven.program.Close(StepTimeout);
     PrintResult("transfer", times);
-    PrintValue("wire_bytes", WireBytesOfLastExchanges(ReadFile(simulatorLog), TransferCommands));
+    PrintValue("wire_bytes", WireBytesOfLastExchanges(ReadTextFile(simulatorLog), TransferCommands));
     return 0;
 }
 
