@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cctype>
 #include <climits>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -222,10 +223,10 @@ protected:
         const DWORD length = GetPrivateProfileSectionNamesA(names.data(), static_cast<DWORD>(names.size()),
                                                             path.c_str());
         std::vector<char> body(1 << 21);
-        for (const char* name = names.data(); name < names.data() + length && *name; name += strlen(name) + 1) {
+        for (const char* name = names.data(); name < names.data() + length && *name; name += std::strlen(name) + 1) {
             const DWORD bodyLength =
                 GetPrivateProfileSectionA(name, body.data(), static_cast<DWORD>(body.size()), path.c_str());
-            for (const char* entry = body.data(); entry < body.data() + bodyLength; entry += strlen(entry) + 1)
+            for (const char* entry = body.data(); entry < body.data() + bodyLength; entry += std::strlen(entry) + 1)
                 view[name].push_back(WithoutBlanks(entry));
         }
         return view;
@@ -358,8 +359,8 @@ TEST_F(ConfigurationFileFaultTest, SaveKeepsEveryForeignSectionOfAGarbledFileAsT
 
         ASSERT_TRUE(LoadSavePrint::Save(path.c_str(), Saved));
         const std::string after = Read(path);
-        ASSERT_GE(after.size(), strlen(SavedSections));
-        EXPECT_EQ(after.substr(after.size() - strlen(SavedSections)), SavedSections);
+        ASSERT_GE(after.size(), std::strlen(SavedSections));
+        EXPECT_EQ(after.substr(after.size() - std::strlen(SavedSections)), SavedSections);
         std::map<std::string, std::vector<std::string>> view = HostView(path);
         RemoveKnownSections(view);
         EXPECT_TRUE(view == before) << "round " << round;

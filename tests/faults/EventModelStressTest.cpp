@@ -19,8 +19,8 @@ namespace {
 constexpr int32_t ThreadCount = 4;
 constexpr int32_t RaisesPerThread = 4000;
 
-// Ids 32 apart share a bit of the event mask, so every raise walks past the
-// other threads' handlers in the one list.
+// Ids 32 apart share a bit of the event mask, and all of them live in the
+// generator's one sorted list: every thread changes the list the others walk.
 WEventID IdOfThread(int32_t thread)
 {
     return ClickEvent + 32 * thread;
@@ -34,7 +34,11 @@ public:
     enum class Role { Permanent, SelfReplacing, Victim };
 
     StressTarget() = default;
-    void Bind(Role role, ThreadState* owner) { this->role = role, this->owner = owner; }
+    void Bind(Role newRole, ThreadState* newOwner)
+    {
+        role = newRole;
+        owner = newOwner;
+    }
 
     bool Handle(WObject*, WEventData* data);
 

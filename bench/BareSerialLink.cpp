@@ -1,0 +1,126 @@
+#include "BareSerialLink.h"
+
+#include "ChildProgram.h"
+
+namespace {
+
+constexpr DWORD queueSize = 4096;
+constexpr DWORD purgeAll = PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR;
+
+HANDLE CreateManualResetEvent()
+{
+    return CreateEventA(nullptr, TRUE, FALSE, nullptr);
+}
+
+}  // namespace
+
+BareSerialLink::~BareSerialLink()
+{
+    Close();
+    for (HANDLE event : {writeRecord.hEvent, readRecord.hEvent, waitRecord.hEvent}) {
+        if (event)
+            CloseHandle(event);
+    }
+}
+
+bool BareSerialLink::Open(const std::string& portName)
+{
+    writeRecord.hEvent = CreateManualResetEvent();
+    readRecord.hEvent = CreateManualResetEvent();
+    waitRecord.hEvent = CreateManualResetEvent();
+    port = CreateFileA(("\\\\.\\" + portName).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                       FILE_FLAG_OVERLAPPED, nullptr);
+    if (port == INVALID_HANDLE_VALUE)
+        return false;
+    SetupComm(port, queueSize, queueSize);
+    PurgeComm(port, purgeAll);
+    COMMTIMEOUTS timeouts{MAXDWORD, 0, 0, 0, 1000};
+    SetCommTimeouts(port, &timeouts);
+    DCB settings{};
+    settings.DCBlength = sizeof settings;
+    GetCommState(port, &settings);
+    settings.BaudRate = 19200;
+    settings.ByteSize = 8;
+    settings.Parity = NOPARITY;
+    settings.StopBits = ONESTOPBIT;
+    settings.fBinary = TRUE;
+    settings.fDtrControl = DTR_CONTROL_ENABLE;
+    settings.fRtsControl = RTS_CONTROL_ENABLE;
+    return SetCommState(port, &settings) && SetCommMask(port, EV_RXCHAR);
+}
+
+void BareSerialLink::Close()
+{
+    if (port == INVALID_HANDLE_VALUE)
+        return;
+    SetCommMask(port, 0);
+    PurgeComm(port, purgeAll);
+    CloseHandle(port);
+    port = INVALID_HANDLE_VALUE;
+}
+
+bool BareSerialLink::Exchange(const std::string& line, DWORD timeoutMilliseconds)
+{
+    if (!WriteAll(line))
+        return false;
+    const double deadline = Milliseconds() + timeoutMilliseconds;
+    std::string answer;
+    while (answer.find('\n') == std::string::npos) {
+        const double left = deadline - Milliseconds();
+        if (left <= 0.0 || !Receive(answer, static_cast<DWORD>(left)))
+            return false;
+    }
+    return true;
+}
+
+bool BareSerialLink::WaitForCharacter(DWORD timeoutMilliseconds)
+{
+    DWORD events = 0;
+    DWORD unused = 0;
+    if (!WaitCommEvent(port, &events, &waitRecord) && !Finish(waitRecord, timeoutMilliseconds, unused))
+        return false;
+    return (events & EV_RXCHAR) != 0;
+}
+
+bool BareSerialLink::WriteAll(const std::string& bytes)
+{
+    DWORD written = 0;
+    if (!WriteFile(port, bytes.data(), static_cast<DWORD>(bytes.size()), &written, &writeRecord)
+        && !Finish(writeRecord, INFINITE, written))
+        return false;
+    return written == bytes.size();
+}
+
+bool BareSerialLink::Receive(std::string& answer, DWORD timeoutMilliseconds)
+{
+    DWORD errors = 0;
+    COMSTAT status{};
+    ClearCommError(port, &errors, &status);
+    if (status.cbInQue == 0) {
+        // The host may end a wait without an event (Wine does when a write
+        // follows it); the caller then simply looks again.
+        DWORD events = 0;
+        DWORD unused = 0;
+        if (!WaitCommEvent(port, &events, &waitRecord))
+            Finish(waitRecord, timeoutMilliseconds, unused);
+        ClearCommError(port, &errors, &status);
+    }
+    std::string bytes(status.cbInQue, '\0');
+    DWORD count = 0;
+    if (!bytes.empty() && !ReadFile(port, bytes.data(), status.cbInQue, &count, &readRecord)
+        && !Finish(readRecord, timeoutMilliseconds, count))
+        return false;
+    answer.append(bytes, 0, count);
+    return true;
+}
+
+// A pending operation ended within the time; one that did not is cancelled
+// and waited for, so that its record can be used again.
+bool BareSerialLink::Finish(OVERLAPPED& record, DWORD timeoutMilliseconds, DWORD& count)
+{
+    if (GetLastError() != ERROR_IO_PENDING)
+        return false;
+    if (WaitForSingleObject(record.hEvent, timeoutMilliseconds) != WAIT_OBJECT_0)
+        CancelIo(port);
+    return GetOverlappedResult(port, &record, &count, TRUE) != FALSE;
+}

@@ -1,0 +1,6 @@
+#include "FileDialog.h"
+
+bool ShowOpenDialog(OPENFILENAMEA& request)
+{
+    return GetOpenFileNameA(&request) != FALSE;
+}

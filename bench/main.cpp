@@ -1,0 +1,346 @@
+// tarvek-bench: measures the configuration tool from outside, as a user meets
+// it, against a minimal program of its kind and against the physical floor of
+// the serial line. scripts/bench runs it with the simulator in the right mode
+// and writes the table.
+//
+//   tarvek-bench start RUNS LABEL PROGRAM TITLE [LABEL PROGRAM TITLE ...]
+//       start-up until the window is up and answering, and the peak working
+//       set then, the programs started in turn
+//   tarvek-bench transfer PROGRAM RUNS SIMULATOR_LOG
+//       the seven-line transfer from the click to the idle look, and the
+//       bytes that crossed the line for one transfer
+//   tarvek-bench endurance PROGRAM TRANSFERS
+//       the program's memory after start-up, after one and after all transfers
+//   tarvek-bench reaction PROGRAM TRANSFERS
+//       while commands await a late answer: how soon a message is taken and
+//       the window repainted
+//   tarvek-bench wire RUNS
+//       the same seven lines exchanged over COM2 with bare Win32 calls, the
+//       port opened and closed for each transfer: the floor the host sets
+//       under the transfer's time and memory
+//   tarvek-bench waits COUNT
+//       waits for a character on the silent COM2: how long the host lets a
+//       wait last and how much memory it loses with each
+//
+// Every figure goes out as one line: "RESULT name median p10 p90 count" or
+// "VALUE name number". The transfers go over COM2, which the program is set
+// to use; the simulator must be playing the device on its partner COM12.
+
+#include "BareSerialLink.h"
+#include "ChildProgram.h"
+#include "MainWindowDriver.h"
+#include "SimulatorLog.h"
+#include "Statistics.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr char ProgramTitle[] = "Tarvek";
+constexpr DWORD StepTimeout = 30000;
+constexpr int WarmUpTransfers = 2;
+constexpr int TransferCommands = 7;
+constexpr DWORD ProbePause = 20;
+
+void PrintResult(const char* name, const std::vector<double>& values)
+{
+    const Spread spread = Summarise(values);
+    std::printf("RESULT %s %.2f %.2f %.2f %d\n", name, spread.median, spread.p10, spread.p90, spread.count);
+}
+
+void PrintValue(const char* name, double value)
+{
+    std::printf("VALUE %s %.3f\n", name, value);
+}
+
+int Fail(const std::string& reason)
+{
+    std::fprintf(stderr, "tarvek-bench: %s\n", reason.c_str());
+    return 1;
+}
+
+// The program reads its interface from the registry; COM2 is the one whose
+// partner the simulator plays.
+void ChooseComTwo()
+{
+    const DWORD port = 2;
+    RegSetKeyValueA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Holmfeldt\\Kalvento", "COM", REG_DWORD, &port, sizeof port);
+}
+
+// One start of a program until it is ready; the start-up time and its memory then.
+bool TimeStart(const std::string& path, const char* title, double& milliseconds, MemoryFigures& memory)
+{
+    ChildProgram program;
+    double readyAt = 0.0;
+    if (!program.Start(path) || !program.WaitUntilReady(title, StepTimeout, readyAt))
+        return false;
+    milliseconds = readyAt - program.StartedAt();
+    memory = program.Memory();
+    return program.Close(StepTimeout);
+}
+
+struct Contender {
+    std::string label;
+    std::string path;
+    std::string title;
+    std::vector<double> startTimes;
+    std::vector<double> peakWorkingSets;
+};
+
+// The programs are started in turn, so that each meets the host in the same
+// state as often as the others.
+int Start(std::vector<Contender>& contenders, int runs)
+{
+    double milliseconds = 0.0;
+    MemoryFigures memory;
+    // The first starts fill the host's caches; they are not counted.
+    for (const Contender& contender : contenders) {
+        if (!TimeStart(contender.path, contender.title.c_str(), milliseconds, memory))
+            return Fail(contender.path + " does not start");
+    }
+    for (int run = 0; run < runs; ++run) {
+        for (Contender& contender : contenders) {
+            if (!TimeStart(contender.path, contender.title.c_str(), milliseconds, memory))
+                return Fail(contender.path + " did not come up");
+            contender.startTimes.push_back(milliseconds);
+            contender.peakWorkingSets.push_back(memory.peakWorkingSet);
+        }
+    }
+    for (const Contender& contender : contenders) {
+        PrintResult(("startup_" + contender.label).c_str(), contender.startTimes);
+        PrintResult(("peak_working_set_" + contender.label).c_str(), contender.peakWorkingSets);
+    }
+    return 0;
+}
+
+// The program started and ready to be driven.
+class DrivenProgram {
+public:
+    bool Start(const std::string& path)
+    {
+        ChooseComTwo();
+        double readyAt = 0.0;
+        if (!program.Start(path) || !program.WaitUntilReady(ProgramTitle, StepTimeout, readyAt))
+            return false;
+        driver = std::make_unique<MainWindowDriver>(program.MainWindow(), program.ProcessId());
+        return driver->FindControls();
+    }
+
+    // One transfer: the time from the release of the button to the idle
+    // look; false when it failed or showed a message.
+    bool Transfer(double& milliseconds)
+    {
+        if (!driver->Press(StepTimeout))
+            return false;
+        const double releasedAt = Milliseconds();
+        driver->Release();
+        double idleAt = 0.0;
+        if (!driver->WaitUntilIdle(StepTimeout, idleAt))
+            return false;
+        milliseconds = idleAt - releasedAt;
+        return driver->DismissMessageBoxes() == 0 && !driver->HasStatusText();
+    }
+
+    ChildProgram program;
+    std::unique_ptr<MainWindowDriver> driver;
+};
+
+std::string ReadTextFile(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+int Transfer(const std::string& path, int runs, const std::string& simulatorLog)
+{
+    DrivenProgram driven;
+    if (!driven.Start(path))
+        return Fail("the program did not come up");
+    std::vector<double> times;
+    double milliseconds = 0.0;
+    for (int run = 0; run < WarmUpTransfers + runs; ++run) {
+        if (!driven.Transfer(milliseconds))
+            return Fail("transfer " + std::to_string(run + 1) + " failed");
+        if (run >= WarmUpTransfers)
+            times.push_back(milliseconds);
+    }
+    driven.program.Close(StepTimeout);
+    PrintResult("transfer", times);
+    PrintValue("wire_bytes", WireBytesOfLastExchanges(ReadTextFile(simulatorLog), TransferCommands));
+    return 0;
+}
+
+int Endurance(const std::string& path, int transfers)
+{
+    DrivenProgram driven;
+    if (!driven.Start(path))
+        return Fail("the program did not come up");
+    const MemoryFigures started = driven.program.Memory();
+    MemoryFigures afterFirst;
+    double milliseconds = 0.0;
+    for (int run = 0; run < transfers; ++run) {
+        if (!driven.Transfer(milliseconds))
+            return Fail("transfer " + std::to_string(run + 1) + " failed");
+        if (run == 0)
+            afterFirst = driven.program.Memory();
+    }
+    const MemoryFigures afterAll = driven.program.Memory();
+    driven.program.Close(StepTimeout);
+    PrintValue("peak_working_set_started", started.peakWorkingSet);
+    PrintValue("peak_working_set_first_transfer", afterFirst.peakWorkingSet);
+    PrintValue("peak_working_set_all_transfers", afterAll.peakWorkingSet);
+    PrintValue("private_bytes_first_transfer", afterFirst.privateBytes);
+    PrintValue("private_bytes_all_transfers", afterAll.privateBytes);
+    PrintValue("working_set_first_transfer", afterFirst.workingSet);
+    PrintValue("working_set_all_transfers", afterAll.workingSet);
+    return 0;
+}
+
+// Probes count only when the transfer is still running after them, so that
+// each was taken while a command awaited its answer.
+int Reaction(const std::string& path, int transfers)
+{
+    DrivenProgram driven;
+    if (!driven.Start(path))
+        return Fail("the program did not come up");
+    MainWindowDriver& driver = *driven.driver;
+    std::vector<double> messageDelays, repaintDelays;
+    for (int run = 0; run < transfers; ++run) {
+        if (!driver.Press(StepTimeout))
+            return Fail("the press did not open the port");
+        driver.Release();
+        while (!driver.IsIdle()) {
+            Sleep(ProbePause);
+            const double messageDelay = driver.MessageDelay();
+            Sleep(ProbePause);
+            const double repaintDelay = driver.RepaintDelay(StepTimeout);
+            if (driver.IsIdle())
+                break;
+            messageDelays.push_back(messageDelay);
+            repaintDelays.push_back(repaintDelay);
+        }
+        if (driver.DismissMessageBoxes() > 0)
+            return Fail("the transfer showed a message");
+    }
+    driven.program.Close(StepTimeout);
+    PrintResult("message_delay", messageDelays);
+    PrintResult("repaint_delay", repaintDelays);
+    return 0;
+}
+
+// The lines the program sends with the values its pages show after start.
+const char* const transferLines[TransferCommands] = {
+    "st 1 0.0\r\n", "st 2 100.0\r\n", "st 3 0.0\r\n", "st 4 100.0\r\n", "ee 1\r\n", "em 1\r\n", "cf 0\r\n",
+};
+
+// Each transfer opens and closes the port, as the program's does; the time
+// runs from the first line to the closed port, as the program's runs from the
+// click to the idle look.
+bool BareTransfer(double& milliseconds)
+{
+    BareSerialLink link;
+    if (!link.Open("COM2"))
+        return false;
+    const double start = Milliseconds();
+    for (const char* line : transferLines) {
+        if (!link.Exchange(line, StepTimeout))
+            return false;
+    }
+    link.Close();
+    milliseconds = Milliseconds() - start;
+    return true;
+}
+
+int Wire(int runs)
+{
+    const MemoryFigures before = OwnMemory();
+    MemoryFigures afterFirst;
+    std::vector<double> times;
+    double milliseconds = 0.0;
+    for (int run = 0; run < runs; ++run) {
+        if (!BareTransfer(milliseconds))
+            return Fail("no answer over the bare link on COM2");
+        times.push_back(milliseconds);
+        if (run == 0)
+            afterFirst = OwnMemory();
+    }
+    const MemoryFigures afterAll = OwnMemory();
+    PrintResult("wire", times);
+    PrintValue("wire_peak_working_set_before", before.peakWorkingSet);
+    PrintValue("wire_peak_working_set_first_transfer", afterFirst.peakWorkingSet);
+    PrintValue("wire_private_bytes_first_transfer", afterFirst.privateBytes);
+    PrintValue("wire_private_bytes_all_transfers", afterAll.privateBytes);
+    return 0;
+}
+
+// Waits on an open port that nobody sends to: how long each wait lasts and
+// how much memory the process loses with each.
+int Waits(int count)
+{
+    BareSerialLink link;
+    if (!link.Open("COM2"))
+        return Fail("COM2 cannot be opened");
+    link.WaitForCharacter(StepTimeout);
+    const MemoryFigures before = OwnMemory();
+    std::vector<double> durations;
+    for (int wait = 0; wait < count; ++wait) {
+        const double start = Milliseconds();
+        if (link.WaitForCharacter(StepTimeout))
+            return Fail("a character came on a silent line");
+        durations.push_back(Milliseconds() - start);
+    }
+    const MemoryFigures after = OwnMemory();
+    PrintResult("wait", durations);
+    PrintValue("bytes_per_wait", (after.privateBytes - before.privateBytes) * 1024.0 * 1024.0 / count);
+    return 0;
+}
+
+int PositiveCount(const char* text)
+{
+    const int count = std::atoi(text);
+    return count > 0 ? count : 0;
+}
+
+int Usage()
+{
+    std::fputs("usage: tarvek-bench start RUNS LABEL PROGRAM TITLE [LABEL PROGRAM TITLE ...]\n"
+               "       tarvek-bench transfer PROGRAM RUNS SIMULATOR_LOG\n"
+               "       tarvek-bench endurance PROGRAM TRANSFERS\n"
+               "       tarvek-bench reaction PROGRAM TRANSFERS\n"
+               "       tarvek-bench wire RUNS\n"
+               "       tarvek-bench waits COUNT\n",
+               stderr);
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const std::string command = argc > 1 ? argv[1] : "";
+    if (command == "start" && argc >= 6 && (argc - 3) % 3 == 0 && PositiveCount(argv[2])) {
+        std::vector<Contender> contenders;
+        for (int index = 3; index < argc; index += 3)
+            contenders.push_back({argv[index], argv[index + 1], argv[index + 2], {}, {}});
+        return Start(contenders, PositiveCount(argv[2]));
+    }
+    if (command == "transfer" && argc == 5 && PositiveCount(argv[3]))
+        return Transfer(argv[2], PositiveCount(argv[3]), argv[4]);
+    if (command == "endurance" && argc == 4 && PositiveCount(argv[3]))
+        return Endurance(argv[2], PositiveCount(argv[3]));
+    if (command == "reaction" && argc == 4 && PositiveCount(argv[3]))
+        return Reaction(argv[2], PositiveCount(argv[3]));
+    if (command == "wire" && argc == 3 && PositiveCount(argv[2]))
+        return Wire(PositiveCount(argv[2]));
+    if (command == "waits" && argc == 3 && PositiveCount(argv[2]))
+        return Waits(PositiveCount(argv[2]));
+    return Usage();
+}
