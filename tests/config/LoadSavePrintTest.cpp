@@ -74,6 +74,22 @@ TEST_F(LoadSavePrintTest, SaveKeepsOtherContentInPlace)
     EXPECT_EQ(Read(path), std::string("[Notes]\r\nhello=world\r\n[Other]\r\nx=1,2\r\n") + SavedSections);
 }
 
+// Umlauts travel as single code page 1252 bytes: in the folder and file name
+// the user typed, and in a foreign section that Save must keep byte for byte.
+TEST_F(LoadSavePrintTest, UmlautsInNamesAndForeignSectionsSurviveSaveAndLoad)
+{
+    const std::string path = folder + "Prüfstand Größe.tci";
+    const std::string notes = "[Notizen]\r\nOrt=Schrank Süd, Höhe 2\r\n";
+    ASSERT_EQ(notes.find('\xFC'), 11u + 13u);
+    Write("Prüfstand Größe.tci", notes);
+
+    EXPECT_TRUE(LoadSavePrint::Save(path.c_str(), Saved));
+    EXPECT_EQ(Read(path), notes + SavedSections);
+    ConfigurationRecord record{};
+    EXPECT_TRUE(LoadSavePrint::Load(path.c_str(), record));
+    EXPECT_EQ(record.transmitterCalibration, 127);
+}
+
 TEST_F(LoadSavePrintTest, LoadGivesBackWhatSaveWrote)
 {
     const std::string path = folder + "round.tci";
