@@ -71,10 +71,19 @@ bool MainWindowDriver::Press(DWORD timeoutMilliseconds)
 {
     PostMouse(WM_LBUTTONDOWN, MK_LBUTTON);
     const double deadline = Milliseconds() + timeoutMilliseconds;
-    while (IsIdle()) {
+    while (IsIdle() || !IsDrawn()) {
         if (DismissMessageBoxes() > 0 || Milliseconds() >= deadline)
             return false;
         Sleep(pollInterval);
+    }
+    return true;
+}
+
+bool MainWindowDriver::IsDrawn() const
+{
+    for (HWND window : {mainWindow, transferButton, statusBar}) {
+        if (GetUpdateRect(window, nullptr, FALSE))
+            return false;
     }
     return true;
 }

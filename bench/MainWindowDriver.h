@@ -16,7 +16,8 @@ public:
     bool FindControls();
 
     // Presses the transfer button and waits until the window shows the open
-    // connection; false when it does not (a message box came instead).
+    // connection, drawn: as a person, who sees it before letting go. False
+    // when it does not come (a message box came instead).
     bool Press(DWORD timeoutMilliseconds);
     // Releases the button over itself: the click that runs the transfer.
     void Release();
@@ -44,4 +45,6 @@ private:
     HWND statusBar = nullptr;
 
     void PostMouse(UINT message, WPARAM keys);
+    // The window, the button and the status bar have nothing left to paint.
+    bool IsDrawn() const;
 };

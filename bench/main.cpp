@@ -32,6 +32,7 @@
 #include "SimulatorLog.h"
 #include "Statistics.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -47,6 +48,8 @@ constexpr DWORD StepTimeout = 30000;
 constexpr int WarmUpTransfers = 2;
 constexpr int TransferCommands = 7;
 constexpr DWORD ProbePause = 20;
+// How every transfer's first line begins.
+constexpr char FirstTransferLine[] = "st 1 ";
 
 void PrintResult(const char* name, const std::vector<double>& values)
 {
@@ -133,17 +136,22 @@ public:
     }
 
     // One transfer: the time from the release of the button to the idle
-    // look; false when it failed or showed a message.
-    bool Transfer(double& milliseconds)
+    // look; false when it failed or showed a message. The local clock's
+    // readings at the release and at the idle look go to `stamps`, to be set
+    // against the simulator's log.
+    bool Transfer(double& milliseconds, std::vector<std::pair<double, double>>* stamps = nullptr)
     {
         if (!driver->Press(StepTimeout))
             return false;
         const double releasedAt = Milliseconds();
+        const double releasedOnClock = LocalClockMilliseconds();
         driver->Release();
         double idleAt = 0.0;
         if (!driver->WaitUntilIdle(StepTimeout, idleAt))
             return false;
         milliseconds = idleAt - releasedAt;
+        if (stamps)
+            stamps->emplace_back(releasedOnClock, releasedOnClock + milliseconds);
         return driver->DismissMessageBoxes() == 0 && !driver->HasStatusText();
     }
 
@@ -159,22 +167,45 @@ std::string ReadTextFile(const std::string& path)
     return text.str();
 }
 
+// The first line each transfer sent after its click, and the last answer
+// before its idle look, as the simulator logged them.
+void PrintEnds(const std::string& log, const std::vector<std::pair<double, double>>& stamps)
+{
+    const std::vector<double> firstLines = LineStamps(log, "<- ", FirstTransferLine);
+    const std::vector<double> answers = LineStamps(log, "-> ", "");
+    std::vector<double> clickToFirstLine, lastAnswerToIdle;
+    for (const auto& [released, idle] : stamps) {
+        const auto first = std::lower_bound(firstLines.begin(), firstLines.end(), released);
+        const auto afterLast = std::upper_bound(answers.begin(), answers.end(), idle);
+        if (first == firstLines.end() || afterLast == answers.begin())
+            continue;
+        clickToFirstLine.push_back(*first - released);
+        lastAnswerToIdle.push_back(idle - *(afterLast - 1));
+    }
+    PrintResult("click_to_first_line", clickToFirstLine);
+    PrintResult("last_answer_to_idle", lastAnswerToIdle);
+}
+
 int Transfer(const std::string& path, int runs, const std::string& simulatorLog)
 {
     DrivenProgram driven;
     if (!driven.Start(path))
         return Fail("the program did not come up");
     std::vector<double> times;
+    std::vector<std::pair<double, double>> stamps;
     double milliseconds = 0.0;
     for (int run = 0; run < WarmUpTransfers + runs; ++run) {
-        if (!driven.Transfer(milliseconds))
+        if (!driven.Transfer(milliseconds, run >= WarmUpTransfers ? &stamps : nullptr))
             return Fail("transfer " + std::to_string(run + 1) + " failed");
         if (run >= WarmUpTransfers)
             times.push_back(milliseconds);
     }
     driven.program.Close(StepTimeout);
+    const std::string log = ReadTextFile(simulatorLog);
     PrintResult("transfer", times);
-    PrintValue("wire_bytes", WireBytesOfLastExchanges(ReadTextFile(simulatorLog), TransferCommands));
+    PrintResult("turnaround", TurnaroundsWithinTransfers(log, FirstTransferLine));
+    PrintEnds(log, stamps);
+    PrintValue("wire_bytes", WireBytesOfLastExchanges(log, TransferCommands));
     return 0;
 }
 
