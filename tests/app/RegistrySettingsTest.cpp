@@ -1,28 +1,12 @@
+#include "RawRegistry.h"
 #include "RegistrySettings.h"
 
 #include <gtest/gtest.h>
-#include <sddl.h>
 
 #include <cstring>
 #include <string>
 
 namespace {
-
-struct RawValue {
-    DWORD type = REG_NONE;
-    std::string bytes;
-    bool operator==(const RawValue&) const = default;
-};
-
-RawValue Dword(DWORD value)
-{
-    return {REG_DWORD, std::string(reinterpret_cast<const char*>(&value), sizeof value)};
-}
-
-RawValue Text(const char* text)
-{
-    return {REG_SZ, std::string(text, std::strlen(text) + 1)};
-}
 
 const RawValue None;
 
@@ -43,27 +27,14 @@ protected:
         RegDeleteTreeA(HKEY_CURRENT_USER, scratch.c_str());
     }
 
-    static HKEY CreateKey(HKEY root, const char* path)
-    {
-        HKEY key = nullptr;
-        RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-        return key;
-    }
-
     static void SetRaw(HKEY root, const char* name, const RawValue& value)
     {
-        RegSetKeyValueA(root, RegistrySettings::KeyPath, name, value.type, value.bytes.data(),
-                        static_cast<DWORD>(value.bytes.size()));
+        SetRawValue(root, RegistrySettings::KeyPath, name, value);
     }
 
     static RawValue GetRaw(HKEY root, const char* name)
     {
-        RawValue value;
-        char data[64];
-        DWORD size = sizeof data;
-        if (RegGetValueA(root, RegistrySettings::KeyPath, name, RRF_RT_ANY, &value.type, data, &size) == 0)
-            value.bytes.assign(data, size);
-        return value;
+        return GetRawValue(root, RegistrySettings::KeyPath, name);
     }
 
     // What ordinary users meet under HKEY_LOCAL_MACHINE: the key exists and
@@ -76,16 +47,7 @@ protected:
 
     static void SetAccess(HKEY root, const char* descriptorText)
     {
-        HKEY key = nullptr;
-        PSECURITY_DESCRIPTOR descriptor = nullptr;
-        if (RegOpenKeyExA(root, RegistrySettings::KeyPath, 0, WRITE_DAC, &key) != 0)
-            return;
-        if (ConvertStringSecurityDescriptorToSecurityDescriptorA(descriptorText, SDDL_REVISION_1, &descriptor,
-                                                                 nullptr)) {
-            RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor);
-            LocalFree(descriptor);
-        }
-        RegCloseKey(key);
+        SetKeyAccess(root, RegistrySettings::KeyPath, descriptorText);
     }
 };
 

@@ -2,33 +2,17 @@
 // size, and against keys that cannot be opened: the defaults are used, nothing
 // is shown, and the next write leaves exactly the values the program writes.
 
+#include "RawRegistry.h"
 #include "RegistrySettings.h"
 #include "ShownWindowWatch.h"
 
 #include <gtest/gtest.h>
-#include <sddl.h>
 
 #include <cstring>
 #include <string>
 #include <vector>
 
 namespace {
-
-struct RawValue {
-    DWORD type = REG_NONE;
-    std::string bytes;
-    bool operator==(const RawValue&) const = default;
-};
-
-RawValue Dword(DWORD value)
-{
-    return {REG_DWORD, std::string(reinterpret_cast<const char*>(&value), sizeof value)};
-}
-
-RawValue Text(const char* text)
-{
-    return {REG_SZ, std::string(text, std::strlen(text) + 1)};
-}
 
 struct WrongValue {
     const char* what;
@@ -87,8 +71,8 @@ std::vector<FlagValue> FlagValues()
 class RegistryFaultTest : public ::testing::Test {
 protected:
     std::string scratch = "Software\\TarvekFaults-" + std::to_string(GetCurrentProcessId());
-    HKEY preferred = CreateKey((scratch + "\\Preferred").c_str());
-    HKEY fallback = CreateKey((scratch + "\\Fallback").c_str());
+    HKEY preferred = CreateKey(HKEY_CURRENT_USER, (scratch + "\\Preferred").c_str());
+    HKEY fallback = CreateKey(HKEY_CURRENT_USER, (scratch + "\\Fallback").c_str());
 
     void TearDown() override
     {
@@ -98,52 +82,24 @@ protected:
         RegDeleteTreeA(HKEY_CURRENT_USER, scratch.c_str());
     }
 
-    static HKEY CreateKey(const char* path)
-    {
-        HKEY key = nullptr;
-        RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-        return key;
-    }
-
     static void DenyAllAccess(HKEY root) { SetAccess(root, "D:"); }
     static void AllowAllAccess(HKEY root) { SetAccess(root, "D:(A;;KA;;;WD)"); }
 
     static void SetAccess(HKEY root, const char* descriptorText)
     {
-        HKEY key = nullptr;
-        PSECURITY_DESCRIPTOR descriptor = nullptr;
-        if (RegOpenKeyExA(root, RegistrySettings::KeyPath, 0, WRITE_DAC, &key) != ERROR_SUCCESS)
-            return;
-        if (ConvertStringSecurityDescriptorToSecurityDescriptorA(descriptorText, SDDL_REVISION_1, &descriptor,
-                                                                 nullptr)) {
-            RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor);
-            LocalFree(descriptor);
-        }
-        RegCloseKey(key);
+        SetKeyAccess(root, RegistrySettings::KeyPath, descriptorText);
     }
 
     void SetRaw(const char* name, const RawValue& value)
     {
-        ASSERT_EQ(RegSetKeyValueA(preferred, RegistrySettings::KeyPath, name, value.type, value.bytes.data(),
-                                  static_cast<DWORD>(value.bytes.size())),
-                  ERROR_SUCCESS);
+        ASSERT_TRUE(SetRawValue(preferred, RegistrySettings::KeyPath, name, value));
     }
 
     RawValue GetRaw(const char* name) { return RawFrom(preferred, name); }
 
     static RawValue RawFrom(HKEY root, const char* name)
     {
-        RawValue value;
-        DWORD size = 0;
-        if (RegGetValueA(root, RegistrySettings::KeyPath, name, RRF_RT_ANY | RRF_NOEXPAND, &value.type,
-                         nullptr, &size) != ERROR_SUCCESS)
-            return value;
-        value.bytes.resize(size);
-        if (RegGetValueA(root, RegistrySettings::KeyPath, name, RRF_RT_ANY | RRF_NOEXPAND, &value.type,
-                         value.bytes.data(), &size) != ERROR_SUCCESS)
-            return RawValue{};
-        value.bytes.resize(size);
-        return value;
+        return GetRawValue(root, RegistrySettings::KeyPath, name);
     }
 };
 
