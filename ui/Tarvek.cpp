@@ -250,6 +250,7 @@ private:
 const WEventTableEntry Tarvek::tarvekTable[] = {
     {CloseEvent, W_HANDLER(&Tarvek::OnCloseRequest), nullptr, 0},
     {UserEvent, W_HANDLER(&Tarvek::OnUserEvent), nullptr, 0},
+    {EndSessionEvent, W_HANDLER(&Tarvek::OnEndSession), nullptr, 0},
     {NullEvent, nullptr, nullptr, 0},
 };
 
@@ -380,6 +381,15 @@ bool Tarvek::OnUserEvent(WObject*, WEventData*)
 {
     if (tarvekComm)
         tarvekComm->OnDataReceived();
+    return false;
+}
+
+// When the session ends, Windows ends the process without destroying the
+// window: the settings are written here, as a normal close writes them.
+bool Tarvek::OnEndSession(WObject*, WEventData* data)
+{
+    if (static_cast<WMessageEventData*>(data)->wParam)
+        StoreComPort();
     return false;
 }
 
