@@ -459,7 +459,11 @@ bool Tarvek::OnOpenFile(WObject*, WEventData*)
                                    path.GetText());
         return false;
     }
-    LoadSavePrint::Load(path);
+    if (!LoadSavePrint::LoadIfReadable(path)) {
+        WMessageBox::FormatMessage(nullptr, ErrorBoxStyle, "Tarvek Fehler",
+                                   "Die Datei \"%s\" konnte nicht geöffnet werden.", path.GetText());
+        return false;
+    }
     ShowOnPages(configurationRecord);
     return false;
 }
