@@ -25,27 +25,37 @@ RegistrySettings::RegistrySettings()
 }
 
 RegistrySettings::RegistrySettings(HKEY preferredRoot, HKEY fallbackRoot)
+    : preferredRoot(preferredRoot), fallbackRoot(fallbackRoot)
 {
-    if (OpenKey(preferredRoot, fallbackRoot))
-        Read();
+    Read();
 }
 
 RegistrySettings::~RegistrySettings()
 {
-    if (key.IsOpen())
-        Write();
-    key.Close();
+    Write();
 }
 
-bool RegistrySettings::OpenKey(HKEY preferredRoot, HKEY fallbackRoot)
-{
-    return key.Open(preferredRoot, KeyPath, SettingsAccess) || key.Open(fallbackRoot, KeyPath, SettingsAccess);
-}
-
+// Where the preferred key takes writing, it alone holds the settings. Where it
+// does not, the user's own values are read over the machine's, so that what
+// the user chose wins and what an administrator set shows where the user
+// chose nothing.
 void RegistrySettings::Read()
 {
-    // A number outside the interfaces the program offers (COM1 to COM8) would
-    // select no interface at all; the default serves better.
+    WRegistryKey key;
+    if (key.Open(preferredRoot, KeyPath, SettingsAccess)) {
+        ReadFrom(key);
+        return;
+    }
+    if (key.Open(preferredRoot, KeyPath, KEY_QUERY_VALUE))
+        ReadFrom(key);
+    if (key.Open(fallbackRoot, KeyPath, KEY_QUERY_VALUE))
+        ReadFrom(key);
+}
+
+// Sets only what the key holds. A number outside the interfaces the program
+// offers (COM1 to COM8) would select no interface at all: it counts as none.
+void RegistrySettings::ReadFrom(WRegistryKey& key)
+{
     if (key.HasValueOfType(ComPortValue, REG_DWORD)) {
         WBuffer buffer;
         key.GetValue(buffer, ComPortValue, REG_DWORD);
@@ -56,13 +66,20 @@ void RegistrySettings::Read()
                 comPort = stored;
         }
     }
-    WString active;
-    key.GetString(active, ActiveFlagValue);
-    activeFlag = active == "TRUE";
+    if (key.HasValue(ActiveFlagValue)) {
+        WString active;
+        key.GetString(active, ActiveFlagValue);
+        activeFlag = active == "TRUE";
+    }
 }
 
+// The key is opened afresh: one removed while the program ran (by a clean-up
+// tool, by an administrator) is made again rather than written to in vain.
 void RegistrySettings::Write()
 {
+    WRegistryKey key;
+    if (!key.Open(preferredRoot, KeyPath, SettingsAccess) && !key.Open(fallbackRoot, KeyPath, SettingsAccess))
+        return;
     WBuffer buffer;
     int32_t stored = comPort;
     buffer.SetSize(sizeof stored, &stored);

@@ -4,9 +4,11 @@
 // read when the object is made and written when it is deleted.
 //
 // The key lives under HKEY_LOCAL_MACHINE. Ordinary users may not write there;
-// then the same key under HKEY_CURRENT_USER is read and written instead, so the
-// interface chosen is still remembered. Registry failures are never shown:
-// missing values give the defaults, refused writes are dropped.
+// then the same key under HKEY_CURRENT_USER is written instead, so the
+// interface chosen is still remembered, and a value the user's key holds
+// stands before the machine's, which an administrator may have set. Registry
+// failures are never shown: missing values give the defaults, refused writes
+// are dropped.
 
 #include "WRegistryKey.h"
 
@@ -16,7 +18,7 @@ public:
     static constexpr int32_t DefaultComPort = 2;
 
     RegistrySettings();
-    // The key is opened under `preferredRoot` when it can be written there,
+    // The settings are written under `preferredRoot` when it takes writing,
     // else under `fallbackRoot`.
     RegistrySettings(HKEY preferredRoot, HKEY fallbackRoot);
     ~RegistrySettings();
@@ -29,11 +31,12 @@ public:
 
 private:
     int32_t comPort = DefaultComPort;
-    WRegistryKey key;
+    HKEY preferredRoot;
+    HKEY fallbackRoot;
     bool activeFlag = false;
 
-    bool OpenKey(HKEY preferredRoot, HKEY fallbackRoot);
     void Read();
+    void ReadFrom(WRegistryKey& key);
     void Write();
 };
 

@@ -162,3 +162,21 @@ bool LoadSavePrint::Load(const char* fileName, ConfigurationRecord& record)
         read = ReadSectionInto(static_cast<Section>(section), path, record);
     return read;
 }
+
+// The profile calls read nothing from a file they cannot open, just as from an
+// empty one. The file is held open while they read, sharing reading and
+// writing with them but not deletion, so that it can neither vanish nor be
+// locked by another program half-way.
+bool LoadSavePrint::LoadIfReadable(const char* fileName)
+{
+    std::string path;
+    if (IsEmptyName(fileName) || !GetFullPath(fileName, path))
+        return false;
+    const HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (held == INVALID_HANDLE_VALUE)
+        return false;
+    Load(path.c_str());
+    CloseHandle(held);
+    return true;
+}

@@ -20,4 +20,10 @@ public:
     // and read.
     static bool Load(const char* fileName);
     static bool Load(const char* fileName, ConfigurationRecord& record);
+
+    // Load for the open command, which must tell a file it cannot open from
+    // one that lacks a section: false, with the record untouched, when the
+    // file cannot be opened for reading (a folder, a file gone, a file another
+    // program holds without sharing); else true, whatever the file held.
+    static bool LoadIfReadable(const char* fileName);
 };

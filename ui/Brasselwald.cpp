@@ -87,10 +87,36 @@ bool __Brasselwald_Base::SetTabOrder()
     return SetTabOrder(4, order);
 }
 
+const WEventTableEntry Brasselwald::brasselwaldTable[] = {
+    {CommandEvent, W_HANDLER(&Brasselwald::OnCommand), nullptr, 0},
+    {NullEvent, nullptr, nullptr, 0},
+};
+
+Brasselwald::Brasselwald()
+{
+    AttachEventTable(this, brasselwaldTable, this);
+}
+
+Brasselwald::~Brasselwald()
+{
+    DetachEventTable(this, brasselwaldTable, this);
+}
+
 bool Brasselwald::OnOkClick(WObject*, WEventData*)
 {
     Close();
     return false;
+}
+
+// The dialog manager turns Escape into the command of a cancel button, which
+// the box does not have. Like every box with a single button, it closes then
+// as with "&Ok".
+bool Brasselwald::OnCommand(WObject*, WEventData* data)
+{
+    if (LOWORD(static_cast<WMessageEventData*>(data)->wParam) != IDCANCEL)
+        return false;
+    Close();
+    return true;
 }
 
 // The template's place lies far to the right of the main window, at the edge

@@ -37,6 +37,9 @@ private:
 
 class Brasselwald : public __Brasselwald_Base {
     W_DECLARE_CLASS(Brasselwald, __Brasselwald_Base)
+public:
+    Brasselwald();
+    ~Brasselwald() override;
 
 protected:
     void FormCreated() override;
@@ -45,4 +48,6 @@ private:
     friend class __Brasselwald_Base;
 
     bool OnOkClick(WObject* source, WEventData* data);
+    bool OnCommand(WObject* source, WEventData* data);
+    static const WEventTableEntry brasselwaldTable[];
 };

@@ -250,6 +250,7 @@ private:
 const WEventTableEntry Tarvek::tarvekTable[] = {
     {CloseEvent, W_HANDLER(&Tarvek::OnCloseRequest), nullptr, 0},
     {UserEvent, W_HANDLER(&Tarvek::OnUserEvent), nullptr, 0},
+    {EndSessionEvent, W_HANDLER(&Tarvek::OnEndSession), nullptr, 0},
     {NullEvent, nullptr, nullptr, 0},
 };
 
@@ -383,6 +384,15 @@ bool Tarvek::OnUserEvent(WObject*, WEventData*)
     return false;
 }
 
+// When the session ends, Windows ends the process without destroying the
+// window: the settings are written here, as a normal close writes them.
+bool Tarvek::OnEndSession(WObject*, WEventData* data)
+{
+    if (static_cast<WMessageEventData*>(data)->wParam)
+        StoreComPort();
+    return false;
+}
+
 bool Tarvek::OnToolbarClick(WObject*, WEventData* data)
 {
     WMenuItem* item = nullptr;
@@ -449,7 +459,11 @@ bool Tarvek::OnOpenFile(WObject*, WEventData*)
                                    path.GetText());
         return false;
     }
-    LoadSavePrint::Load(path);
+    if (!LoadSavePrint::LoadIfReadable(path)) {
+        WMessageBox::FormatMessage(nullptr, ErrorBoxStyle, "Tarvek Fehler",
+                                   "Die Datei \"%s\" konnte nicht geöffnet werden.", path.GetText());
+        return false;
+    }
     ShowOnPages(configurationRecord);
     return false;
 }

@@ -114,6 +114,7 @@ private:
 
     bool OnCloseRequest(WObject* source, WEventData* data);
     bool OnUserEvent(WObject* source, WEventData* data);
+    bool OnEndSession(WObject* source, WEventData* data);
     bool OnToolbarClick(WObject* source, WEventData* data);
     bool OnTransferPress(WObject* source, WEventData* data);
     bool OnTransferClick(WObject* source, WEventData* data);

@@ -102,6 +102,29 @@ TEST_F(RegistrySettingsTest, ReadOnlyPreferredKeyFallsBackToTheOtherRoot)
     EXPECT_EQ(GetRaw(preferred, "COM"), Dword(4));
 }
 
+// An administrator's choice in the machine's key stands for a user who has
+// none of his own, and is kept when the user's key is written.
+TEST_F(RegistrySettingsTest, ReadOnlyPreferredKeyGivesTheValuesTheOtherRootLacks)
+{
+    SetRaw(preferred, "COM", Dword(4));
+    SetRaw(preferred, "KVLActive", Text("TRUE"));
+    MakeReadOnly(preferred);
+    auto* settings = new RegistrySettings(preferred, fallback);
+    EXPECT_EQ(settings->GetComPort(), 4);
+    delete settings;
+    EXPECT_EQ(GetRaw(fallback, "COM"), Dword(4));
+    EXPECT_EQ(GetRaw(fallback, "KVLActive"), Text("TRUE"));
+}
+
+TEST_F(RegistrySettingsTest, KeyRemovedWhileTheProgramRunsIsMadeAgainForTheChoice)
+{
+    auto* settings = new RegistrySettings(preferred, fallback);
+    ASSERT_EQ(RegDeleteKeyA(preferred, RegistrySettings::KeyPath), ERROR_SUCCESS);
+    settings->SetComPort(5);
+    delete settings;
+    EXPECT_EQ(GetRaw(preferred, "COM"), Dword(5));
+}
+
 TEST_F(RegistrySettingsTest, NoWritableRootKeepsDefaultsSilently)
 {
     MakeReadOnly(preferred);

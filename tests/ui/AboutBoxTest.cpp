@@ -1,5 +1,5 @@
-// The about box: modal over the main window, closed with "&Ok" or Enter, and
-// made afresh each time it is shown.
+// The about box: modal over the main window, closed with "&Ok", Enter or
+// Escape, and made afresh each time it is shown.
 
 #include "Screenshot.h"
 #include "TarvekWindow.h"
@@ -10,8 +10,11 @@
 
 namespace {
 
+enum class Closing { WithMouse, WithEnter, WithEscape };
+
 struct Showing {
     bool found = false;
+    bool closedAsAsked = false;
     bool mainWindowDisabled = false;
     HWND okButton = nullptr;
     std::string okName;
@@ -41,8 +44,9 @@ std::string TextOfItem(HWND dialog, int id)
 class AboutBox : public TarvekWindow {
 protected:
     // Shows the box through its menu command; a watcher looks at it and
-    // closes it with the mouse on "&Ok" or with Enter.
-    Showing ShowAndClose(bool withEnter, const char* screenshot = nullptr)
+    // closes it as asked. A box that stays is closed with "&Ok" after all,
+    // so that the test goes on.
+    Showing ShowAndClose(Closing closing, const char* screenshot = nullptr)
     {
         Showing seen;
         std::thread watcher([&, main = Main()] {
@@ -59,24 +63,39 @@ protected:
             seen.hasPicture = SendDlgItemMessageA(box, IDC_BRASSELWALD_PICTB_1, STM_GETIMAGE, IMAGE_BITMAP, 0) != 0;
             if (screenshot)
                 SaveWindowScreenshot(box, screenshot);
-            if (withEnter) {
-                PostMessageA(seen.okButton, WM_KEYDOWN, VK_RETURN, 0x001C0001);
-            } else {
-                PostMessageA(seen.okButton, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-                PostMessageA(seen.okButton, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-            }
+            Close(seen.okButton, closing);
+            seen.closedAsAsked = PumpMessagesUntil([box] { return !IsWindow(box); });
+            if (!seen.closedAsAsked)
+                Close(seen.okButton, Closing::WithMouse);
         });
         PostMessageA(Main(), WM_COMMAND, IDM_ABOUT, 0);
         PumpWaitingMessages();
         watcher.join();
         return seen;
     }
+
+    static void Close(HWND okButton, Closing closing)
+    {
+        switch (closing) {
+        case Closing::WithMouse:
+            PostMessageA(okButton, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+            PostMessageA(okButton, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+            break;
+        case Closing::WithEnter:
+            PostMessageA(okButton, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+            break;
+        case Closing::WithEscape:
+            PostMessageA(okButton, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+            break;
+        }
+    }
 };
 
 TEST_F(AboutBox, ClosesWithOkAndComesBackAsNewWithEnter)
 {
-    const Showing first = ShowAndClose(false, "about_box.png");
+    const Showing first = ShowAndClose(Closing::WithMouse, "about_box.png");
     ASSERT_TRUE(first.found);
+    EXPECT_TRUE(first.closedAsAsked);
     EXPECT_TRUE(first.mainWindowDisabled);
     EXPECT_TRUE(first.overTheMainWindow);
     EXPECT_EQ(first.okName, "cb_1");
@@ -85,12 +104,21 @@ TEST_F(AboutBox, ClosesWithOkAndComesBackAsNewWithEnter)
     EXPECT_FALSE(IsWindow(first.okButton));
     EXPECT_TRUE(IsWindowEnabled(Main()));
 
-    const Showing second = ShowAndClose(true);
+    const Showing second = ShowAndClose(Closing::WithEnter);
     ASSERT_TRUE(second.found);
+    EXPECT_TRUE(second.closedAsAsked);
     EXPECT_EQ(second.okName, "cb_1");
     EXPECT_EQ(second.version, first.version);
     EXPECT_NE(second.okButton, first.okButton);
     EXPECT_FALSE(IsWindow(second.okButton));
+    EXPECT_TRUE(IsWindowEnabled(Main()));
+}
+
+TEST_F(AboutBox, ClosesWithEscapeAsEveryBoxWithASingleButton)
+{
+    const Showing showing = ShowAndClose(Closing::WithEscape);
+    ASSERT_TRUE(showing.found);
+    EXPECT_TRUE(showing.closedAsAsked);
     EXPECT_TRUE(IsWindowEnabled(Main()));
 }
 

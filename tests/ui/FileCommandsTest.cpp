@@ -179,6 +179,36 @@ TEST_P(MissingFile, IsReportedAndChangesNothing)
 
 INSTANTIATE_TEST_SUITE_P(Answers, MissingFile, ::testing::Values(IDYES, IDNO));
 
+// A file that exists but cannot be read must leave what the user typed in
+// place: the next transfer would send whatever the pages show. Here another
+// program holds the file without sharing, and a folder carries the name.
+TEST_F(FileCommands, AFileThatCannotBeOpenedIsReportedAndChangesNothing)
+{
+    const std::string held = FreshPath("held-open.tci");
+    WriteFile(held, ConfigurationFile("10", "200"));
+    HANDLE holder = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    const std::string folder = FreshPath("folder.tci");
+    CreateDirectoryA(folder.c_str(), nullptr);
+    SetTextOf("textb_threshold1_upper", "12");
+    SelectEntry("combo_cycle", 13);
+    const struct {
+        std::string typed;
+        std::string opened;
+        const char* screenshot;
+    } cases[] = {{held, held, "open_refused.png"}, {folder.substr(0, folder.size() - 4), folder, ""}};
+    for (const auto& attempt : cases) {
+        MessageBoxCollector errors("Tarvek Fehler", IDOK, attempt.screenshot);
+        RunMenuCommand(IDM_OPEN_FILE, attempt.typed);
+        EXPECT_EQ(errors.Stop(), Lines{"Die Datei \"" + attempt.opened + "\" konnte nicht geöffnet werden."});
+        EXPECT_EQ(Thresholds(), (Lines{"12", "0.0", "100.0", "0.0"}));
+        EXPECT_EQ(SendMessageA(Control("checkbox_errhndl"), BM_GETCHECK, 0, 0), BST_CHECKED);
+        EXPECT_EQ(TextOf("combo_cycle"), "90");
+    }
+    CloseHandle(holder);
+    RemoveDirectoryA(folder.c_str());
+}
+
 TEST_F(FileCommands, CancellingTheDialogChangesNothing)
 {
     SetTextOf("textb_threshold1_upper", "12");

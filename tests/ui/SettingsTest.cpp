@@ -54,6 +54,16 @@ TEST_F(Settings, TheInterfaceIsStoredAtExit)
     EXPECT_EQ(StoredComPort(), 5);
 }
 
+// At log-off Windows ends the process after these two messages; the window
+// is never destroyed.
+TEST_F(Settings, TheInterfaceIsStoredWhenTheSessionEnds)
+{
+    SelectEntry("combo_com", 4);
+    EXPECT_NE(SendMessageA(Main(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), 0);
+    SendMessageA(Main(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_EQ(StoredComPort(), 5);
+}
+
 TEST_F(Settings, AMachineKeyThatRefusesWritingIsReplacedByTheUsersSilently)
 {
     CloseWindow();
