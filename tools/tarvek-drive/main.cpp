@@ -1,10 +1,9 @@
 // tarvek-drive: starts the Tarvek program, runs one transfer in it as a person
 // would, takes a picture of its main window and closes it (see Usage below).
 
-#include "PngEncoder.h"
+#include "PngFile.h"
 #include "ProgramProcess.h"
 #include "TransferDriver.h"
-#include "WindowCapture.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -59,18 +58,18 @@ bool ParseOptions(int argc, char** argv, DriveOptions& options)
     return !options.programPath.empty();
 }
 
+// The picture is copied from the screen: the window is brought to the top and
+// painted first, so that it shows the window alone and whole.
 bool SavePicture(HWND window, const std::string& path)
 {
-    RgbImage image;
-    if (!CaptureWindow(window, image)) {
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    const Image image = CaptureWindow(window);
+    if (image.IsEmpty()) {
         Report("cannot take a picture of the main window");
         return false;
     }
-    const std::vector<uint8_t> png = EncodePng(image);
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    bool written = file && std::fwrite(png.data(), 1, png.size(), file) == png.size();
-    if (file && std::fclose(file) != 0)
-        written = false;
+    const bool written = SavePng(image, path);
     Report(written ? "saved the picture of the main window to " + path : "cannot write " + path);
     return written;
 }
