@@ -80,3 +80,9 @@ bool SavePng(const Image& image, const std::string& path)
         return false;
     return WriteFrame(*encoder.Get(), image) && SUCCEEDED(encoder->Commit());
 }
+
+bool SaveWindowPicture(HWND window, const std::string& path)
+{
+    PaintForCapture(window);
+    return SavePng(CaptureWindow(window), path);
+}

@@ -9,3 +9,5 @@
 // Writes the picture to the file (a path in the ANSI code page); false when
 // the picture is empty or the file cannot be written.
 bool SavePng(const Image& image, const std::string& path);
+// Paints the window afresh, copies it from the screen and writes the picture.
+bool SaveWindowPicture(HWND window, const std::string& path);

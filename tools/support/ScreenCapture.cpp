@@ -1,6 +1,15 @@
 #include "ScreenCapture.h"
 
+#include "Clock.h"
+#include "ProcessWindows.h"
+
 namespace {
+
+constexpr DWORD PaintTimeout = 2000;
+constexpr DWORD PaintPollInterval = 1;
+constexpr DWORD DisplayFlushInterval = 60;
+constexpr int DisplayFlushRounds = 3;
+constexpr UINT LoopTimeout = 1000;
 
 // A top-down 32-bit section: rows in screen order, each pixel a 0x00RRGGBB word.
 HBITMAP CreateTopDownSection(HDC compatible, int width, int height, void*& bits)
@@ -45,6 +54,19 @@ Image CaptureScreen(int x, int y, int width, int height)
     return image;
 }
 
+// Sends the window's thread once through its message loop: the calling thread
+// looks at its own queue, another thread is sent a message that does nothing.
+void RunMessageLoopOf(HWND window)
+{
+    if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) {
+        MSG message;
+        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
+        return;
+    }
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, LoopTimeout, &result);
+}
+
 }  // namespace
 
 Image CaptureWindow(HWND window)
@@ -62,4 +84,17 @@ Image CaptureClientArea(HWND window)
     if (!GetClientRect(window, &client) || !ClientToScreen(window, &origin))
         return Image{};
     return CaptureScreen(origin.x, origin.y, client.right, client.bottom);
+}
+
+// Wine hands what a thread painted to the display only from that thread's
+// message loop, at most every 50 ms, and the picture is copied from the
+// display: the loop runs a few times, that time apart, after the painting.
+void PaintForCapture(HWND window)
+{
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    PollUntil([window] { return IsDrawn(window); }, PaintTimeout, PaintPollInterval);
+    for (int round = 0; round < DisplayFlushRounds; ++round) {
+        Sleep(DisplayFlushInterval);
+        RunMessageLoopOf(window);
+    }
 }

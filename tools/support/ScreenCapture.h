@@ -23,3 +23,7 @@ struct Image {
 // Empty when the window cannot be copied.
 Image CaptureWindow(HWND window);
 Image CaptureClientArea(HWND window);
+
+// Has the window paint itself afresh and waits until the painting is on the
+// screen; the window may belong to any thread of any process.
+void PaintForCapture(HWND window);
