@@ -1,6 +1,6 @@
 #include "BareSerialLink.h"
 
-#include "ChildProgram.h"
+#include "Clock.h"
 
 namespace {
 

@@ -27,8 +27,11 @@
 // to use; the simulator must be playing the device on its partner COM12.
 
 #include "BareSerialLink.h"
-#include "ChildProgram.h"
+#include "ChildProcess.h"
+#include "Clock.h"
 #include "MainWindowDriver.h"
+#include "ProcessMemory.h"
+#include "ReactionProbe.h"
 #include "SimulatorLog.h"
 #include "Statistics.h"
 
@@ -48,6 +51,7 @@ constexpr DWORD StepTimeout = 30000;
 constexpr int WarmUpTransfers = 2;
 constexpr int TransferCommands = 7;
 constexpr DWORD ProbePause = 20;
+constexpr DWORD ProbeTimeout = 5000;
 // How every transfer's first line begins.
 constexpr char FirstTransferLine[] = "st 1 ";
 
@@ -76,16 +80,28 @@ void ChooseComTwo()
     RegSetKeyValueA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Holmfeldt\\Kalvento", "COM", REG_DWORD, &port, sizeof port);
 }
 
+// The program's window with the title, once it shows and its thread answers
+// a message, which it does only from its message loop; null when it does not
+// come.
+HWND WaitUntilReady(const ChildProcess& program, const char* title)
+{
+    HWND window = program.WaitForWindow(title, StepTimeout);
+    return window && MessageDelay(window, StepTimeout) >= 0.0 ? window : nullptr;
+}
+
 // One start of a program until it is ready; the start-up time and its memory then.
 bool TimeStart(const std::string& path, const char* title, double& milliseconds, MemoryFigures& memory)
 {
-    ChildProgram program;
-    double readyAt = 0.0;
-    if (!program.Start(path) || !program.WaitUntilReady(title, StepTimeout, readyAt))
+    ChildProcess program;
+    const double startedAt = Milliseconds();
+    if (!program.Start(path))
         return false;
-    milliseconds = readyAt - program.StartedAt();
-    memory = program.Memory();
-    return program.Close(StepTimeout);
+    HWND window = WaitUntilReady(program, title);
+    if (!window)
+        return false;
+    milliseconds = Milliseconds() - startedAt;
+    memory = MemoryOf(program.Handle());
+    return program.Close(window, StepTimeout);
 }
 
 struct Contender {
@@ -128,12 +144,14 @@ public:
     bool Start(const std::string& path)
     {
         ChooseComTwo();
-        double readyAt = 0.0;
-        if (!program.Start(path) || !program.WaitUntilReady(ProgramTitle, StepTimeout, readyAt))
+        if (!program.Start(path) || !(window = WaitUntilReady(program, ProgramTitle)))
             return false;
-        driver = std::make_unique<MainWindowDriver>(program.MainWindow(), program.ProcessId());
+        driver = std::make_unique<MainWindowDriver>(window);
         return driver->FindControls();
     }
+
+    MemoryFigures Memory() const { return MemoryOf(program.Handle()); }
+    bool Close() { return program.Close(window, StepTimeout); }
 
     // One transfer: the time from the release of the button to the idle
     // look; false when it failed or showed a message. The local clock's
@@ -152,10 +170,11 @@ public:
         milliseconds = idleAt - releasedAt;
         if (stamps)
             stamps->emplace_back(releasedOnClock, releasedOnClock + milliseconds);
-        return driver->DismissMessageBoxes() == 0 && !driver->HasStatusText();
+        return driver->DismissMessageBoxes() == 0 && driver->StatusTextLength() == 0;
     }
 
-    ChildProgram program;
+    ChildProcess program;
+    HWND window = nullptr;
     std::unique_ptr<MainWindowDriver> driver;
 };
 
@@ -200,7 +219,7 @@ int Transfer(const std::string& path, int runs, const std::string& simulatorLog)
         if (run >= WarmUpTransfers)
             times.push_back(milliseconds);
     }
-    driven.program.Close(StepTimeout);
+    driven.Close();
     const std::string log = ReadTextFile(simulatorLog);
     PrintResult("transfer", times);
     PrintResult("turnaround", TurnaroundsWithinTransfers(log, FirstTransferLine));
@@ -214,17 +233,17 @@ int Endurance(const std::string& path, int transfers)
     DrivenProgram driven;
     if (!driven.Start(path))
         return Fail("the program did not come up");
-    const MemoryFigures started = driven.program.Memory();
+    const MemoryFigures started = driven.Memory();
     MemoryFigures afterFirst;
     double milliseconds = 0.0;
     for (int run = 0; run < transfers; ++run) {
         if (!driven.Transfer(milliseconds))
             return Fail("transfer " + std::to_string(run + 1) + " failed");
         if (run == 0)
-            afterFirst = driven.program.Memory();
+            afterFirst = driven.Memory();
     }
-    const MemoryFigures afterAll = driven.program.Memory();
-    driven.program.Close(StepTimeout);
+    const MemoryFigures afterAll = driven.Memory();
+    driven.Close();
     PrintValue("peak_working_set_started", started.peakWorkingSet);
     PrintValue("peak_working_set_first_transfer", afterFirst.peakWorkingSet);
     PrintValue("peak_working_set_all_transfers", afterAll.peakWorkingSet);
@@ -250,9 +269,11 @@ int Reaction(const std::string& path, int transfers)
         driver.Release();
         while (!driver.IsIdle()) {
             Sleep(ProbePause);
-            const double messageDelay = driver.MessageDelay();
+            const double messageDelay = MessageDelay(driven.window, ProbeTimeout);
+            if (messageDelay < 0.0)
+                return Fail("the window did not take a message while waiting");
             Sleep(ProbePause);
-            const double repaintDelay = driver.RepaintDelay(StepTimeout);
+            const double repaintDelay = RepaintDelay(driven.window, StepTimeout);
             if (driver.IsIdle())
                 break;
             messageDelays.push_back(messageDelay);
@@ -261,7 +282,7 @@ int Reaction(const std::string& path, int transfers)
         if (driver.DismissMessageBoxes() > 0)
             return Fail("the transfer showed a message");
     }
-    driven.program.Close(StepTimeout);
+    driven.Close();
     PrintResult("message_delay", messageDelays);
     PrintResult("repaint_delay", repaintDelays);
     return 0;

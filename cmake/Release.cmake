@@ -1,12 +1,6 @@
-# What a release adds to the build: the application manifest of the program,
-# where the programs go when installed, and two packages of the same files, a
-# Windows installer (NSIS) and a zip. `cpack` in a build tree makes both;
-# scripts/release does it in a tree of its own.
-
-set(tarvek_manifest_script ${PROJECT_SOURCE_DIR}/resources/Manifest.rc)
-target_sources(Tarvek PRIVATE ${tarvek_manifest_script})
-set_source_files_properties(${tarvek_manifest_script} TARGET_DIRECTORY Tarvek PROPERTIES
-    OBJECT_DEPENDS ${PROJECT_SOURCE_DIR}/resources/Tarvek.manifest)
+# What a release adds to the build: where the programs go when installed, and
+# two packages of the same files, a Windows installer (NSIS) and a zip. `cpack`
+# in a build tree makes both; scripts/release does it in a tree of its own.
 
 # The simulator goes along so that a technician can try the program without a
 # device (over a virtual null-modem pair); it gets no Start-menu entry.

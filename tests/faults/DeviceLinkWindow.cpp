@@ -10,18 +10,6 @@ constexpr uint32_t stampMask = 0x7FFFFFFFu;
 
 }  // namespace
 
-double MillisecondClock()
-{
-    static const double ticksPerMillisecond = [] {
-        LARGE_INTEGER frequency;
-        QueryPerformanceFrequency(&frequency);
-        return static_cast<double>(frequency.QuadPart) / 1000.0;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / ticksPerMillisecond;
-}
-
 DeviceLinkWindow::DeviceLinkWindow(TarvekComm& link) : link(link)
 {
     // Reserved at once, so that handling probes allocates nothing while a

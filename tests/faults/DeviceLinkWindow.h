@@ -4,6 +4,7 @@
 // bytes, and handles probes that a test posts from another thread, noting how
 // long each waited in the queue.
 
+#include "Clock.h"
 #include "TarvekComm.h"
 #include "WWindow.h"
 
@@ -34,4 +35,7 @@ private:
 };
 
 // Milliseconds on a steady high-resolution clock.
-double MillisecondClock();
+inline double MillisecondClock()
+{
+    return Milliseconds();
+}

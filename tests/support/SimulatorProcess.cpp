@@ -1,5 +1,6 @@
 #include "SimulatorProcess.h"
 
+#include "Clock.h"
 #include "TestArtifacts.h"
 
 #include <fstream>
@@ -7,23 +8,8 @@
 
 namespace {
 
-constexpr DWORD startTimeout = 10000;
-constexpr DWORD logPollInterval = 10;
-
-HANDLE OpenNullDevice()
-{
-    SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
-    return CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                       &inheritable, OPEN_EXISTING, 0, nullptr);
-}
-
-std::string Quoted(const std::string& text)
-{
-    std::string quoted(1, '"');
-    quoted += text;
-    quoted.push_back('"');
-    return quoted;
-}
+constexpr DWORD StartTimeout = 10000;
+constexpr DWORD LogPollInterval = 10;
 
 }  // namespace
 
@@ -32,42 +18,23 @@ SimulatorProcess::~SimulatorProcess()
     Stop();
 }
 
+// The simulator's own output would only clutter the test's; its log file has it all.
 bool SimulatorProcess::Start(int32_t portIndex, const std::string& options,
                              const std::string& logName)
 {
     Stop();
     logPath = TestArtifactPath(logName.c_str());
     DeleteFileA(logPath.c_str());
-    std::string commandLine = Quoted(PathFromEnvironment("TARVEK_SIM"));
-    commandLine += " --log " + Quoted(logPath) + " " + options;
-    commandLine += " COM" + std::to_string(portIndex + 11);
-    // The simulator's own output would only clutter the test's; its log file has it all.
-    HANDLE nullDevice = OpenNullDevice();
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = nullDevice;
-    startup.hStdOutput = nullDevice;
-    startup.hStdError = nullDevice;
-    const BOOL started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0,
-                                        nullptr, nullptr, &startup, &process);
-    CloseHandle(nullDevice);
-    if (!started) {
-        process = PROCESS_INFORMATION{};
+    const std::string arguments =
+        "--log \"" + logPath + "\" " + options + " COM" + std::to_string(portIndex + 11);
+    if (!process.Start(PathFromEnvironment("TARVEK_SIM"), arguments, ChildProcess::Streams::Discarded))
         return false;
-    }
-    return WaitForLog("playing the Tarvek device", startTimeout);
+    return WaitForLog("playing the Tarvek device", StartTimeout);
 }
 
 void SimulatorProcess::Stop()
 {
-    if (!process.hProcess)
-        return;
-    TerminateProcess(process.hProcess, 0);
-    WaitForSingleObject(process.hProcess, startTimeout);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    process = PROCESS_INFORMATION{};
+    process.Stop();
 }
 
 std::string SimulatorProcess::ReadLog() const
@@ -80,18 +47,10 @@ std::string SimulatorProcess::ReadLog() const
 
 bool SimulatorProcess::WaitForLog(const std::string& text, DWORD timeoutMilliseconds) const
 {
-    const ULONGLONG deadline = GetTickCount64() + timeoutMilliseconds;
-    for (;;) {
-        if (ReadLog().find(text) != std::string::npos)
-            return true;
-        const bool ended =
-            process.hProcess && WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0;
-        if (ended)
-            return ReadLog().find(text) != std::string::npos;
-        if (GetTickCount64() >= deadline)
-            return false;
-        Sleep(logPollInterval);
-    }
+    const bool found = PollUntil(
+        [&] { return ReadLog().find(text) != std::string::npos || process.HasEnded(); }, timeoutMilliseconds,
+        LogPollInterval);
+    return found && ReadLog().find(text) != std::string::npos;
 }
 
 std::string PathFromEnvironment(const char* variable)

@@ -5,6 +5,8 @@
 //
 // The test's CMake passes the simulator's path in TARVEK_SIM.
 
+#include "ChildProcess.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -27,7 +29,7 @@ public:
     bool WaitForLog(const std::string& text, DWORD timeoutMilliseconds) const;
 
 private:
-    PROCESS_INFORMATION process{};
+    ChildProcess process;
     std::string logPath;
 };
 

@@ -2,7 +2,10 @@
 // Driving real windows from tests: pumping this thread's messages until a
 // condition holds, pressing and releasing the left mouse button on a window
 // with real button messages, and watching for a top-level window (a message
-// box) from another thread, reading its text and dismissing it.
+// box) from another thread, reading its text and dismissing it. Windows are
+// found, read and answered as those of any process are (ProcessWindows.h).
+
+#include "ProcessWindows.h"
 
 #include <windows.h>
 
@@ -18,8 +21,6 @@ bool PumpMessagesUntil(const std::function<bool()>& condition, DWORD timeoutMill
 // Dispatches the messages that are waiting now.
 void PumpWaitingMessages();
 
-// The centre of the window's client area, in client coordinates.
-POINT ClientCentre(HWND window);
 // Posts the button message at the client position and dispatches it.
 void PressLeftButton(HWND window, POINT at);
 void ReleaseLeftButton(HWND window, POINT at);
@@ -29,10 +30,6 @@ void ClickWindow(HWND window);
 // A visible top-level window of this process with that title and class (null:
 // any), or null when none appears within the time-out. Any thread.
 HWND FindTopLevelWindow(const char* title, const char* className, DWORD timeoutMilliseconds);
-// The text of a message box (its static text), "" when there is none.
-std::string ReadMessageBoxText(HWND messageBox);
-// Answers the dialog with the button of that id (IDOK, IDYES, ...).
-void DismissDialog(HWND dialog, int buttonId);
 
 // What a message box looked like when it was found.
 struct MessageBoxLook {

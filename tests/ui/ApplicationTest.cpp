@@ -2,6 +2,7 @@
 // close, and -1 without any window when the main window cannot be made.
 
 #include "ApplicationClass.h"
+#include "ChildProcess.h"
 #include "Tarvek.h"
 #include "TarvekWindow.h"
 #include "WindowDriver.h"
@@ -34,25 +35,6 @@ public:
     }
     int count = 0;
 };
-
-struct TopLevelSearch {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK MatchProgramWindow(HWND window, LPARAM parameter)
-{
-    auto* search = reinterpret_cast<TopLevelSearch*>(parameter);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    char title[16] = "";
-    GetWindowTextA(window, title, sizeof title);
-    if (processId == search->processId && IsWindowVisible(window) && std::string(title) == "Tarvek") {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
 
 // The program's path as Windows names it.
 std::string ProgramPath()
@@ -99,32 +81,17 @@ TEST_F(Application, ANormalCloseEndsTheLoopWithExitCodeZero)
 
 TEST_F(Application, TheProgramEndsWithExitCodeZeroWhenItsWindowIsClosed)
 {
-    std::string commandLine = ProgramPath();
-    commandLine.insert(commandLine.begin(), '"');
-    commandLine.push_back('"');
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                               &process))
-        << commandLine;
-    TopLevelSearch search{process.dwProcessId, nullptr};
+    ChildProcess program;
+    ASSERT_TRUE(program.Start(ProgramPath())) << ProgramPath();
+    HWND window = nullptr;
     const bool shown = PumpMessagesUntil([&] {
-        EnumWindows(&MatchProgramWindow, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
+        window = FindProcessWindow(program.Id(), "Tarvek", nullptr);
+        return window != nullptr;
     }, 20000);
-    EXPECT_TRUE(shown);
-    if (shown)
-        PostMessageA(search.found, WM_CLOSE, 0, 0);
-    else
-        TerminateProcess(process.hProcess, 99);
-    EXPECT_EQ(WaitForSingleObject(process.hProcess, 20000), WAIT_OBJECT_0);
-    DWORD exitCode = 1234;
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    EXPECT_EQ(exitCode, 0u);
+    ASSERT_TRUE(shown);
+    EXPECT_TRUE(program.Close(window, 20000));
+    EXPECT_EQ(program.ExitCode(), 0u);
     EXPECT_EQ(StoredComPort(), 2);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
 }
 
 }  // namespace

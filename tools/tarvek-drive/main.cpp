@@ -1,10 +1,10 @@
 // tarvek-drive: starts the Tarvek program, runs one transfer in it as a person
 // would, takes a picture of its main window and closes it (see Usage below).
 
-#include "PngEncoder.h"
-#include "ProgramProcess.h"
-#include "TransferDriver.h"
-#include "WindowCapture.h"
+#include "ChildProcess.h"
+#include "MainWindowDriver.h"
+#include "PngFile.h"
+#include "ProcessWindows.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -59,50 +59,100 @@ bool ParseOptions(int argc, char** argv, DriveOptions& options)
     return !options.programPath.empty();
 }
 
-bool SavePicture(HWND window, const std::string& path)
+std::string ToUtf8(const std::string& ansi)
 {
-    RgbImage image;
-    if (!CaptureWindow(window, image)) {
-        Report("cannot take a picture of the main window");
+    const int wideLength = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(wideLength), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), wideLength);
+    const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, utf8.data(), length, nullptr, nullptr);
+    return utf8;
+}
+
+// Writes a line to standard output in UTF-8; text comes in the ANSI code page.
+void Report(const std::string& text)
+{
+    std::fputs(ToUtf8(text).c_str(), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
+
+// The text on one line: its line breaks and blank lines as single blanks.
+std::string OnOneLine(const std::string& text)
+{
+    std::string oneLine;
+    for (char character : text) {
+        const bool blank = character == '\r' || character == '\n' || character == ' ';
+        if (!blank)
+            oneLine.push_back(character);
+        else if (!oneLine.empty() && oneLine.back() != ' ')
+            oneLine.push_back(' ');
+    }
+    while (!oneLine.empty() && oneLine.back() == ' ')
+        oneLine.pop_back();
+    return oneLine;
+}
+
+void ReportMessageBox(const std::string& title, const std::string& text)
+{
+    Report("message box \"" + title + "\": " + OnOneLine(text));
+}
+
+bool RunTransfer(MainWindowDriver& driver, DWORD timeout)
+{
+    Report("pressing \"" + WindowText(driver.TransferButton()) + "\"");
+    if (!driver.Press(timeout)) {
+        Report("the window did not show the connection");
         return false;
     }
-    const std::vector<uint8_t> png = EncodePng(image);
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    bool written = file && std::fwrite(png.data(), 1, png.size(), file) == png.size();
-    if (file && std::fclose(file) != 0)
-        written = false;
-    Report(written ? "saved the picture of the main window to " + path : "cannot write " + path);
-    return written;
+    driver.Release();
+    double idleAt = 0.0;
+    if (!driver.WaitUntilIdle(timeout, idleAt)) {
+        Report("the transfer did not end without a message");
+        return false;
+    }
+    Report("the transfer is over and the window is idle again");
+    return true;
+}
+
+// The picture is copied from the screen: the window comes to the top first,
+// so that it shows the window alone.
+bool SavePicture(HWND window, const std::string& path)
+{
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    const bool saved = SaveWindowPicture(window, path);
+    Report(saved ? "saved the picture of the main window to " + path : "cannot save a picture to " + path);
+    return saved;
 }
 
 // Closes the window and expects the program's normal end; a program that
 // does not end in time is stopped, so that nothing is left running.
-bool CloseProgram(TransferDriver& driver, ProgramProcess& program, DWORD timeout)
+bool CloseProgram(ChildProcess& program, HWND window, DWORD timeout)
 {
-    DWORD exitCode = 0;
-    if (driver.CloseMainWindow() && program.WaitForExit(timeout, exitCode)) {
-        Report("the program ended with exit code " + std::to_string(static_cast<int>(exitCode)));
-        return exitCode == 0;
+    if (!program.Close(window, timeout)) {
+        Report("the program did not end; stopped it");
+        return false;
     }
-    Report("the program did not end; stopping it");
-    program.Terminate();
-    return false;
+    Report("the program ended with exit code " + std::to_string(static_cast<int>(program.ExitCode())));
+    return program.ExitCode() == 0;
 }
 
-int Drive(const DriveOptions& options, ProgramProcess& program)
+int Drive(const DriveOptions& options, ChildProcess& program)
 {
-    TransferDriver driver(program.Id(), options.timeoutMilliseconds);
-    if (!driver.FindMainWindow()) {
-        program.Terminate();
+    HWND window = program.WaitForWindow("Tarvek", options.timeoutMilliseconds);
+    MainWindowDriver driver(window, ReportMessageBox);
+    if (!window || !driver.FindControls()) {
+        Report("the program showed no main window \"Tarvek\"");
         return NoWindow;
     }
+    Report("found the main window \"Tarvek\"");
     int result = Done;
-    if (options.transfer && !driver.RunTransfer())
+    if (options.transfer && !RunTransfer(driver, options.timeoutMilliseconds))
         result = TransferFailed;
-    if (!options.screenshotPath.empty() && !SavePicture(driver.MainWindow(), options.screenshotPath)
-        && result == Done)
+    if (!options.screenshotPath.empty() && !SavePicture(window, options.screenshotPath) && result == Done)
         result = NoPicture;
-    if (!CloseProgram(driver, program, options.timeoutMilliseconds) && result == Done)
+    if (!CloseProgram(program, window, options.timeoutMilliseconds) && result == Done)
         result = BadEnd;
     return result;
 }
@@ -122,7 +172,7 @@ int main(int argc, char** argv)
     }
     SetConsoleOutputCP(CP_UTF8);
 
-    ProgramProcess program;
+    ChildProcess program;
     if (!program.Start(options.programPath)) {
         Report("cannot start " + options.programPath);
         return NoWindow;

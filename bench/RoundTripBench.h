@@ -12,9 +12,6 @@
 #include <atomic>
 #include <vector>
 
-// Seconds on a steady high-resolution clock.
-double BenchClockSeconds();
-
 // The device link, stamped when its reader announces a portion.
 class TimedLink : public TarvekComm {
     W_DECLARE_CLASS(TimedLink, TarvekComm)
@@ -25,6 +22,7 @@ public:
     // Reader thread.
     void DataReceived() override;
 
+    // Milliseconds on the host's clock.
     std::atomic<double> notifiedAt{0.0};
     double dispatchedAt = 0.0;
 };
@@ -68,6 +66,5 @@ private:
     TimedLink& link;
     WString expectedAnswer;
 
-    static double Median(std::vector<double> values);
     double FloorMilliseconds(const std::vector<WString>& commands) const;
 };

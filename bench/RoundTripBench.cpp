@@ -1,8 +1,8 @@
 #include "RoundTripBench.h"
 
+#include "Clock.h"
+#include "Statistics.h"
 #include "WEventData.h"
-
-#include <algorithm>
 
 namespace {
 
@@ -11,21 +11,9 @@ constexpr double baudRate = 19200.0;
 
 }  // namespace
 
-double BenchClockSeconds()
-{
-    static const double ticksPerSecond = [] {
-        LARGE_INTEGER frequency;
-        QueryPerformanceFrequency(&frequency);
-        return static_cast<double>(frequency.QuadPart);
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / ticksPerSecond;
-}
-
 void TimedLink::DataReceived()
 {
-    notifiedAt = BenchClockSeconds();
+    notifiedAt = Milliseconds();
     TarvekComm::DataReceived();
 }
 
@@ -37,7 +25,7 @@ LinkWindow::LinkWindow(TimedLink& link) : link(link)
 
 bool LinkWindow::OnUserEvent(WObject*, WEventData*)
 {
-    link.dispatchedAt = BenchClockSeconds();
+    link.dispatchedAt = Milliseconds();
     link.OnDataReceived();
     return true;
 }
@@ -54,29 +42,22 @@ RoundTripFigures RoundTripBench::Measure(const std::vector<WString>& commands, i
     figures.floorMilliseconds = FloorMilliseconds(commands);
     std::vector<double> durations, toNotification, toDispatch;
     for (int32_t round = 0; round < rounds; ++round) {
-        const double roundStart = BenchClockSeconds();
+        const double roundStart = Milliseconds();
         bool answered = true;
         for (const WString& command : commands) {
-            const double start = BenchClockSeconds();
+            const double start = Milliseconds();
             answered = link.SendCommand(command) == expectedAnswer && answered;
-            toNotification.push_back((link.notifiedAt - start) * 1000.0);
-            toDispatch.push_back((link.dispatchedAt - link.notifiedAt) * 1000.0);
+            toNotification.push_back(link.notifiedAt - start);
+            toDispatch.push_back(link.dispatchedAt - link.notifiedAt);
         }
-        durations.push_back((BenchClockSeconds() - roundStart) * 1000.0);
+        durations.push_back(Milliseconds() - roundStart);
         if (!answered)
             ++figures.failures;
     }
-    figures.medianMilliseconds = Median(durations);
-    figures.medianToNotification = Median(toNotification);
-    figures.medianNotificationToDispatch = Median(toDispatch);
+    figures.medianMilliseconds = Summarise(durations).median;
+    figures.medianToNotification = Summarise(toNotification).median;
+    figures.medianNotificationToDispatch = Summarise(toDispatch).median;
     return figures;
-}
-
-double RoundTripBench::Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2.0;
 }
 
 // The command and its answer line with CR LF, for every command.
