@@ -63,10 +63,22 @@ bool ApplicationClass::StartHandler(WObject*, WEventData* data)
 
 bool ApplicationClass::RunHandler(WObject*, WEventData* data)
 {
+    OpenFileFromCommandLine();
     MSG last{};
     RunMessageLoop(&last);
     static_cast<WApplicationEventData*>(data)->exitCode = static_cast<int32_t>(last.wParam);
     return true;
+}
+
+// The shell names the file a user opened as the one argument. The window is
+// shown by now, so a message about the file appears in front of it, and the
+// start is over whatever the file holds. Only the first argument is taken: the
+// program shows one configuration at a time.
+void ApplicationClass::OpenFileFromCommandLine()
+{
+    const WStringArray arguments = GetArguments();
+    if (mainWindow && arguments.GetCount() > 0 && !arguments[0].IsEmpty())
+        mainWindow->OpenConfigurationFile(WFilePath(arguments[0]));
 }
 
 bool ApplicationClass::EndHandler(WObject*, WEventData*)

@@ -1,9 +1,9 @@
 #pragma once
 // The program's application object: on StartEvent it creates the main window,
-// on RunEvent it runs the message loop, on EndEvent it destroys the main
-// window. The process exit code is 0 after a normal close and -1 when the main
-// window cannot be created, in which case no window is shown and the loop
-// never runs.
+// on RunEvent it loads the configuration file named on the command line, if
+// any, and runs the message loop, on EndEvent it destroys the main window.
+// The process exit code is 0 after a normal close and -1 when the main window
+// cannot be created, in which case no window is shown and the loop never runs.
 
 #include "WApplication.h"
 #include "WModuleHandle.h"
@@ -30,6 +30,7 @@ private:
     bool StartHandler(WObject* source, WEventData* data);
     bool RunHandler(WObject* source, WEventData* data);
     bool EndHandler(WObject* source, WEventData* data);
+    void OpenFileFromCommandLine();
     bool DefaultStartHandler(WObject* source, WEventData* data);
     bool DefaultHandler(WObject* source, WEventData* data);
 };

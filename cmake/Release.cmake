@@ -39,4 +39,28 @@ set(CPACK_NSIS_CREATE_ICONS_EXTRA
     "  CreateShortCut \"$SMPROGRAMS\\$STARTMENU_FOLDER\\${tarvek_menu_entry}\" \"$INSTDIR\\Tarvek.exe\"")
 set(CPACK_NSIS_DELETE_ICONS_EXTRA "  Delete \"$SMPROGRAMS\\$MUI_TEMP\\${tarvek_menu_entry}\"")
 
+# Configuration files open in the program on a double-click: ".tci" names the
+# file class, whose open command hands the file to the program as its one
+# argument. The uninstaller takes back exactly that: the class, and the
+# extension only while it still names the class (another program may have
+# taken it over since, or added entries of its own). The shell is told, so
+# that icons and the open command change at once.
+set(tarvek_file_class "Tarvek.Konfigurationsdatei")
+string(CONFIGURE [=[
+  WriteRegStr HKLM "Software\Classes\.tci" "" "@tarvek_file_class@"
+  WriteRegStr HKLM "Software\Classes\@tarvek_file_class@" "" "Tarvek Konfigurationsdatei"
+  WriteRegStr HKLM "Software\Classes\@tarvek_file_class@\DefaultIcon" "" "$INSTDIR\Tarvek.exe,0"
+  WriteRegStr HKLM "Software\Classes\@tarvek_file_class@\shell\open\command" "" '"$INSTDIR\Tarvek.exe" "%1"'
+  System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'
+]=] CPACK_NSIS_EXTRA_INSTALL_COMMANDS @ONLY)
+string(CONFIGURE [=[
+  ReadRegStr $0 HKLM "Software\Classes\.tci" ""
+  StrCmp $0 "@tarvek_file_class@" 0 tarvek_extension_kept
+    DeleteRegValue HKLM "Software\Classes\.tci" ""
+    DeleteRegKey /ifempty HKLM "Software\Classes\.tci"
+  tarvek_extension_kept:
+  DeleteRegKey HKLM "Software\Classes\@tarvek_file_class@"
+  System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'
+]=] CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS @ONLY)
+
 include(CPack)

@@ -89,9 +89,10 @@ WApplication::~WApplication()
     currentApplication.compare_exchange_strong(self, nullptr);
 }
 
-int32_t WApplication::Execute(HINSTANCE moduleInstance, HINSTANCE, LPSTR, int)
+int32_t WApplication::Execute(HINSTANCE moduleInstance, HINSTANCE, LPSTR arguments, int)
 {
     instance = moduleInstance;
+    commandLine = arguments;
     // Gives the thread its message queue now, so that a Quit from another
     // thread can reach it even before the loop runs.
     MSG peeked;
@@ -108,6 +109,13 @@ int32_t WApplication::Execute(HINSTANCE moduleInstance, HINSTANCE, LPSTR, int)
     ProcessEvent(EndEvent, this, &eventData);
     DeleteDeferred(WCurrentThreadRecord(), this);
     return eventData.exitCode;
+}
+
+WStringArray WApplication::GetArguments() const
+{
+    WStringArray arguments;
+    commandLine.Tokenize(arguments, " \t", false, "\"\"", true);
+    return arguments;
 }
 
 // Before Execute has run there is no main thread yet; the calling thread's

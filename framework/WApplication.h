@@ -7,6 +7,7 @@
 // thread see every message first and may consume it.
 
 #include "WEventGenerator.h"
+#include "WString.h"
 
 // A message filter: returns true when it consumed the message.
 using WMessageFilterFn = bool (*)(WObject* owner, MSG* message, uint32_t userData);
@@ -28,6 +29,11 @@ public:
     // Ends the message loop with the exit code; from another thread it posts
     // WM_QUIT to the main thread.
     void Quit(int32_t exitCode);
+
+    // The arguments of the command line Execute was given (the program's name
+    // is not among them): split at blanks and tabs, double quotes holding an
+    // argument with blanks together and dropped from it.
+    WStringArray GetArguments() const;
 
     WApplicationEventData& GetEventData() { return eventData; }
     HINSTANCE GetInstance() const { return instance; }
@@ -67,6 +73,7 @@ private:
     WApplicationEventData eventData;
     HINSTANCE instance = nullptr;
     DWORD mainThreadId = 0;
+    WString commandLine;
 };
 
 class WExeApplication : public WApplication {

@@ -454,18 +454,31 @@ bool Tarvek::OnOpenFile(WObject*, WEventData*)
     WFilePath path;
     if (!ChooseConfigurationFile(false, path))
         return false;
+    LoadConfigurationFile(path);
+    return false;
+}
+
+void Tarvek::OpenConfigurationFile(const WFilePath& path)
+{
+    if (RefuseWhilePortHeld())
+        return;
+    const ModalCommand command(*this);
+    LoadConfigurationFile(path);
+}
+
+void Tarvek::LoadConfigurationFile(const WFilePath& path)
+{
     if (!path.Exists()) {
         WMessageBox::FormatMessage(nullptr, InfoBoxStyle, "Info", "Die Datei \"%s\" kann nicht geöffnet werden!",
                                    path.GetText());
-        return false;
+        return;
     }
     if (!LoadSavePrint::LoadIfReadable(path)) {
         WMessageBox::FormatMessage(nullptr, ErrorBoxStyle, "Tarvek Fehler",
                                    "Die Datei \"%s\" konnte nicht geöffnet werden.", path.GetText());
-        return false;
+        return;
     }
     ShowOnPages(configurationRecord);
-    return false;
 }
 
 // An existing file is written over without a question. A file the host

@@ -95,6 +95,9 @@ public:
     int32_t GetPortIndex() const;
     // Validates the thresholds and sends the configuration, step by step.
     void Transfer();
+    // Loads the file into the pages as the open command does, with the same
+    // messages for a file that is missing or cannot be read.
+    void OpenConfigurationFile(const WFilePath& path);
 
 protected:
     DeviceExchange& GetDeviceExchange() override { return deviceExchange; }
@@ -133,6 +136,7 @@ private:
     void ShowOnPages(const ConfigurationRecord& record);
     bool RefuseWhilePortHeld() const;
     bool ChooseConfigurationFile(bool save, WFilePath& path);
+    void LoadConfigurationFile(const WFilePath& path);
     void ShowConnectedLook();
     void ShowIdleLook();
     void SetConnectIcon(uint16_t icon);
