@@ -20,6 +20,34 @@ ATOM ObjectProperty()
     return property;
 }
 
+// Where the messages of a window go on to once its object has let it go while
+// another subclass still sat on top of the framework's procedure: that
+// subclass calls the framework's procedure as its previous one, so the
+// framework's procedure stays in the chain and passes everything on.
+ATOM ForwardProperty()
+{
+    static const ATOM property = GlobalAddAtomA("WWindowForward");
+    return property;
+}
+
+// The window's own chain after a detached object: the procedure the object
+// had taken over, or the host's default procedure.
+LRESULT PassOnWithoutObject(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto forward = reinterpret_cast<WNDPROC>(GetPropA(window, MAKEINTATOM(ForwardProperty())));
+    if (!forward)
+        return DefWindowProcA(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY)
+        RemovePropA(window, MAKEINTATOM(ForwardProperty()));
+    return CallWindowProcA(forward, window, message, wParam, lParam);
+}
+
+// The procedure a detached object left forwarded to, taken back for a new object.
+WNDPROC TakeForward(HWND window)
+{
+    return reinterpret_cast<WNDPROC>(RemovePropA(window, MAKEINTATOM(ForwardProperty())));
+}
+
 void EnsureCommonControls()
 {
     static const bool initialised = [] {
@@ -71,7 +99,10 @@ bool WWindow::Attach(HWND window)
     SetPropA(window, MAKEINTATOM(ObjectProperty()), this);
     handle.store(window, std::memory_order_release);
     const auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
-    if (current == &WWindow::WindowProcedure) {
+    if (WNDPROC forwarded = TakeForward(window)) {
+        // The framework's procedure is still in the chain from an earlier object.
+        previousProcedure = forwarded;
+    } else if (current == &WWindow::WindowProcedure) {
         previousProcedure = DefWindowProcA;
     } else {
         previousProcedure = current;
@@ -87,7 +118,9 @@ void WWindow::Detach()
     if (!window)
         return;
     const auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
-    if (current == &WWindow::WindowProcedure && previousProcedure != DefWindowProcA)
+    if (current != &WWindow::WindowProcedure)
+        SetPropA(window, MAKEINTATOM(ForwardProperty()), reinterpret_cast<HANDLE>(previousProcedure));
+    else if (previousProcedure != DefWindowProcA)
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProcedure));
     ReleaseHandle();
 }
@@ -108,7 +141,7 @@ LRESULT CALLBACK WWindow::WindowProcedure(HWND window, UINT message, WPARAM wPar
             object = nullptr;
     }
     if (!object)
-        return DefWindowProcA(window, message, wParam, lParam);
+        return PassOnWithoutObject(window, message, wParam, lParam);
     return object->RouteMessage(message, wParam, lParam);
 }
 

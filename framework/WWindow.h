@@ -46,7 +46,10 @@ public:
     // Takes over an existing window: its messages run through this object
     // until it is destroyed or the object is deleted.
     bool Attach(HWND window);
-    // Gives the window back to its previous window procedure.
+    // Gives the window back to its previous window procedure. When another
+    // subclass was put on top of the framework's procedure meanwhile (a tool
+    // tip's, for instance), the framework's procedure stays in that chain and
+    // passes every message on to the previous procedure.
     void Detach();
     virtual bool Destroy();
     // Posts the host's close request, so that the close runs later through
