@@ -5,7 +5,9 @@
 #include "WModuleHandle.h"
 #include "WPlatform.h"
 #include "WResourceID.h"
+#include "WThreadRecord.h"
 
+#include <algorithm>
 #include <commctrl.h>
 #include <vector>
 
@@ -77,6 +79,12 @@ WWindow::WWindow()
 
 WWindow::~WWindow()
 {
+    if (WThreadRecord* thread = WExistingThreadRecord()) {
+        for (WMessageFrame* frame = thread->messageFrames; frame != nullptr; frame = frame->outer) {
+            if (frame->window == this)
+                frame->windowAlive = false;
+        }
+    }
     HWND window = GetHandle();
     if (!window)
         return;
@@ -147,9 +155,13 @@ LRESULT CALLBACK WWindow::WindowProcedure(HWND window, UINT message, WPARAM wPar
 
 LRESULT WWindow::DefaultProcessing(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    HWND window = GetHandle();
-    if (previousProcedure)
-        return CallWindowProcA(previousProcedure, window, message, wParam, lParam);
+    return CallPrevious(previousProcedure, GetHandle(), message, wParam, lParam);
+}
+
+LRESULT WWindow::CallPrevious(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (previous)
+        return CallWindowProcA(previous, window, message, wParam, lParam);
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -222,6 +234,28 @@ bool WWindow::Close()
 {
     HWND window = GetHandle();
     return window && PostMessageA(window, WM_CLOSE, 0, 0);
+}
+
+// The innermost frame is the message now being handled; its own handlers
+// do not count.
+bool WWindow::IsHandlerRunningBelow()
+{
+    const WThreadRecord* thread = WExistingThreadRecord();
+    const WMessageFrame* current = thread != nullptr ? thread->messageFrames : nullptr;
+    return current != nullptr && WHandlersRunning(current->outer);
+}
+
+bool WWindow::CloseWhenHandlersEnd()
+{
+    HWND window = GetHandle();
+    if (!window)
+        return false;
+    if (!IsHandlerRunningBelow())
+        return Close();
+    std::vector<HWND>& waiting = WCurrentThreadRecord().closesWaiting;
+    if (std::find(waiting.begin(), waiting.end(), window) == waiting.end())
+        waiting.push_back(window);
+    return true;
 }
 
 bool WWindow::Show(int32_t showCommand)

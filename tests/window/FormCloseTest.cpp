@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -61,6 +62,40 @@ TEST_F(PlainForm, ClaimedCloseEventWithoutDestroyingLeavesTheFormOpen)
     EXPECT_EQ(closes.count, 1);
     ASSERT_NE(form.GetHandle(), nullptr);
     EXPECT_TRUE(IsWindowVisible(form.GetHandle()));
+}
+
+// A form whose CloseEvent handler deletes it. Its memory is filled as a
+// debugging heap fills a freed block, so that a dispatcher that touches the
+// object after its handlers deleted it fails at once instead of by chance.
+class SelfDeletingForm : public WForm {
+public:
+    SelfDeletingForm() { AddHandler(CloseEvent, this, &SelfDeletingForm::OnClose); }
+
+    static void* operator new(size_t size);
+    static void operator delete(void* memory, size_t size) { std::memset(memory, 0xDD, size); }
+
+private:
+    bool OnClose(WObject*, WEventData*)
+    {
+        delete this;
+        return true;
+    }
+};
+
+alignas(SelfDeletingForm) unsigned char selfDeletingFormMemory[sizeof(SelfDeletingForm)];
+
+void* SelfDeletingForm::operator new(size_t)
+{
+    return selfDeletingFormMemory;
+}
+
+TEST(FormDeletedByItsOwnHandler, IsNotTouchedAgainByTheDispatcher)
+{
+    auto* form = new SelfDeletingForm;
+    ASSERT_TRUE(form->Create(nullptr, RECT{100, 100, 300, 250}, "Weg", WS_OVERLAPPEDWINDOW | WS_VISIBLE));
+    HWND window = form->GetHandle();
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(PumpMessagesUntil([&] { return !IsWindow(window); }));
 }
 
 TEST(FormLoading, SecondLoadOfAFormFailsWithAlreadyCreated)
