@@ -45,7 +45,8 @@ bool IsRegistered(const WThreadRecord& thread, const WMessageFilter& entry)
 }
 
 // Deletes the thread's deferred objects, also those deferred by the
-// destructors that run here; `keep` is only taken off the list.
+// destructors that run here; `keep` (the application, which the message loop
+// and Execute still run in) is only taken off the list.
 void DeleteDeferred(WThreadRecord& thread, WObject* keep)
 {
     while (!thread.deferred.empty()) {
@@ -174,7 +175,7 @@ bool WApplication::RunMessageLoop(MSG* finalMessage)
         // Between two messages of the outermost loop no handler of the
         // thread is on its way back into a deferred object.
         if (thread.loopNesting == 1)
-            DeleteDeferred(thread, nullptr);
+            DeleteDeferred(thread, GetApplication());
     }
     --thread.loopNesting;
     if (finalMessage != nullptr)
@@ -247,7 +248,7 @@ void WApplication::DeleteDeferredObjects()
 {
     WThreadRecord& thread = WCurrentThreadRecord();
     if (thread.dispatchDepth == 0)
-        DeleteDeferred(thread, nullptr);
+        DeleteDeferred(thread, GetApplication());
 }
 
 bool WApplication::IsDeletionPending()

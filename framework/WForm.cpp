@@ -131,7 +131,7 @@ bool WForm::InitializeDialog(Message& message)
     }
     clientRectangle = ClientRectangle(GetHandle());
     RaiseMessageEvent(CreateEvent, message);
-    if (GetHandle()) {
+    if (message.WindowAlive() && GetHandle()) {
         const RECT current = ClientRectangle(GetHandle());
         if (!SameSize(current, clientRectangle)) {
             clientRectangle = current;

@@ -56,3 +56,12 @@ WThreadRecord& WCurrentThreadRecord()
     }
     return *record;
 }
+
+bool WHandlersRunning(const WMessageFrame* from)
+{
+    for (const WMessageFrame* frame = from; frame != nullptr; frame = frame->outer) {
+        if (frame->handling)
+            return true;
+    }
+    return false;
+}

@@ -23,6 +23,18 @@ struct WDispatchFrame {
     WEventHandler running;
 };
 
+// One message on its way through a framework window's dispatcher on this
+// thread. A window object deleted meanwhile (by one of its own handlers, or
+// while a message loop below runs) clears `windowAlive` in every frame that
+// routes a message to it, so that the dispatcher does not touch it again.
+// `handling`: the window's event handlers for the message are running.
+struct WMessageFrame {
+    const WObject* window;
+    bool windowAlive;
+    bool handling;
+    WMessageFrame* outer;
+};
+
 struct WMessageFilter {
     WObject* owner;
     WMessageFilterFn filter;
@@ -35,6 +47,8 @@ struct WThreadRecord {
     int32_t dispatchDepth = 0;
     bool deletionPending = false;       // DeleteLater was called while an event was dispatched
     WDispatchFrame* frames = nullptr;   // innermost first
+    WMessageFrame* messageFrames = nullptr;     // innermost first
+    std::vector<HWND> closesWaiting;    // close requests waiting until no handler runs
     std::vector<WMessageFilter> filters;    // higher priority first
     HHOOK getMessageHook = nullptr;
     bool insidePump = false;
@@ -49,3 +63,6 @@ struct WThreadRecord {
 WThreadRecord& WCurrentThreadRecord();
 // The calling thread's record, or null when the thread has none yet.
 WThreadRecord* WExistingThreadRecord();
+// Whether the handlers of the frame's message, or of a message outside it,
+// are running.
+bool WHandlersRunning(const WMessageFrame* from);

@@ -5,7 +5,9 @@
 #include "WModuleHandle.h"
 #include "WPlatform.h"
 #include "WResourceID.h"
+#include "WThreadRecord.h"
 
+#include <algorithm>
 #include <commctrl.h>
 #include <vector>
 
@@ -18,6 +20,34 @@ ATOM ObjectProperty()
 {
     static const ATOM property = GlobalAddAtomA("WWindowObject");
     return property;
+}
+
+// Where the messages of a window go on to once its object has let it go while
+// another subclass still sat on top of the framework's procedure: that
+// subclass calls the framework's procedure as its previous one, so the
+// framework's procedure stays in the chain and passes everything on.
+ATOM ForwardProperty()
+{
+    static const ATOM property = GlobalAddAtomA("WWindowForward");
+    return property;
+}
+
+// The window's own chain after a detached object: the procedure the object
+// had taken over, or the host's default procedure.
+LRESULT PassOnWithoutObject(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto forward = reinterpret_cast<WNDPROC>(GetPropA(window, MAKEINTATOM(ForwardProperty())));
+    if (!forward)
+        return DefWindowProcA(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY)
+        RemovePropA(window, MAKEINTATOM(ForwardProperty()));
+    return CallWindowProcA(forward, window, message, wParam, lParam);
+}
+
+// The procedure a detached object left forwarded to, taken back for a new object.
+WNDPROC TakeForward(HWND window)
+{
+    return reinterpret_cast<WNDPROC>(RemovePropA(window, MAKEINTATOM(ForwardProperty())));
 }
 
 void EnsureCommonControls()
@@ -49,6 +79,12 @@ WWindow::WWindow()
 
 WWindow::~WWindow()
 {
+    if (WThreadRecord* thread = WExistingThreadRecord()) {
+        for (WMessageFrame* frame = thread->messageFrames; frame != nullptr; frame = frame->outer) {
+            if (frame->window == this)
+                frame->windowAlive = false;
+        }
+    }
     HWND window = GetHandle();
     if (!window)
         return;
@@ -71,7 +107,10 @@ bool WWindow::Attach(HWND window)
     SetPropA(window, MAKEINTATOM(ObjectProperty()), this);
     handle.store(window, std::memory_order_release);
     const auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
-    if (current == &WWindow::WindowProcedure) {
+    if (WNDPROC forwarded = TakeForward(window)) {
+        // The framework's procedure is still in the chain from an earlier object.
+        previousProcedure = forwarded;
+    } else if (current == &WWindow::WindowProcedure) {
         previousProcedure = DefWindowProcA;
     } else {
         previousProcedure = current;
@@ -87,7 +126,9 @@ void WWindow::Detach()
     if (!window)
         return;
     const auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
-    if (current == &WWindow::WindowProcedure && previousProcedure != DefWindowProcA)
+    if (current != &WWindow::WindowProcedure)
+        SetPropA(window, MAKEINTATOM(ForwardProperty()), reinterpret_cast<HANDLE>(previousProcedure));
+    else if (previousProcedure != DefWindowProcA)
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProcedure));
     ReleaseHandle();
 }
@@ -108,15 +149,19 @@ LRESULT CALLBACK WWindow::WindowProcedure(HWND window, UINT message, WPARAM wPar
             object = nullptr;
     }
     if (!object)
-        return DefWindowProcA(window, message, wParam, lParam);
+        return PassOnWithoutObject(window, message, wParam, lParam);
     return object->RouteMessage(message, wParam, lParam);
 }
 
 LRESULT WWindow::DefaultProcessing(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    HWND window = GetHandle();
-    if (previousProcedure)
-        return CallWindowProcA(previousProcedure, window, message, wParam, lParam);
+    return CallPrevious(previousProcedure, GetHandle(), message, wParam, lParam);
+}
+
+LRESULT WWindow::CallPrevious(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (previous)
+        return CallWindowProcA(previous, window, message, wParam, lParam);
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -189,6 +234,28 @@ bool WWindow::Close()
 {
     HWND window = GetHandle();
     return window && PostMessageA(window, WM_CLOSE, 0, 0);
+}
+
+// The innermost frame is the message now being handled; its own handlers
+// do not count.
+bool WWindow::IsHandlerRunningBelow()
+{
+    const WThreadRecord* thread = WExistingThreadRecord();
+    const WMessageFrame* current = thread != nullptr ? thread->messageFrames : nullptr;
+    return current != nullptr && WHandlersRunning(current->outer);
+}
+
+bool WWindow::CloseWhenHandlersEnd()
+{
+    HWND window = GetHandle();
+    if (!window)
+        return false;
+    if (!IsHandlerRunningBelow())
+        return Close();
+    std::vector<HWND>& waiting = WCurrentThreadRecord().closesWaiting;
+    if (std::find(waiting.begin(), waiting.end(), window) == waiting.end())
+        waiting.push_back(window);
+    return true;
 }
 
 bool WWindow::Show(int32_t showCommand)

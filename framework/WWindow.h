@@ -23,6 +23,7 @@
 #include <atomic>
 
 class WMenu;
+struct WMessageFrame;
 class WModuleHandle;
 class WResourceID;
 class WStatusBar;
@@ -46,12 +47,24 @@ public:
     // Takes over an existing window: its messages run through this object
     // until it is destroyed or the object is deleted.
     bool Attach(HWND window);
-    // Gives the window back to its previous window procedure.
+    // Gives the window back to its previous window procedure. When another
+    // subclass was put on top of the framework's procedure meanwhile (a tool
+    // tip's, for instance), the framework's procedure stays in that chain and
+    // passes every message on to the previous procedure.
     void Detach();
     virtual bool Destroy();
     // Posts the host's close request, so that the close runs later through
     // QueryCloseEvent and CloseEvent.
     virtual bool Close();
+    // True when the message now being handled came through a message loop
+    // that runs inside an event handler of this thread (a message box, a modal
+    // dialog, a wait that dispatches messages): that handler still works with
+    // its windows once the loop has ended.
+    static bool IsHandlerRunningBelow();
+    // Posts the close request once no event handler of this thread runs any
+    // more (at once when none runs below the message now being handled), so
+    // that a close asked for inside such a loop waits for it to end.
+    bool CloseWhenHandlersEnd();
     virtual bool Show(int32_t showCommand = SW_SHOW);
 
     virtual WWindow* GetParent() const { return parent; }
@@ -100,6 +113,11 @@ protected:
         WPARAM wParam;
         LPARAM lParam;
         LRESULT result;
+        const WMessageFrame* frame;
+
+        // False once a handler has deleted the window object: the dispatcher
+        // must not touch it any more.
+        bool WindowAlive() const;
     };
 
     // The host window class Create uses; the framework's own class by default.
@@ -136,6 +154,8 @@ protected:
 
 private:
     static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // The previous procedure of a window, or the host's default procedure.
+    static LRESULT CallPrevious(WNDPROC previous, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     using MessageHandler = bool (WWindow::*)(Message& message, WEventID event);
     struct MessageRow {

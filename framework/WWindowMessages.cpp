@@ -4,6 +4,8 @@
 
 #include "WWindow.h"
 
+#include "WThreadRecord.h"
+
 #include <array>
 #include <initializer_list>
 
@@ -12,7 +14,50 @@ namespace {
 // The control-colour message of the 16-bit host, still sent by some controls.
 constexpr UINT WM_CTLCOLOR = 0x0019;
 
+// Keeps the thread's list of messages under way right on every way out of
+// the dispatcher.
+class MessageScope {
+public:
+    explicit MessageScope(const WObject* window)
+        : thread(WCurrentThreadRecord()), frame{window, true, false, thread.messageFrames}
+    {
+        thread.messageFrames = &frame;
+    }
+
+    ~MessageScope() { thread.messageFrames = frame.outer; }
+
+    MessageScope(const MessageScope&) = delete;
+    MessageScope& operator=(const MessageScope&) = delete;
+
+    const WMessageFrame& Frame() const { return frame; }
+    void BeginHandling() { frame.handling = true; }
+
+    // Once the last handler of the thread has returned, the close requests
+    // that waited for it are posted again.
+    void EndHandling()
+    {
+        frame.handling = false;
+        if (thread.closesWaiting.empty() || WHandlersRunning(thread.messageFrames))
+            return;
+        std::vector<HWND> waiting;
+        waiting.swap(thread.closesWaiting);
+        for (HWND window : waiting) {
+            if (IsWindow(window))
+                PostMessageA(window, WM_CLOSE, 0, 0);
+        }
+    }
+
+private:
+    WThreadRecord& thread;
+    WMessageFrame frame;
+};
+
 }  // namespace
+
+bool WWindow::Message::WindowAlive() const
+{
+    return frame == nullptr || frame->windowAlive;
+}
 
 template <UINT First, UINT Last>
 constexpr auto WWindow::MessageRows(std::initializer_list<MessageBinding> bindings)
@@ -110,11 +155,19 @@ const WWindow::MessageRow* WWindow::FindMessageRow(UINT message)
     return nullptr;
 }
 
+// A handler may delete the window object (a form closing itself, the main
+// window's clean-up deleting its controls while a loop below runs): from then
+// on the message goes its way without the object, to the procedure the object
+// had taken over.
 LRESULT WWindow::RouteMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    Message current{message, wParam, lParam, 0};
+    MessageScope scope(this);
+    Message current{message, wParam, lParam, 0, &scope.Frame()};
+    HWND window = GetHandle();
+    const WNDPROC previous = previousProcedure;
     bool handled = false;
     const MessageRow* row = FindMessageRow(message);
+    scope.BeginHandling();
     if (row && row->handler) {
         // An event without handlers costs one bit test and goes straight on.
         if (row->event == NullEvent || WantsEvent(row->event))
@@ -122,9 +175,16 @@ LRESULT WWindow::RouteMessage(UINT message, WPARAM wParam, LPARAM lParam)
     } else if (message == PrivateMessage()) {
         handled = OnRecordResultMessage(current, PrivateMessageEvent);
     }
+    scope.EndHandling();
+    if (!current.WindowAlive()) {
+        if (handled || !IsWindow(window))
+            return current.result;
+        return CallPrevious(previous, window, message, wParam, lParam);
+    }
     if (!handled)
         current.result = DefaultProcessing(message, wParam, lParam);
-    MessageProcessed(current);
+    if (current.WindowAlive())
+        MessageProcessed(current);
     return current.result;
 }
 
@@ -179,9 +239,9 @@ bool WWindow::OnNonClientDestroyMessage(Message& message, WEventID)
 bool WWindow::OnCloseMessage(Message& message, WEventID)
 {
     HWND window = GetHandle();
-    if (RaiseMessageEvent(QueryCloseEvent, message) || !IsWindow(window))
+    if (RaiseMessageEvent(QueryCloseEvent, message) || !message.WindowAlive() || !IsWindow(window))
         return true;
-    if (RaiseMessageEvent(CloseEvent, message) || !IsWindow(window))
+    if (RaiseMessageEvent(CloseEvent, message) || !message.WindowAlive() || !IsWindow(window))
         return true;
     return false;
 }
@@ -193,7 +253,11 @@ bool WWindow::OnSizeMessage(Message& message, WEventID)
         handled = RaiseMessageEvent(MinimizeEvent, message);
     else if (message.wParam == SIZE_MAXIMIZED)
         handled = RaiseMessageEvent(MaximizeEvent, message);
+    if (!message.WindowAlive())
+        return handled;
     handled = RaiseMessageEvent(ResizeEvent, message) || handled;
+    if (!message.WindowAlive())
+        return handled;
     for (HWND child = GetWindow(GetHandle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         if (WWindow* window = FromHandle(child))
             window->ParentResized();

@@ -3,9 +3,11 @@
 // control. The framework's controls carry no tool tip of their own (only the
 // tool bar does), so a page that wants one for a button keeps this beside it.
 //
-// The host's tool tip hooks itself into the control's window procedure; it must
-// be removed (Remove, or the destructor) before the control object goes, so
-// that the control's own procedure is handed back in the order it was taken.
+// The host's tool tip hooks itself into the control's window procedure, on top
+// of the framework's. Removed (Remove, or the destructor) before the control
+// object goes, it hands the procedures back in the order they were taken; a
+// control object deleted first leaves the framework's procedure in the chain,
+// passing the messages on.
 
 #include "WWindow.h"
 

@@ -225,28 +225,6 @@ bool __Tarvek_Base::SetTabOrder()
 // ---------------------------------------------------------------------------
 // The form.
 
-// A file command or the about box runs a modal loop of its own, in which the
-// main window's messages go on being dispatched. A close asked for meanwhile
-// waits for the command to end, so that the command never returns into a
-// window that is gone.
-class Tarvek::ModalCommand {
-public:
-    explicit ModalCommand(Tarvek& form) : form(form) { form.modalCommandRunning = true; }
-    ~ModalCommand()
-    {
-        form.modalCommandRunning = false;
-        if (form.closeAfterModalCommand) {
-            form.closeAfterModalCommand = false;
-            form.Close();
-        }
-    }
-    ModalCommand(const ModalCommand&) = delete;
-    ModalCommand& operator=(const ModalCommand&) = delete;
-
-private:
-    Tarvek& form;
-};
-
 const WEventTableEntry Tarvek::tarvekTable[] = {
     {CloseEvent, W_HANDLER(&Tarvek::OnCloseRequest), nullptr, 0},
     {UserEvent, W_HANDLER(&Tarvek::OnUserEvent), nullptr, 0},
@@ -364,16 +342,16 @@ void Tarvek::Transfer()
     SetStatusText("");
 }
 
-// Waits while the device is being talked to, or while a command runs its own
-// modal loop; the close is carried out when that has ended.
+// A close asked for while the device is being talked to, or inside a loop
+// that a handler of this thread runs (a message box, the about box, a file
+// dialog, the wait for an answer), waits: that handler goes on with the
+// window's controls once its loop ends. The close is carried out afterwards.
 bool Tarvek::OnCloseRequest(WObject*, WEventData*)
 {
     if (deviceExchange.DeferClose(this))
         return true;
-    if (modalCommandRunning) {
-        closeAfterModalCommand = true;
-        return true;
-    }
+    if (IsHandlerRunningBelow())
+        return CloseWhenHandlersEnd();
     return false;
 }
 
@@ -450,7 +428,6 @@ bool Tarvek::OnOpenFile(WObject*, WEventData*)
 {
     if (RefuseWhilePortHeld())
         return false;
-    const ModalCommand command(*this);
     WFilePath path;
     if (!ChooseConfigurationFile(false, path))
         return false;
@@ -487,7 +464,6 @@ bool Tarvek::OnSaveFile(WObject*, WEventData*)
 {
     if (RefuseWhilePortHeld())
         return false;
-    const ModalCommand command(*this);
     WFilePath path;
     if (!ChooseConfigurationFile(true, path))
         return false;
@@ -528,7 +504,6 @@ bool Tarvek::OnAbout(WObject*, WEventData*)
 {
     if (RefuseWhilePortHeld())
         return false;
-    const ModalCommand command(*this);
     brasselwald_1->LoadWindow(this, "ID_Brasselwald", WModuleHandle::Application());
     return false;
 }

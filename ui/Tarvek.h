@@ -107,13 +107,9 @@ protected:
 
 private:
     friend class __Tarvek_Base;
-    class ModalCommand;
 
     DeviceExchange deviceExchange;
     WStatusBar* statusBar = nullptr;
-    // A file command or the about box runs its own modal loop now.
-    bool modalCommandRunning = false;
-    bool closeAfterModalCommand = false;
 
     bool OnCloseRequest(WObject* source, WEventData* data);
     bool OnUserEvent(WObject* source, WEventData* data);

@@ -360,6 +360,27 @@ TEST_F(ApplicationTest, ExecuteDeletesDeferredObjectsAtTheEndButNotTheApplicatio
     EXPECT_TRUE(application.IsValid());
 }
 
+// The application runs the loop that would delete it.
+TEST_F(ApplicationTest, MessageLoopSparesADeferredApplication)
+{
+    class WitnessApplication : public WApplication {
+    public:
+        explicit WitnessApplication(bool& deleted) : deleted(deleted) {}
+        ~WitnessApplication() override { deleted = true; }
+        bool& deleted;
+    };
+    bool deleted = false;
+    auto* application = new WitnessApplication(deleted);
+    ASSERT_EQ(GetApplication(), application);
+    WApplication::DeleteLater(application);
+    WApplication::DeleteDeferredObjects();
+    PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0);
+    PostQuitMessage(0);
+    WApplication::RunMessageLoop();
+    ASSERT_FALSE(deleted);
+    delete application;
+}
+
 TEST_F(ApplicationTest, DeferredObjectsOfAThreadGoWhenTheThreadEnds)
 {
     bool deleted = false;

@@ -46,6 +46,15 @@ HWND FindOwnedDialog(HWND owner)
     return search.found;
 }
 
+HWND WaitForOwnedDialog(HWND owner, DWORD timeoutMilliseconds)
+{
+    const ULONGLONG deadline = GetTickCount64() + timeoutMilliseconds;
+    HWND dialog = nullptr;
+    while (!(dialog = FindOwnedDialog(owner)) && GetTickCount64() < deadline)
+        Sleep(PollInterval);
+    return dialog;
+}
+
 MessageBoxCollector::MessageBoxCollector(std::string title, int answer, std::string screenshot)
     : title(std::move(title)), answer(answer), screenshot(std::move(screenshot)),
       thread(&MessageBoxCollector::Watch, this)
@@ -111,10 +120,7 @@ bool FileDialogDriver::Finish()
 
 void FileDialogDriver::Drive(HWND owner, std::string fileName, DWORD timeoutMilliseconds)
 {
-    const ULONGLONG deadline = GetTickCount64() + timeoutMilliseconds;
-    HWND dialog = nullptr;
-    while (!(dialog = FindOwnedDialog(owner)) && GetTickCount64() < deadline)
-        Sleep(PollInterval);
+    HWND dialog = WaitForOwnedDialog(owner, timeoutMilliseconds);
     if (!dialog)
         return;
     found = true;

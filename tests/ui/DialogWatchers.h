@@ -57,6 +57,8 @@ private:
 
 // A visible dialog owned by the window, or null.
 HWND FindOwnedDialog(HWND owner);
+// The same, waiting for it until the time-out has passed.
+HWND WaitForOwnedDialog(HWND owner, DWORD timeoutMilliseconds);
 
 // Closes every dialog the owner shows while it runs (a close request, as the
 // close box gives it) and counts them.

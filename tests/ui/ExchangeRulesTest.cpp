@@ -1,14 +1,20 @@
 // One exchange with the device at a time, whichever control starts it: a press
 // that ends without a click gives the port back, nothing starts inside a
-// running exchange, and closing the window waits for the exchange to end.
+// running exchange, and closing the window waits for the exchange to end, and
+// for any box or dialog a handler shows, before it is carried out.
 
 #include "DevicePartner.h"
 #include "DialogWatchers.h"
 #include "TarvekWindow.h"
+#include "TestArtifacts.h"
 #include "WindowDriver.h"
 #include "resource.h"
 
 #include <commctrl.h>
+
+#include <atomic>
+#include <memory>
+#include <thread>
 
 namespace {
 
@@ -221,22 +227,111 @@ TEST_P(CloseDuringExchange, WaitsForTheOffsetExchangeToEnd)
 INSTANTIATE_TEST_SUITE_P(Requests, CloseDuringExchange, ::testing::ValuesIn(closeRequests),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// The close waits for a command's own dialog too, so that the command never
-// goes on in a window that is gone.
-TEST_F(ExchangeRules, CloseWaitsForTheFileDialog)
+// Another program asks the main window to close (as "End task" does) while a
+// box or dialog of the program runs its own loop inside a handler. The
+// window and its controls stand until the box is answered; then the close is
+// carried out.
+class CloseDuringBox {
+public:
+    // title: the box's title; null for a dialog the main window owns.
+    CloseDuringBox(HWND main, const char* title, int answer)
+        : thread(&CloseDuringBox::Watch, this, main, title, answer)
+    {
+    }
+    ~CloseDuringBox() { Finish(); }
+    CloseDuringBox(const CloseDuringBox&) = delete;
+    CloseDuringBox& operator=(const CloseDuringBox&) = delete;
+
+    bool Done() const { return done; }
+    void Finish()
+    {
+        if (thread.joinable())
+            thread.join();
+    }
+
+    std::atomic<bool> found{false};
+    std::atomic<bool> windowsStood{false};
+
+private:
+    std::atomic<bool> done{false};
+    std::thread thread;
+
+    void Watch(HWND main, const char* title, int answer)
+    {
+        HWND box = title ? FindTopLevelWindow(title, "#32770", 10000) : WaitForOwnedDialog(main, 10000);
+        if (box) {
+            found = true;
+            DWORD_PTR ignored = 0;
+            SendMessageTimeoutA(main, WM_CLOSE, 0, 0, SMTO_NORMAL, 5000, &ignored);
+            HWND control = FindNamed(main, "tarvek_connect");
+            windowsStood = IsWindow(main) && control && WWindow::FromHandle(control);
+            DismissDialog(box, answer);
+        }
+        done = true;
+    }
+};
+
+class CloseDuringModalLoop;
+
+struct ModalLoop {
+    const char* name;
+    const char* title;          // null: a dialog the main window owns
+    int answer;
+    void (CloseDuringModalLoop::*show)();
+};
+
+class CloseDuringModalLoop : public ExchangeRules, public ::testing::WithParamInterface<ModalLoop> {
+public:
+    void ShowOpenFailure()
+    {
+        SelectEntry("combo_com", -1);
+        Post("tarvek_connect", WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    }
+    void ShowTimeout()
+    {
+        device.AnswerFirst(0);
+        PostMouseClick("tarvek_connect");
+    }
+    void ShowValidationMessage()
+    {
+        SetTextOf("textb_threshold1_upper", "200");
+        PostMouseClick("tarvek_connect");
+    }
+    void ShowInfoQuestion()
+    {
+        const std::string path = TestArtifactPath("missing.tci");
+        DeleteFileA(path.c_str());
+        fileDialog = std::make_unique<FileDialogDriver>(Main(), path);
+        PostCommand(IDM_OPEN_FILE);
+    }
+    void ShowAboutBox() { PostCommand(IDM_ABOUT); }
+    void ShowFileDialog() { PostCommand(IDM_OPEN_FILE); }
+
+private:
+    std::unique_ptr<FileDialogDriver> fileDialog;
+};
+
+const ModalLoop modalLoops[] = {
+    {"OpenFailureBox", "Tarvek Fehler", IDOK, &CloseDuringModalLoop::ShowOpenFailure},
+    {"TimeoutBox", "Tarvek Timeout", IDOK, &CloseDuringModalLoop::ShowTimeout},
+    {"ValidationMessage", "Tarvek Fehler", IDOK, &CloseDuringModalLoop::ShowValidationMessage},
+    {"InfoQuestion", "Info", IDNO, &CloseDuringModalLoop::ShowInfoQuestion},
+    {"AboutBox", "Brasselwald GmbH", IDC_BRASSELWALD_CB_1, &CloseDuringModalLoop::ShowAboutBox},
+    {"FileDialog", nullptr, IDCANCEL, &CloseDuringModalLoop::ShowFileDialog},
+};
+
+TEST_P(CloseDuringModalLoop, WaitsForTheLoopToEndAndIsThenCarriedOut)
 {
-    std::thread closer([main = Main()] {
-        const ULONGLONG deadline = GetTickCount64() + 10000;
-        HWND dialog = nullptr;
-        while (!(dialog = FindOwnedDialog(main)) && GetTickCount64() < deadline)
-            Sleep(10);
-        // One queue: the window's close request is handled before the dialog's.
-        PostMessageA(main, WM_CLOSE, 0, 0);
-        PostMessageA(dialog, WM_CLOSE, 0, 0);
-    });
-    PostCommand(IDM_OPEN_FILE);
+    CloseDuringBox closer(Main(), GetParam().title, GetParam().answer);
+    (this->*GetParam().show)();
+    EXPECT_TRUE(PumpMessagesUntil([&] { return closer.Done(); }, 20000));
+    closer.Finish();
+    ASSERT_TRUE(closer.found);
+    EXPECT_TRUE(closer.windowsStood);
     EXPECT_TRUE(PumpMessagesUntil([&] { return !IsOpen(); }));
-    closer.join();
 }
+
+INSTANTIATE_TEST_SUITE_P(Boxes, CloseDuringModalLoop, ::testing::ValuesIn(modalLoops),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

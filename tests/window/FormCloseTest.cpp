@@ -1,6 +1,7 @@
 // Closing and loading forms: the close request runs through QueryCloseEvent and
 // CloseEvent before the default processing; loading reports its failures.
 
+#include "ControlToolTip.h"
 #include "EventProbe.h"
 #include "WControl.h"
 #include "WErrors.h"
@@ -9,6 +10,9 @@
 #include "WindowDriver.h"
 
 #include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
 
 namespace {
 
@@ -60,6 +64,40 @@ TEST_F(PlainForm, ClaimedCloseEventWithoutDestroyingLeavesTheFormOpen)
     EXPECT_TRUE(IsWindowVisible(form.GetHandle()));
 }
 
+// A form whose CloseEvent handler deletes it. Its memory is filled as a
+// debugging heap fills a freed block, so that a dispatcher that touches the
+// object after its handlers deleted it fails at once instead of by chance.
+class SelfDeletingForm : public WForm {
+public:
+    SelfDeletingForm() { AddHandler(CloseEvent, this, &SelfDeletingForm::OnClose); }
+
+    static void* operator new(size_t size);
+    static void operator delete(void* memory, size_t size) { std::memset(memory, 0xDD, size); }
+
+private:
+    bool OnClose(WObject*, WEventData*)
+    {
+        delete this;
+        return true;
+    }
+};
+
+alignas(SelfDeletingForm) unsigned char selfDeletingFormMemory[sizeof(SelfDeletingForm)];
+
+void* SelfDeletingForm::operator new(size_t)
+{
+    return selfDeletingFormMemory;
+}
+
+TEST(FormDeletedByItsOwnHandler, IsNotTouchedAgainByTheDispatcher)
+{
+    auto* form = new SelfDeletingForm;
+    ASSERT_TRUE(form->Create(nullptr, RECT{100, 100, 300, 250}, "Weg", WS_OVERLAPPEDWINDOW | WS_VISIBLE));
+    HWND window = form->GetHandle();
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(PumpMessagesUntil([&] { return !IsWindow(window); }));
+}
+
 TEST(FormLoading, SecondLoadOfAFormFailsWithAlreadyCreated)
 {
     WModelessDialog form;
@@ -102,6 +140,41 @@ TEST(FormLoading, DeletedControlGivesTheItemItsWindowProcedureBack)
     EXPECT_EQ(GetWindowLongPtrA(item, GWLP_WNDPROC), original);
     EXPECT_EQ(WWindow::FromHandle(item), nullptr);
     EXPECT_TRUE(IsWindow(item));
+}
+
+// The window's own procedure, under every subclass: notes what reaches it.
+std::vector<UINT> reachedOwnProcedure;
+
+LRESULT CALLBACK OwnProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_APP || message == WM_NCDESTROY)
+        reachedOwnProcedure.push_back(message);
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+TEST(FormLoading, DeletedControlUnderAToolTipStillPassesMessagesToItsOwnProcedure)
+{
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = &OwnProcedure;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "OwnProcedure";
+    RegisterClassA(&windowClass);
+    WModelessDialog form;
+    ASSERT_TRUE(form.LoadWindow(nullptr, "ID_Tarvek", WModuleHandle()));
+    HWND item = CreateWindowExA(0, "OwnProcedure", "", WS_CHILD | WS_VISIBLE, 0, 0, 20, 20, form.GetHandle(),
+                                reinterpret_cast<HMENU>(900), GetModuleHandleA(nullptr), nullptr);
+    ControlToolTip toolTip;
+    {
+        WControl control;
+        ASSERT_TRUE(control.LoadWindow(&form, 900, WModuleHandle()));
+        const LONG_PTR framework = GetWindowLongPtrA(item, GWLP_WNDPROC);
+        ASSERT_TRUE(toolTip.Attach(control, "Tipp"));
+        ASSERT_NE(GetWindowLongPtrA(item, GWLP_WNDPROC), framework);
+    }
+    reachedOwnProcedure.clear();
+    SendMessageA(item, WM_APP, 0, 0);
+    DestroyWindow(item);
+    EXPECT_EQ(reachedOwnProcedure, (std::vector<UINT>{WM_APP, WM_NCDESTROY}));
 }
 
 }  // namespace
