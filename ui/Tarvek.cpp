@@ -355,8 +355,13 @@ bool Tarvek::OnCloseRequest(WObject*, WEventData*)
     return false;
 }
 
-bool Tarvek::OnUserEvent(WObject*, WEventData*)
+bool Tarvek::OnUserEvent(WObject*, WEventData* data)
 {
+    if (static_cast<WUserEventData*>(data)->value == OpenFileRequest) {
+        if (!RefuseWhilePortHeld())
+            LoadConfigurationFile(fileToOpen);
+        return false;
+    }
     if (tarvekComm)
         tarvekComm->OnDataReceived();
     return false;
@@ -435,12 +440,12 @@ bool Tarvek::OnOpenFile(WObject*, WEventData*)
     return false;
 }
 
+// Opened from the window's own message handling, as the menu command is, so
+// that a close asked for while one of its boxes is up waits for the box too.
 void Tarvek::OpenConfigurationFile(const WFilePath& path)
 {
-    if (RefuseWhilePortHeld())
-        return;
-    const ModalCommand command(*this);
-    LoadConfigurationFile(path);
+    fileToOpen = path;
+    PostUserEvent(OpenFileRequest);
 }
 
 void Tarvek::LoadConfigurationFile(const WFilePath& path)

@@ -96,7 +96,8 @@ public:
     // Validates the thresholds and sends the configuration, step by step.
     void Transfer();
     // Loads the file into the pages as the open command does, with the same
-    // messages for a file that is missing or cannot be read.
+    // messages for a file that is missing or cannot be read, as soon as the
+    // window handles its messages.
     void OpenConfigurationFile(const WFilePath& path);
 
 protected:
@@ -108,8 +109,12 @@ protected:
 private:
     friend class __Tarvek_Base;
 
+    // The user event that opens fileToOpen; the reader's notifications carry 0.
+    static constexpr uint32_t OpenFileRequest = 0x7E1F;
+
     DeviceExchange deviceExchange;
     WStatusBar* statusBar = nullptr;
+    WFilePath fileToOpen;
 
     bool OnCloseRequest(WObject* source, WEventData* data);
     bool OnUserEvent(WObject* source, WEventData* data);
