@@ -92,6 +92,13 @@ public:
     // The registered message that carries user events and framework notifications.
     static UINT PrivateMessage();
     static constexpr WPARAM PrivateUserEvent = 2;
+    // The registered messages of the host's find dialog and drag lists.
+    static UINT FindReplaceMessage();
+    static UINT DragListMessage();
+    // The window property through which a find dialog's owner passes the
+    // dialog's notifications on: its name holds the dialog's handle, its value
+    // is the window that gets them.
+    static WString FindReplaceTargetProperty(HWND findDialog);
 
 protected:
     // One message on its way through the dispatcher.
@@ -150,6 +157,7 @@ private:
     template <UINT First, UINT Last>
     static constexpr auto MessageRows(std::initializer_list<MessageBinding> bindings);
     static const MessageRow* FindMessageRow(UINT message);
+    static const MessageRow* FindOutsideRow(UINT message);
 
     // Message handlers, one per kind of message (WWindowMessages.cpp).
     bool OnEventMessage(Message& message, WEventID event);
@@ -161,16 +169,30 @@ private:
     bool OnActivateMessage(Message& message, WEventID event);
     bool OnShowWindowMessage(Message& message, WEventID event);
     bool OnInitDialogMessage(Message& message, WEventID event);
+    bool OnContextMenuMessage(Message& message, WEventID event);
+    bool OnNonClientMouseMessage(Message& message, WEventID event);
+    bool OnDialogCodeMessage(Message& message, WEventID event);
+    bool OnFindReplaceMessage(Message& message, WEventID event);
+    bool OnDragListMessage(Message& message, WEventID event);
 
     // Default handlers every window attaches when it is constructed.
+    bool OnDefaultContextMenu(WObject* source, WEventData* data);
+    bool OnDefaultMenuSelect(WObject* source, WEventData* data);
+    bool OnDefaultInitPopupMenu(WObject* source, WEventData* data);
     bool OnDefaultPrivateMessage(WObject* source, WEventData* data);
+    bool OnDefaultControlColor(WObject* source, WEventData* data);
     bool OnDefaultCommand(WObject* source, WEventData* data);
     bool OnDefaultNotify(WObject* source, WEventData* data);
     bool OnDefaultNeedToolTipText(WObject* source, WEventData* data);
+    bool OnDefaultDrag(WObject* source, WEventData* data);
     bool OnDefaultDestroy(WObject* source, WEventData* data);
+    bool OnDefaultScroll(WObject* source, WEventData* data);
     static const WEventTableEntry defaultHandlers[];
 
     bool ChooseMenuItem(WORD id);
+    // Raises the event with the same record on the framework object of
+    // another window; false when that window has none or is this one.
+    bool PassEventTo(HWND window, WEventID event, WEventData* data);
     // Forgets the window: property, handle and previous procedure.
     void ReleaseHandle();
 
