@@ -19,11 +19,27 @@ bool IsKeyboardOrMouseMessage(UINT message)
         || (message >= WM_MOUSEMOVE && message <= WM_MBUTTONDBLCLK);
 }
 
-const DLGTEMPLATE* FindDialogTemplate(const WResourceID& id, const WModuleHandle& module)
+// A copy of the dialog template, empty when there is none.
+std::vector<BYTE> CopyDialogTemplate(const WResourceID& id, const WModuleHandle& module)
 {
     HRSRC resource = FindResourceA(module.GetHandle(), id.GetResourceName(), MAKEINTRESOURCEA(5));
     HGLOBAL loaded = resource ? LoadResource(module.GetHandle(), resource) : nullptr;
-    return loaded ? static_cast<const DLGTEMPLATE*>(LockResource(loaded)) : nullptr;
+    const auto* bytes = loaded ? static_cast<const BYTE*>(LockResource(loaded)) : nullptr;
+    if (!bytes)
+        return {};
+    return std::vector<BYTE>(bytes, bytes + SizeofResource(module.GetHandle(), resource));
+}
+
+// Where the window style lies in a template: first in the classic layout,
+// after version, signature, help id and extended style in the extended one.
+DWORD* TemplateStyle(std::vector<BYTE>& dialogTemplate)
+{
+    constexpr size_t ExtendedOffset = 12;
+    const bool extended = dialogTemplate.size() >= 4 && dialogTemplate[2] == 0xFF && dialogTemplate[3] == 0xFF;
+    const size_t offset = extended ? ExtendedOffset : 0;
+    if (dialogTemplate.size() < offset + sizeof(DWORD))
+        return nullptr;
+    return reinterpret_cast<DWORD*>(dialogTemplate.data() + offset);
 }
 
 bool SameSize(const RECT& first, const RECT& second)
@@ -92,22 +108,27 @@ bool WForm::CreateFromTemplate(WWindow* parentWindow, const WResourceID& id, con
         WSetLastError(WErrorWindowAlreadyCreated);
         return false;
     }
-    const DLGTEMPLATE* dialogTemplate = FindDialogTemplate(id, module);
-    if (!dialogTemplate) {
+    std::vector<BYTE> dialogTemplate = CopyDialogTemplate(id, module);
+    DWORD* style = TemplateStyle(dialogTemplate);
+    if (!style) {
         OutputDebugStringA("Assertion failed: Unable to find dialog resource\n");
         return false;
     }
+    // Enabled and visible, when set before the window existed, are the template's.
+    *style = CreationStyle(*style);
     // A template may hold rich edit items, whose window class the library registers.
     WRichTextBox::EnsureLibraryLoaded();
     SetParentWindow(parentWindow);
     HWND parentHandle = parentWindow ? parentWindow->GetHandle() : nullptr;
-    HWND window = CreateDialogIndirectParamA(module.GetHandle(), dialogTemplate, parentHandle,
+    const auto* templateData = reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data());
+    HWND window = CreateDialogIndirectParamA(module.GetHandle(), templateData, parentHandle,
                                              &WForm::DialogProcedure, reinterpret_cast<LPARAM>(this));
     if (!window) {
         WSetLastError(WErrorWindowNotCreated);
         return false;
     }
     SetOwnsWindow(true);
+    ForgetEarlyState();
     return true;
 }
 

@@ -163,7 +163,7 @@ bool WWindow::Create(WWindow* parentWindow, const RECT& rectangle, const char* t
     controlId = id;
     const char* windowClass = GetWindowClass();
     const bool frameworkClass = windowClass == FrameworkWindowClass;
-    const DWORD finalStyle = (style | styleSet) & ~styleCleared;
+    const DWORD finalStyle = CreationStyle(style);
     HWND parentHandle = parentWindow ? parentWindow->GetHandle() : nullptr;
     HMENU menuOrId = (finalStyle & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)) : nullptr;
     HWND window = CreateWindowExA(extendedStyle, windowClass, text ? text : "", finalStyle,
@@ -175,6 +175,7 @@ bool WWindow::Create(WWindow* parentWindow, const RECT& rectangle, const char* t
         return false;
     }
     ownsWindow = true;
+    ForgetEarlyState();
     if (!frameworkClass) {
         Attach(window);
         if (parentWindow && !parentWindow->GetFont().IsEmpty())
@@ -273,6 +274,17 @@ bool WWindow::SetVisible(bool visible)
     styleSet = visible ? styleSet | WS_VISIBLE : styleSet & ~WS_VISIBLE;
     styleCleared = visible ? styleCleared & ~WS_VISIBLE : styleCleared | WS_VISIBLE;
     return true;
+}
+
+void WWindow::ApplyEarlyState()
+{
+    HWND window = GetHandle();
+    const DWORD changed = styleSet | styleCleared;
+    if (window && (changed & WS_DISABLED))
+        EnableWindow(window, !(styleSet & WS_DISABLED));
+    if (window && (changed & WS_VISIBLE))
+        ShowWindow(window, (styleSet & WS_VISIBLE) ? SW_SHOW : SW_HIDE);
+    ForgetEarlyState();
 }
 
 bool WWindow::GetVisible() const

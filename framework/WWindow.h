@@ -136,6 +136,14 @@ protected:
     bool RaiseMessageEvent(WEventID event, const Message& message, int32_t* returnValue = nullptr);
     bool WantsEvent(WEventID event) const { return (GetEventMask() >> (event & 31)) & 1u; }
 
+    // The style a window is created with: the given one with the changes that
+    // SetEnabled and SetVisible made before the window existed.
+    DWORD CreationStyle(DWORD style) const { return (style | styleSet) & ~styleCleared; }
+    // The window exists now: the changes made before take effect on it, once.
+    void ApplyEarlyState();
+    // The changes made before went into the creation style; they are done.
+    void ForgetEarlyState() { styleSet = styleCleared = 0; }
+
     void SetParentWindow(WWindow* newParent) { parent = newParent; }
     void SetControlId(int32_t id) { controlId = id; }
     // Whether deleting the object destroys the window (windows it created itself).
