@@ -66,13 +66,12 @@ RECT WorkArea()
 
 WForm::WForm()
 {
-    WApplication::AddMessageFilter(this, &WForm::DialogMessageFilter, 0,
-                                   WApplication::FormFilterPriority);
+    WApplication::AddMessageFilter(this, &WForm::FilterDialogMessage, 0, WApplication::FormFilterPriority);
 }
 
 WForm::~WForm()
 {
-    WApplication::RemoveMessageFilter(this, &WForm::DialogMessageFilter);
+    WApplication::RemoveMessageFilter(this, &WForm::FilterDialogMessage);
     for (WControl* control : controls)
         control->FormGone();
     if (mainForm == this)
@@ -226,11 +225,6 @@ bool WForm::CenterInWorkArea()
                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) != FALSE;
 }
 
-bool WForm::DialogMessageFilter(WObject* owner, MSG* message, uint32_t)
-{
-    return static_cast<WForm*>(owner)->FilterDialogMessage(*message);
-}
-
 bool WForm::IsInsideOtherForm() const
 {
     if (!(GetStyle() & WS_CHILD))
@@ -239,22 +233,22 @@ bool WForm::IsInsideOtherForm() const
     return root && root != this && root->IsKindOf(WForm::GetClassAtom());
 }
 
-bool WForm::FilterDialogMessage(MSG& message)
+bool WForm::FilterDialogMessage(MSG* message, uint32_t)
 {
     HWND window = GetHandle();
-    if (!window || !message.hwnd)
+    if (!window || !message->hwnd)
         return false;
     // The trail byte of a double-byte character takes the way its lead byte took.
-    const bool trailByte = trailByteExpected && message.message == WM_CHAR;
-    if (!trailByte && (!IsKeyboardOrMouseMessage(message.message) || GetCapture()))
+    const bool trailByte = trailByteExpected && message->message == WM_CHAR;
+    if (!trailByte && (!IsKeyboardOrMouseMessage(message->message) || GetCapture()))
         return false;
-    if (message.hwnd != window && !IsChild(window, message.hwnd))
+    if (message->hwnd != window && !IsChild(window, message->hwnd))
         return false;
     // A page inside another form leaves the keyboard to the form around it,
     // which moves the focus across all pages and controls.
     if (IsInsideOtherForm())
         return false;
-    trailByteExpected = !trailByte && message.message == WM_CHAR
-                     && IsDBCSLeadByte(static_cast<BYTE>(message.wParam));
-    return IsDialogMessageA(window, &message) != FALSE;
+    trailByteExpected = !trailByte && message->message == WM_CHAR
+                     && IsDBCSLeadByte(static_cast<BYTE>(message->wParam));
+    return IsDialogMessageA(window, message) != FALSE;
 }

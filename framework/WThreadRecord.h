@@ -25,7 +25,7 @@ struct WDispatchFrame {
 
 struct WMessageFilter {
     WObject* owner;
-    WMessageFilterFn filter;
+    WMessageFilterRoutine filter;
     uint32_t userData;
     int32_t priority;
     bool hooked;
