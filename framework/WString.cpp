@@ -1,6 +1,7 @@
 #include "WString.h"
 
 #include "WCodePage.h"
+#include "WDecimalNumber.h"
 #include "WSemaphore.h"
 
 #include <cerrno>
@@ -372,13 +373,7 @@ int32_t WString::ToLong(bool* ok) const
 
 double WString::ToReal(bool* ok) const
 {
-    const char* text = GetText();
-    char* end = nullptr;
-    errno = 0;
-    double value = std::strtod(text, &end);
-    if (ok != nullptr)
-        *ok = end != text && *end == '\0' && errno != ERANGE;
-    return value;
+    return WDecimalNumber::Read(GetText(), ok);
 }
 
 int32_t WString::Tokenize(WStringArray& parts, const char* separators, bool separatorFlag,

@@ -51,8 +51,9 @@ public:
     int32_t VSprintf(const char* format, va_list arguments);
 
     // Leading blanks are skipped; ok is true only when the whole rest of the
-    // text was used and no range error occurred. The value is the runtime
-    // conversion's in every case: the longest numeric prefix, 0 without one.
+    // text was used and no range error occurred. The value is the longest
+    // numeric prefix's in every case, 0 without one. Both read decimal text
+    // only: no hexadecimal, and for ToReal no "inf" or "nan".
     int32_t ToLong(bool* ok = nullptr) const;
     double ToReal(bool* ok = nullptr) const;
 

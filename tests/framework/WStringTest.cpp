@@ -62,7 +62,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, ToRealConversion,
                                            RealCase{"-12.35", -12.35, true}, RealCase{"12.5abc", 12.5, false},
                                            RealCase{"0.9", 0.9, true}, RealCase{"1,5", 1.0, false},
                                            RealCase{"abc", 0.0, false}, RealCase{"", 0.0, false},
-                                           RealCase{"1e999", HUGE_VAL, false}));
+                                           RealCase{"1e999", HUGE_VAL, false}, RealCase{"0x1p3", 0.0, false},
+                                           RealCase{"inf", 0.0, false}, RealCase{"nan", 0.0, false}));
 
 TEST(WStringFormat, ResultFarLongerThanTheFormatComesOutWhole)
 {
