@@ -162,6 +162,11 @@ bool WForm::InitializeDialog(Message& message)
     return true;
 }
 
+// The listed windows go behind the others, not before them. A form's child
+// order is its stacking order too, first on top: the main window lists its
+// controls after it has made its pages, and the pages, which it does not list,
+// must stay above the tab control that hosts them. Put first, the tab control
+// would lie over its pages and paint across them.
 bool WForm::SetTabOrder(int32_t count, WWindow* const windows[])
 {
     HDWP batch = BeginDeferWindowPos(count);
