@@ -1,6 +1,6 @@
 #include "ConfigurationExchange.h"
 
-#include "DecimalNumber.h"
+#include "WDecimalNumber.h"
 
 namespace ConfigurationExchange {
 
@@ -35,11 +35,11 @@ WString FormatCycle(int32_t cycle)
 void CopyPagesToRecord(const PageValues& values, ConfigurationRecord& record)
 {
     for (int32_t index = 0; index < DeviceCommands::ThresholdCount; ++index)
-        SetThreshold(record, index, DecimalNumber::PrefixValue(values.thresholdTexts[index]));
+        SetThreshold(record, index, WDecimalNumber::Read(values.thresholdTexts[index]));
     record.errorEnabled = values.errorHandlingEnabled;
     record.errorMemory = values.errorMemoryEnabled;
     // "-" has no leading number and so gives 0, no cyclic clearing.
-    record.errorCycle = DecimalNumber::TruncateToInt32(DecimalNumber::PrefixValue(values.cycleText));
+    record.errorCycle = WDecimalNumber::TruncateToInt32(WDecimalNumber::Read(values.cycleText));
     record.receiverCalibration = values.receiverCalibration;
     record.transmitterCalibration = values.transmitterCalibration;
 }

@@ -1,6 +1,6 @@
 #include "ConfigurationFile.h"
 
-#include "DecimalNumber.h"
+#include "WDecimalNumber.h"
 
 #include <cstring>
 
@@ -54,13 +54,13 @@ WString FormatEntry(const FieldRule& rule, const ConfigurationRecord& record)
 
 void StoreValue(const FieldRule& rule, const WString& valueText, ConfigurationRecord& record)
 {
-    const double value = DecimalNumber::PrefixValue(valueText);
+    const double value = WDecimalNumber::Read(valueText);
     if (rule.percent)
         record.*rule.percent = value;
     else if (rule.flag)
-        record.*rule.flag = DecimalNumber::TruncateToInt32(value) != 0;
+        record.*rule.flag = WDecimalNumber::TruncateToInt32(value) != 0;
     else
-        record.*rule.integer = DecimalNumber::TruncateToInt32(value);
+        record.*rule.integer = WDecimalNumber::TruncateToInt32(value);
 }
 
 const FieldRule* FindRule(Section section, const WString& key)

@@ -1,6 +1,5 @@
 #include "ConfigurationTransfer.h"
 
-#include "DecimalNumber.h"
 
 using namespace DeviceCommands;
 
@@ -51,8 +50,9 @@ WString OrderMessage(int32_t comparator)
 
 bool IsThresholdInRange(const WString& text, double& value)
 {
-    return DecimalNumber::ParseWhole(text.GetText(), value) && value >= LowestThreshold
-        && value <= HighestThreshold;
+    bool whole = false;
+    value = text.ToReal(&whole);
+    return whole && value >= LowestThreshold && value <= HighestThreshold;
 }
 
 }

@@ -37,11 +37,18 @@ void SyncGetMessageHook(WThreadRecord& thread)
     }
 }
 
-bool IsRegistered(const WThreadRecord& thread, const WMessageFilter& entry)
+// Where the filter of that owner and routine stands in the list, or its end.
+std::vector<WMessageFilter>::iterator FindFilter(WThreadRecord& thread, const WObject* owner,
+                                                 const WMessageFilterRoutine& filter)
 {
-    return std::any_of(thread.filters.begin(), thread.filters.end(), [&](const WMessageFilter& f) {
-        return f.owner == entry.owner && f.filter == entry.filter;
+    return std::find_if(thread.filters.begin(), thread.filters.end(), [&](const WMessageFilter& f) {
+        return f.owner == owner && f.filter == filter;
     });
+}
+
+bool IsRegistered(WThreadRecord& thread, const WMessageFilter& entry)
+{
+    return FindFilter(thread, entry.owner, entry.filter) != thread.filters.end();
 }
 
 // Deletes the thread's deferred objects, also those deferred by the
@@ -183,10 +190,10 @@ bool WApplication::RunMessageLoop(MSG* finalMessage)
     return result == 0;
 }
 
-bool WApplication::AddMessageFilter(WObject* owner, WMessageFilterFn filter, uint32_t userData,
+bool WApplication::AddMessageFilter(WObject* owner, WMessageFilterRoutine filter, uint32_t userData,
                                     int32_t priority, bool hooked)
 {
-    if (filter == nullptr)
+    if (filter.IsEmpty() || (owner == nullptr && !filter.IsPlain()))
         return false;
     WThreadRecord& thread = WCurrentThreadRecord();
     WMessageFilter entry{owner, filter, userData, priority, hooked};
@@ -200,12 +207,10 @@ bool WApplication::AddMessageFilter(WObject* owner, WMessageFilterFn filter, uin
     return true;
 }
 
-bool WApplication::RemoveMessageFilter(WObject* owner, WMessageFilterFn filter)
+bool WApplication::RemoveMessageFilter(WObject* owner, WMessageFilterRoutine filter)
 {
     WThreadRecord& thread = WCurrentThreadRecord();
-    auto found = std::find_if(thread.filters.begin(), thread.filters.end(), [&](const WMessageFilter& f) {
-        return f.owner == owner && f.filter == filter;
-    });
+    auto found = FindFilter(thread, owner, filter);
     if (found == thread.filters.end())
         return false;
     thread.filters.erase(found);
@@ -215,17 +220,25 @@ bool WApplication::RemoveMessageFilter(WObject* owner, WMessageFilterFn filter)
 
 // Filters may add or remove filters (a form may even be destroyed by one), so
 // the walk runs over a snapshot and passes over entries removed meanwhile.
-bool WApplication::PreTranslateMessage(MSG* message, bool hooked)
+bool WApplication::PreTranslateMessage(MSG* message, bool hooked, WObject* afterOwner,
+                                       WMessageFilterRoutine afterFilter)
 {
     WThreadRecord& thread = WCurrentThreadRecord();
     if (message == nullptr || thread.filters.empty())
         return false;
-    std::vector<WMessageFilter> snapshot = thread.filters;
+    auto first = thread.filters.begin();
+    if (!afterFilter.IsEmpty()) {
+        first = FindFilter(thread, afterOwner, afterFilter);
+        if (first == thread.filters.end())
+            return false;
+        ++first;
+    }
+    std::vector<WMessageFilter> snapshot(first, thread.filters.end());
     for (const WMessageFilter& entry : snapshot) {
         if ((hooked && !entry.hooked) || !IsRegistered(thread, entry))
             continue;
         MSG copy = *message;
-        if (entry.filter(entry.owner, &copy, entry.userData)) {
+        if (entry.filter.Call(entry.owner, &copy, entry.userData)) {
             *message = copy;
             return true;
         }

@@ -9,8 +9,32 @@
 #include "WEventGenerator.h"
 #include "WString.h"
 
-// A message filter: returns true when it consumed the message.
+// A message filter: returns true when it consumed the message. It is a plain
+// routine that gets its owner, or a member routine of the owner.
 using WMessageFilterFn = bool (*)(WObject* owner, MSG* message, uint32_t userData);
+using WMessageFilterMember = bool (WObject::*)(MSG* message, uint32_t userData);
+
+#define W_FILTER(memberFunction) static_cast<WMessageFilterMember>(memberFunction)
+
+// Either kind of filter routine; together with its owner it names a filter.
+class WMessageFilterRoutine {
+public:
+    WMessageFilterRoutine() = default;
+    WMessageFilterRoutine(WMessageFilterFn routine) : plain(routine) {}
+    WMessageFilterRoutine(WMessageFilterMember routine) : member(routine) {}
+
+    bool IsEmpty() const { return plain == nullptr && member == nullptr; }
+    bool IsPlain() const { return plain != nullptr; }
+    bool Call(WObject* owner, MSG* message, uint32_t userData) const
+    {
+        return plain ? plain(owner, message, userData) : (owner->*member)(message, userData);
+    }
+    bool operator==(const WMessageFilterRoutine& other) const = default;
+
+private:
+    WMessageFilterFn plain = nullptr;
+    WMessageFilterMember member = nullptr;
+};
 
 class WModuleHandle;
 
@@ -53,11 +77,28 @@ public:
 
     // Filters of higher priority run first. hooked: the filter also sees
     // messages taken by message loops the framework does not run (a get-message
-    // hook of the thread), such as those of modal host dialogs.
-    static bool AddMessageFilter(WObject* owner, WMessageFilterFn filter, uint32_t userData,
+    // hook of the thread), such as those of modal host dialogs. A member
+    // routine needs its owner.
+    static bool AddMessageFilter(WObject* owner, WMessageFilterRoutine filter, uint32_t userData,
                                  int32_t priority, bool hooked = false);
-    static bool RemoveMessageFilter(WObject* owner, WMessageFilterFn filter);
-    static bool PreTranslateMessage(MSG* message, bool hooked = false);
+    static bool RemoveMessageFilter(WObject* owner, WMessageFilterRoutine filter);
+    template <class Owner>
+    static bool AddMessageFilter(Owner* owner, bool (Owner::*filter)(MSG*, uint32_t), uint32_t userData,
+                                 int32_t priority, bool hooked = false)
+    {
+        return AddMessageFilter(owner, W_FILTER(filter), userData, priority, hooked);
+    }
+    template <class Owner>
+    static bool RemoveMessageFilter(Owner* owner, bool (Owner::*filter)(MSG*, uint32_t))
+    {
+        return RemoveMessageFilter(owner, W_FILTER(filter));
+    }
+    // Runs the filters (the hooked ones only, when hooked is set) until one
+    // consumes the message. Given a filter (owner and routine), it starts
+    // after that one, so that a filter can let those after it see a message
+    // first; when that filter is not registered, none runs.
+    static bool PreTranslateMessage(MSG* message, bool hooked = false, WObject* afterOwner = nullptr,
+                                    WMessageFilterRoutine afterFilter = {});
 
     // Deletes the object once no event of this thread is being dispatched, and
     // at the latest at the end of Execute.

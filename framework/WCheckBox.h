@@ -9,4 +9,6 @@ public:
     bool GetChecked() const;
     // True when the box shows the wanted state afterwards.
     bool SetChecked(bool checked);
+    // Changes the text and has the parent repaint behind the box.
+    bool SetText(const WString& text) override;
 };

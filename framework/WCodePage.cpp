@@ -50,3 +50,48 @@ int32_t WCharacterOffset(const char* text, int32_t bytes, int32_t characters, UI
         offset += WCharacterBytes(text + offset, bytes - offset, codePage);
     return offset;
 }
+
+int32_t WWideCharacterUnits(const wchar_t* text, int32_t remaining)
+{
+    if (remaining >= 2 && IS_HIGH_SURROGATE(text[0]) && IS_LOW_SURROGATE(text[1]))
+        return 2;
+    return 1;
+}
+
+int32_t WWideCharacterCount(const wchar_t* text, int32_t units)
+{
+    int32_t characters = 0;
+    for (int32_t offset = 0; offset < units; ++characters)
+        offset += WWideCharacterUnits(text + offset, units - offset);
+    return characters;
+}
+
+int32_t WWideCharacterOffset(const wchar_t* text, int32_t units, int32_t characters)
+{
+    int32_t offset = 0;
+    for (int32_t index = 0; index < characters && offset < units; ++index)
+        offset += WWideCharacterUnits(text + offset, units - offset);
+    return offset;
+}
+
+std::wstring WWideFromNarrow(const char* text, int32_t bytes)
+{
+    if (bytes <= 0)
+        return std::wstring();
+    const int units = MultiByteToWideChar(CP_ACP, 0, text, bytes, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(units > 0 ? units : 0), L'\0');
+    if (units > 0)
+        MultiByteToWideChar(CP_ACP, 0, text, bytes, wide.data(), units);
+    return wide;
+}
+
+std::string WNarrowFromWide(const wchar_t* text, int32_t units)
+{
+    if (units <= 0)
+        return std::string();
+    const int bytes = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, units, nullptr, 0, "?", nullptr);
+    std::string narrow(static_cast<size_t>(bytes > 0 ? bytes : 0), '\0');
+    if (bytes > 0)
+        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, units, narrow.data(), bytes, "?", nullptr);
+    return narrow;
+}

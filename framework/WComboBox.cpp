@@ -51,6 +51,19 @@ WString WComboBox::GetText() const
     return WString(text.data());
 }
 
+// The host's window text of a drop-down list is not what it shows, so for a
+// list the text names the entry to select, as GetText names the selected one.
+bool WComboBox::SetText(const WString& text)
+{
+    if (!GetHandle())
+        return false;
+    if ((GetStyle() & 0x3) != CBS_DROPDOWNLIST)
+        return WControl::SetText(text);
+    const auto found = static_cast<int32_t>(
+        Send(CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.GetText())));
+    return found >= 0 && SetSelected(found);
+}
+
 bool WComboBox::SetHeight(int32_t height)
 {
     HWND window = GetHandle();

@@ -18,6 +18,10 @@ public:
     int32_t GetCount() const;
     // The text of the selected entry; empty when none is selected.
     WString GetText() const override;
+    // A drop-down list selects the entry with exactly that text (letter case
+    // ignored) and is false, keeping its selection, when it has none; a combo
+    // box with an edit field takes the text into the field.
+    bool SetText(const WString& text) override;
     // The height of the control with its drop-down list, in pixels.
     bool SetHeight(int32_t height);
 

@@ -7,3 +7,9 @@ bool WCommonDialog::SetParent(WWindow* owner)
     parent = owner;
     return true;
 }
+
+FARPROC WCommonDialog::HostFunction(const char* name)
+{
+    static const HMODULE library = LoadLibraryA("comdlg32.dll");
+    return library ? GetProcAddress(library, name) : nullptr;
+}

@@ -1,6 +1,6 @@
 #pragma once
-// Base of the host's common dialogs (open and save file): the owner window and
-// the option flags, which cannot change while the dialog is showing.
+// Base of the host's common dialogs (open and save file, print): the owner
+// window and the option flags, which cannot change while the dialog is showing.
 
 #include "WWindow.h"
 
@@ -16,6 +16,11 @@ public:
 
 protected:
     HWND GetOwnerHandle() const { return parent ? parent->GetHandle() : nullptr; }
+    // A function of the host's common dialog library, which is loaded the first
+    // time a dialog is shown: linked at start it brings its library and its
+    // dependencies into every run, which costs start-up time and several
+    // megabytes for dialogs most runs never open. Null when it is missing.
+    static FARPROC HostFunction(const char* name);
     void SetShowing(bool isShowing) { showing = isShowing; }
 
 private:

@@ -34,6 +34,7 @@ bool WControl::BindToItem()
     HWND item = parentHandle ? GetDlgItem(parentHandle, GetControlId()) : nullptr;
     if (!item || !Attach(item))
         return false;
+    ApplyEarlyState();
     const WFont& inherited = parentWindow->GetFont();
     if (!inherited.IsEmpty())
         SetFont(inherited, false);

@@ -27,7 +27,7 @@ class WEventData {
 public:
     WObject* source = nullptr;          // the generator that raised the event
     WEventHandler* chain = nullptr;     // receives the handler called before the current one
-    uint32_t reserved[2] = {0, 0};      // framework-internal
+    uint32_t reserved[2] = {0, 0};      // framework-internal; [0] names the record's kind
     WEventID eventId = 0;
     int32_t returnValue = 0;            // preset from the raiser's in/out value, read back after dispatch
     uint32_t userData = 0;              // user data of the handler now called
@@ -37,6 +37,15 @@ public:
 // CommandEvent, NotifyEvent, PrivateMessageEvent and the other message events.
 class WMessageEventData : public WEventData {
 public:
+    WMessageEventData() { reserved[0] = Kind; }
+
+    // The record as a message record, or null when it is another kind (an
+    // event raised by code with a record of its own, or with none).
+    static WMessageEventData* From(WEventData* data)
+    {
+        return data && data->reserved[0] == Kind ? static_cast<WMessageEventData*>(data) : nullptr;
+    }
+
     HWND window = nullptr;
     UINT message = 0;
     WPARAM wParam = 0;
@@ -44,6 +53,9 @@ public:
     DWORD time = 0;
     LONG cursorX = 0;
     LONG cursorY = 0;
+
+private:
+    static constexpr uint32_t Kind = 0x4D455347;
 };
 
 // MouseMoveEvent and the nine button events; x and y in client coordinates.

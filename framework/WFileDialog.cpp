@@ -7,18 +7,6 @@ namespace {
 
 constexpr size_t FileNameCapacity = 4096;
 
-// The host's file dialogs, loaded the first time one is shown: linked at start
-// they bring their library and its dependencies into every run, which costs
-// start-up time and several megabytes for a dialog most runs never open.
-BOOL ShowHostDialog(OPENFILENAMEA& request, bool save)
-{
-    using Dialog = BOOL(WINAPI*)(OPENFILENAMEA*);
-    static const HMODULE library = LoadLibraryA("comdlg32.dll");
-    const auto dialog = reinterpret_cast<Dialog>(reinterpret_cast<void*>(
-        GetProcAddress(library, save ? "GetSaveFileNameA" : "GetOpenFileNameA")));
-    return dialog ? dialog(&request) : FALSE;
-}
-
 }  // namespace
 
 void WFileDialog::SetFlags(DWORD newFlags)
@@ -109,7 +97,10 @@ bool WFileDialog::Run(bool save)
         request.lpfnHook = &WFileDialog::HookProcedure;
 
     SetShowing(true);
-    const BOOL chosen = ShowHostDialog(request, save);
+    using Dialog = BOOL(WINAPI*)(OPENFILENAMEA*);
+    const auto dialog = reinterpret_cast<Dialog>(
+        reinterpret_cast<void*>(HostFunction(save ? "GetSaveFileNameA" : "GetOpenFileNameA")));
+    const BOOL chosen = dialog && dialog(&request);
     SetShowing(false);
     if (chosen)
         SetFilePath(WFilePath(fileName.data()), 0);

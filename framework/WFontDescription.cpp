@@ -1,6 +1,7 @@
 #include "WFontDescription.h"
 
 #include <cctype>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -47,9 +48,30 @@ constexpr StockFontName stockFontNames[] = {
     {"DefaultGUI", DEFAULT_GUI_FONT},
 };
 
+// Reads the decimal digits at p; false when they stand for more than a
+// 32-bit integer holds.
+bool ReadPointSize(const char*& p, int32_t& value)
+{
+    int64_t read = 0;
+    for (; std::isdigit(static_cast<unsigned char>(*p)); ++p) {
+        read = read * 10 + (*p - '0');
+        if (read > INT32_MAX)
+            return false;
+    }
+    value = static_cast<int32_t>(read);
+    return true;
+}
+
+// The value of a "word=value" part, held within the 32-bit range.
+int32_t PartNumber(const char* value)
+{
+    const long long number = std::strtoll(value, nullptr, 10);
+    return static_cast<int32_t>(number < INT32_MIN ? INT32_MIN : number > INT32_MAX ? INT32_MAX : number);
+}
+
 void ApplyPart(const char* word, const char* value, WFontDescription& description)
 {
-    const int32_t number = value ? std::atoi(value) : 0;
+    const int32_t number = value ? PartNumber(value) : 0;
     if (_stricmp(word, "Italic") == 0)
         description.italic = true;
     else if (_stricmp(word, "Underline") == 0)
@@ -94,9 +116,7 @@ bool ParseFontDescription(const char* text, WFontDescription& description)
     if (!std::isdigit(static_cast<unsigned char>(*p)))
         return false;
     int32_t points = 0;
-    for (; std::isdigit(static_cast<unsigned char>(*p)); ++p)
-        points = points * 10 + (*p - '0');
-    if (!IsSeparator(*p))
+    if (!ReadPointSize(p, points) || !IsSeparator(*p))
         return false;
     description.pointSize = points;
 

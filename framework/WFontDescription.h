@@ -26,7 +26,9 @@ struct WFontDescription {
     int32_t charSet = DEFAULT_CHARSET;
 };
 
-// False when the text has no point size, no separator after it or no face.
+// False when the text has no point size, no separator after it or no face, and
+// when the point size is beyond the 32-bit range. Numbers of further parts are
+// held within that range.
 // A face longer than 31 characters is cut; unknown parts are passed over.
 bool ParseFontDescription(const char* text, WFontDescription& description);
 

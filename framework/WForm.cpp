@@ -19,11 +19,27 @@ bool IsKeyboardOrMouseMessage(UINT message)
         || (message >= WM_MOUSEMOVE && message <= WM_MBUTTONDBLCLK);
 }
 
-const DLGTEMPLATE* FindDialogTemplate(const WResourceID& id, const WModuleHandle& module)
+// A copy of the dialog template, empty when there is none.
+std::vector<BYTE> CopyDialogTemplate(const WResourceID& id, const WModuleHandle& module)
 {
     HRSRC resource = FindResourceA(module.GetHandle(), id.GetResourceName(), MAKEINTRESOURCEA(5));
     HGLOBAL loaded = resource ? LoadResource(module.GetHandle(), resource) : nullptr;
-    return loaded ? static_cast<const DLGTEMPLATE*>(LockResource(loaded)) : nullptr;
+    const auto* bytes = loaded ? static_cast<const BYTE*>(LockResource(loaded)) : nullptr;
+    if (!bytes)
+        return {};
+    return std::vector<BYTE>(bytes, bytes + SizeofResource(module.GetHandle(), resource));
+}
+
+// Where the window style lies in a template: first in the classic layout,
+// after version, signature, help id and extended style in the extended one.
+DWORD* TemplateStyle(std::vector<BYTE>& dialogTemplate)
+{
+    constexpr size_t ExtendedOffset = 12;
+    const bool extended = dialogTemplate.size() >= 4 && dialogTemplate[2] == 0xFF && dialogTemplate[3] == 0xFF;
+    const size_t offset = extended ? ExtendedOffset : 0;
+    if (dialogTemplate.size() < offset + sizeof(DWORD))
+        return nullptr;
+    return reinterpret_cast<DWORD*>(dialogTemplate.data() + offset);
 }
 
 bool SameSize(const RECT& first, const RECT& second)
@@ -50,13 +66,12 @@ RECT WorkArea()
 
 WForm::WForm()
 {
-    WApplication::AddMessageFilter(this, &WForm::DialogMessageFilter, 0,
-                                   WApplication::FormFilterPriority);
+    WApplication::AddMessageFilter(this, &WForm::FilterDialogMessage, 0, WApplication::FormFilterPriority);
 }
 
 WForm::~WForm()
 {
-    WApplication::RemoveMessageFilter(this, &WForm::DialogMessageFilter);
+    WApplication::RemoveMessageFilter(this, &WForm::FilterDialogMessage);
     for (WControl* control : controls)
         control->FormGone();
     if (mainForm == this)
@@ -92,22 +107,27 @@ bool WForm::CreateFromTemplate(WWindow* parentWindow, const WResourceID& id, con
         WSetLastError(WErrorWindowAlreadyCreated);
         return false;
     }
-    const DLGTEMPLATE* dialogTemplate = FindDialogTemplate(id, module);
-    if (!dialogTemplate) {
+    std::vector<BYTE> dialogTemplate = CopyDialogTemplate(id, module);
+    DWORD* style = TemplateStyle(dialogTemplate);
+    if (!style) {
         OutputDebugStringA("Assertion failed: Unable to find dialog resource\n");
         return false;
     }
+    // Enabled and visible, when set before the window existed, are the template's.
+    *style = CreationStyle(*style);
     // A template may hold rich edit items, whose window class the library registers.
     WRichTextBox::EnsureLibraryLoaded();
     SetParentWindow(parentWindow);
     HWND parentHandle = parentWindow ? parentWindow->GetHandle() : nullptr;
-    HWND window = CreateDialogIndirectParamA(module.GetHandle(), dialogTemplate, parentHandle,
+    const auto* templateData = reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data());
+    HWND window = CreateDialogIndirectParamA(module.GetHandle(), templateData, parentHandle,
                                              &WForm::DialogProcedure, reinterpret_cast<LPARAM>(this));
     if (!window) {
         WSetLastError(WErrorWindowNotCreated);
         return false;
     }
     SetOwnsWindow(true);
+    ForgetEarlyState();
     return true;
 }
 
@@ -142,6 +162,11 @@ bool WForm::InitializeDialog(Message& message)
     return true;
 }
 
+// The listed windows go behind the others, not before them. A form's child
+// order is its stacking order too, first on top: the main window lists its
+// controls after it has made its pages, and the pages, which it does not list,
+// must stay above the tab control that hosts them. Put first, the tab control
+// would lie over its pages and paint across them.
 bool WForm::SetTabOrder(int32_t count, WWindow* const windows[])
 {
     HDWP batch = BeginDeferWindowPos(count);
@@ -205,11 +230,6 @@ bool WForm::CenterInWorkArea()
                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) != FALSE;
 }
 
-bool WForm::DialogMessageFilter(WObject* owner, MSG* message, uint32_t)
-{
-    return static_cast<WForm*>(owner)->FilterDialogMessage(*message);
-}
-
 bool WForm::IsInsideOtherForm() const
 {
     if (!(GetStyle() & WS_CHILD))
@@ -218,22 +238,22 @@ bool WForm::IsInsideOtherForm() const
     return root && root != this && root->IsKindOf(WForm::GetClassAtom());
 }
 
-bool WForm::FilterDialogMessage(MSG& message)
+bool WForm::FilterDialogMessage(MSG* message, uint32_t)
 {
     HWND window = GetHandle();
-    if (!window || !message.hwnd)
+    if (!window || !message->hwnd)
         return false;
     // The trail byte of a double-byte character takes the way its lead byte took.
-    const bool trailByte = trailByteExpected && message.message == WM_CHAR;
-    if (!trailByte && (!IsKeyboardOrMouseMessage(message.message) || GetCapture()))
+    const bool trailByte = trailByteExpected && message->message == WM_CHAR;
+    if (!trailByte && (!IsKeyboardOrMouseMessage(message->message) || GetCapture()))
         return false;
-    if (message.hwnd != window && !IsChild(window, message.hwnd))
+    if (message->hwnd != window && !IsChild(window, message->hwnd))
         return false;
     // A page inside another form leaves the keyboard to the form around it,
     // which moves the focus across all pages and controls.
     if (IsInsideOtherForm())
         return false;
-    trailByteExpected = !trailByte && message.message == WM_CHAR
-                     && IsDBCSLeadByte(static_cast<BYTE>(message.wParam));
-    return IsDialogMessageA(window, &message) != FALSE;
+    trailByteExpected = !trailByte && message->message == WM_CHAR
+                     && IsDBCSLeadByte(static_cast<BYTE>(message->wParam));
+    return IsDialogMessageA(window, message) != FALSE;
 }

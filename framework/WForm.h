@@ -56,8 +56,7 @@ protected:
 
 private:
     static INT_PTR CALLBACK DialogProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static bool DialogMessageFilter(WObject* owner, MSG* message, uint32_t userData);
-    bool FilterDialogMessage(MSG& message);
+    bool FilterDialogMessage(MSG* message, uint32_t userData);
     bool IsInsideOtherForm() const;
 
     std::vector<WControl*> controls;

@@ -91,4 +91,22 @@ WMenuItem* WMenu::FindItem(int32_t id, bool searchPopups) const
     return nullptr;
 }
 
+WMenu* WMenu::FindMenu(HMENU menuHandle)
+{
+    if (menuHandle && menuHandle == handle)
+        return this;
+    for (const auto& popup : popups) {
+        WMenu* found = popup ? popup->FindMenu(menuHandle) : nullptr;
+        if (found)
+            return found;
+    }
+    return nullptr;
+}
+
+void WMenu::UpdateItems()
+{
+    for (const auto& item : items)
+        item->ProcessEvent(UpdateEvent, item.get());
+}
+
 WPopupMenu::WPopupMenu(HMENU popup) : WMenu(popup) {}

@@ -48,6 +48,11 @@ public:
     WPopupMenu* GetPopup(int32_t index) const;
     // The command with that id; searchPopups also looks into the drop-down menus.
     WMenuItem* FindItem(int32_t id, bool searchPopups = true) const;
+    // This menu or the drop-down menu within it that has the host handle, or null.
+    WMenu* FindMenu(HMENU menuHandle);
+    // The commands of this menu (not those of its drop-down menus) raise
+    // UpdateEvent, so that their handlers can enable or check them.
+    void UpdateItems();
 
 protected:
     // Wraps a drop-down menu that belongs to its parent menu.

@@ -34,3 +34,11 @@ bool WPictureButton::SetBitmap(const WBitmap& newBitmap)
     Send(BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap.GetHandle()));
     return true;
 }
+
+// The host only marks the button for repainting. Classes that draw over the
+// picture (a caption beside the icon) draw right after a change; unless the
+// button was repainted first, the new text would land on the old one.
+bool WPictureButton::SetText(const WString& text)
+{
+    return WButton::SetText(text) && Update(true);
+}

@@ -11,6 +11,10 @@ class WPictureButton : public WButton {
 public:
     virtual bool SetIcon(const WIcon& icon);
     virtual bool SetBitmap(const WBitmap& bitmap);
+    // Changes the text, which the host does not show beside the picture (it
+    // names the button for the keyboard and for screen readers), and repaints
+    // the button at once with its picture.
+    bool SetText(const WString& text) override;
     const WIcon& GetIcon() const { return icon; }
 
     using WWindow::SetIcon;

@@ -1,9 +1,15 @@
 #pragma once
 // Text with shared, reference-counted storage. Copying a WString is cheap (the
 // storage is shared); changing a string whose storage is shared first gives it a
-// copy of its own. Characters are bytes in the process code page; in a
-// double-byte code page lengths and positions count characters, a lead byte and
-// its trail byte being one.
+// copy of its own. A string holds one of two kinds of characters: bytes in the
+// process code page, or 16-bit units for a string made from wide text. Lengths
+// and positions count characters: in a double-byte code page a lead byte and its
+// trail byte are one, in wide text a surrogate pair is.
+//
+// Either kind reads as either: GetText gives a wide string's text in the
+// process code page, GetWideText a narrow string's as wide text (converted on
+// first use and kept until the string changes). Operations keep the kind;
+// joining a wide and a narrow text gives a wide one.
 
 #include "WArray.h"
 
@@ -24,41 +30,53 @@ class WString : public WObject {
 public:
     WString();
     WString(const char* text, int32_t length = -1);   // -1: up to the terminating zero
+    WString(const wchar_t* text, int32_t length = -1);
     WString(const WString& other, bool deepCopy = false);
     WString(WString&& other) noexcept;
     ~WString() override;
 
     WString& operator=(const char* text);
+    WString& operator=(const wchar_t* text);
     WString& operator=(const WString& other);
     WString& operator=(WString&& other) noexcept;
 
-    // The characters, zero-terminated; "" for an empty or null string.
+    // The characters, zero-terminated; "" for an empty or null string. A
+    // character the process code page lacks reads as '?' in GetText.
     const char* GetText() const;
+    const wchar_t* GetWideText() const;
     operator const char*() const { return GetText(); }
     int32_t GetLength() const;
     bool IsNull() const;
     bool IsEmpty() const { return GetLength() == 0; }
+    bool IsWide() const;
 
     static WString Concat(const WString& first, const WString& second);
     static WString Concat(const WString& first, const char* second);
+    static WString Concat(const WString& first, const wchar_t* second);
     WString Left(int32_t count) const;
     WString Mid(int32_t start, int32_t count = -1) const;
 
-    // printf-style formatting into the string; returns the new length. On
-    // failure (no memory, an argument the formatter rejects) the string is
-    // unchanged and 0 is returned; a null format clears the string.
+    // printf-style formatting into the string; returns the new length. The
+    // string takes the kind of the format. On failure (no memory, an argument
+    // the formatter rejects) the string is unchanged and 0 is returned; a null
+    // format clears the string.
     int32_t Sprintf(const char* format, ...) W_PRINTF_FORMAT(2, 3);
     int32_t VSprintf(const char* format, va_list arguments);
+    int32_t Sprintf(const wchar_t* format, ...);
+    int32_t VSprintf(const wchar_t* format, va_list arguments);
 
     // Leading blanks are skipped; ok is true only when the whole rest of the
-    // text was used and no range error occurred. The value is the runtime
-    // conversion's in every case: the longest numeric prefix, 0 without one.
+    // text was used and no range error occurred. The value is the longest
+    // numeric prefix's in every case, 0 without one. Both read decimal text
+    // only: no hexadecimal, and for ToReal no "inf" or "nan".
     int32_t ToLong(bool* ok = nullptr) const;
     double ToReal(bool* ok = nullptr) const;
 
     // Splits the text at any of the separator characters into `parts` and
     // returns their number. quotePairs lists pairs of characters (opening,
     // closing) between which separators do not split. maxParts -1: no limit.
+    // The parts have the string's kind; separators and quotes, given in the
+    // process code page, match their wide characters in wide text.
     //
     // separatorFlag: every separator ends a part, so neighbouring separators
     //   give empty parts and a trailing separator an empty last part ("a==b"
@@ -88,10 +106,21 @@ private:
     // Null for the null string. Every change builds new storage and releases
     // the old, so a storage that is shared is never written.
     WStringReference* storage = nullptr;
+    // The text in the other kind, made on first request; every change drops it.
+    mutable WStringReference* converted = nullptr;
+
+    const WStringReference* TextOfKind(int32_t kind) const;
+    // Lengths of the text as GetText and GetWideText give it, in bytes and units.
     int32_t ByteLength() const;
+    int32_t WideLength() const;
     bool Assign(const char* text, int32_t bytes);
+    bool AssignWide(const wchar_t* text, int32_t units);
+    bool AssignReference(WStringReference* replacement);
+    // Makes the string the null string.
+    void Clear();
     void Release();
 };
 
 WString operator+(const WString& first, const WString& second);
 WString operator+(const WString& first, const char* second);
+WString operator+(const WString& first, const wchar_t* second);

@@ -2,8 +2,14 @@
 
 #include <commctrl.h>
 
+WTabControl::WTabControl()
+{
+    WApplication::AddMessageFilter(this, &WTabControl::FilterControlTab, 0, FilterPriority);
+}
+
 WTabControl::~WTabControl()
 {
+    WApplication::RemoveMessageFilter(this, &WTabControl::FilterControlTab);
     for (const auto& item : items) {
         if (item->ownsPage)
             delete item->page;
@@ -139,33 +145,86 @@ int32_t WTabControl::ItemUnderCursor() const
     return static_cast<int32_t>(Send(TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
 }
 
+// The arrow keys move to the neighbour of the focused tab.
+int32_t WTabControl::ItemForKey(WORD key) const
+{
+    const auto focused = static_cast<int32_t>(Send(TCM_GETCURFOCUS));
+    int32_t chosen = -1;
+    if (key == VK_LEFT)
+        chosen = focused - 1;
+    else if (key == VK_RIGHT)
+        chosen = focused + 1;
+    return chosen >= 0 && chosen < GetItemCount() ? chosen : -1;
+}
+
+// The host tells which key it is about to handle before it changes the
+// selection for it.
 bool WTabControl::ReflectNotify(NMHDR* header, LRESULT& result)
 {
-    if (header->code == TCN_SELCHANGING)
-        return OnSelectionChanging(result);
-    if (header->code == TCN_SELCHANGE)
-        return OnSelectionChanged();
+    if (header->code == TCN_KEYDOWN) {
+        keyChoice = ItemForKey(reinterpret_cast<NMTCKEYDOWN*>(header)->wVKey);
+        return false;
+    }
+    if (header->code == TCN_SELCHANGING) {
+        const int32_t chosen = keyChoice >= 0 ? keyChoice : ItemUnderCursor();
+        keyChoice = -1;
+        result = !MayChangeTo(chosen);
+        return true;
+    }
+    if (header->code == TCN_SELCHANGE) {
+        SelectionChanged();
+        return true;
+    }
     return false;
 }
 
-bool WTabControl::OnSelectionChanging(LRESULT& result)
+// A key that changed nothing leaves no choice behind for the next change.
+void WTabControl::MessageProcessed(const Message& message)
+{
+    if (message.message == WM_KEYDOWN)
+        keyChoice = -1;
+}
+
+bool WTabControl::MayChangeTo(int32_t newIndex)
 {
     previousSelection = GetSelected();
     WSelectEventData data;
     data.previousIndex = previousSelection;
-    data.newIndex = ItemUnderCursor();
+    data.newIndex = newIndex;
     int32_t veto = 0;
     ProcessEvent(SelectChangingEvent, this, &data, &veto);
-    result = veto != 0;
-    return true;
+    return veto == 0;
 }
 
-bool WTabControl::OnSelectionChanged()
+void WTabControl::SelectionChanged()
 {
     WSelectEventData data;
     data.previousIndex = previousSelection;
     data.newIndex = GetSelected();
     if (!ProcessEvent(SelectEvent, this, &data))
         ShowSelectedPage();
+}
+
+// Ctrl+Tab and Ctrl+Shift+Tab pressed anywhere in the control's top-level
+// window step through the tabs, as in the host's property sheets; the host's
+// tab control has no key for that of its own.
+bool WTabControl::FilterControlTab(MSG* message, uint32_t)
+{
+    HWND control = GetHandle();
+    if (!control || message->message != WM_KEYDOWN || message->wParam != VK_TAB || GetKeyState(VK_CONTROL) >= 0)
+        return false;
+    if (!message->hwnd || GetAncestor(message->hwnd, GA_ROOT) != GetAncestor(control, GA_ROOT)
+        || !IsWindowVisible(control) || !IsWindowEnabled(control))
+        return false;
+    const int32_t count = GetItemCount();
+    if (count < 2)
+        return false;
+    const int32_t step = GetKeyState(VK_SHIFT) < 0 ? count - 1 : 1;
+    const int32_t current = GetSelected();
+    const int32_t chosen = current < 0 ? 0 : (current + step) % count;
+    if (MayChangeTo(chosen)) {
+        Send(TCM_SETCURSEL, static_cast<WPARAM>(chosen));
+        SelectionChanged();
+    }
     return true;
 }

@@ -5,9 +5,12 @@
 // handler that sets the record's returnValue to non-zero keeps the current
 // tab); when it has changed, SelectEvent, and then, unless a handler claimed
 // that event, it hides the previous page and shows the new one. The record's
-// newIndex of SelectChangingEvent is the tab under the pointer, since the host
-// names the new tab only once it is selected.
+// newIndex of SelectChangingEvent is the tab being chosen: the neighbour for
+// the arrow keys, the next (with Shift the previous) tab for Ctrl+Tab pressed
+// anywhere in the control's window, and otherwise the tab under the pointer,
+// since the host names the new tab only once it is selected.
 
+#include "WApplication.h"
 #include "WControl.h"
 #include "WForm.h"
 
@@ -28,6 +31,10 @@ public:
 class WTabControl : public WControl {
     W_DECLARE_CLASS(WTabControl, WControl)
 public:
+    // Ctrl+Tab must reach the control before the form's dialog keys take it.
+    static constexpr int32_t FilterPriority = WApplication::FormFilterPriority + 1;
+
+    WTabControl();
     ~WTabControl() override;
 
     // The new item's index, -1 when it could not be inserted.
@@ -47,15 +54,21 @@ public:
 protected:
     const char* GetWindowClass() const override;
     bool ReflectNotify(NMHDR* header, LRESULT& result) override;
+    void MessageProcessed(const Message& message) override;
 
 private:
     RECT DisplayArea(HWND page) const;
     void PlacePage(const WTabControlItem& item) const;
     void ShowSelectedPage() const;
     int32_t ItemUnderCursor() const;
-    bool OnSelectionChanging(LRESULT& result);
-    bool OnSelectionChanged();
+    int32_t ItemForKey(WORD key) const;
+    // Raises SelectChangingEvent; true when no handler kept the current tab.
+    bool MayChangeTo(int32_t newIndex);
+    // Raises SelectEvent and, unless a handler claimed it, shows the new page.
+    void SelectionChanged();
+    bool FilterControlTab(MSG* message, uint32_t userData);
 
     std::vector<std::unique_ptr<WTabControlItem>> items;    // in insertion order
     int32_t previousSelection = -1;
+    int32_t keyChoice = -1;             // the tab the key now being handled chooses
 };

@@ -37,7 +37,7 @@ struct WMessageFrame {
 
 struct WMessageFilter {
     WObject* owner;
-    WMessageFilterFn filter;
+    WMessageFilterRoutine filter;
     uint32_t userData;
     int32_t priority;
     bool hooked;

@@ -64,11 +64,25 @@ void EnsureCommonControls()
 
 // Framework defaults; program handlers added later run before them.
 const WEventTableEntry WWindow::defaultHandlers[] = {
+    {ContextMenuEvent, W_HANDLER(&WWindow::OnDefaultContextMenu), nullptr, 0},
+    {MenuSelectEvent, W_HANDLER(&WWindow::OnDefaultMenuSelect), nullptr, 0},
+    {InitPopupMenuEvent, W_HANDLER(&WWindow::OnDefaultInitPopupMenu), nullptr, 0},
     {PrivateMessageEvent, W_HANDLER(&WWindow::OnDefaultPrivateMessage), nullptr, 0},
+    {ControlColorEvent, W_HANDLER(&WWindow::OnDefaultControlColor), nullptr, 0},
     {CommandEvent, W_HANDLER(&WWindow::OnDefaultCommand), nullptr, 0},
     {NotifyEvent, W_HANDLER(&WWindow::OnDefaultNotify), nullptr, 0},
     {NeedToolTipTextEvent, W_HANDLER(&WWindow::OnDefaultNeedToolTipText), nullptr, 0},
+    {DragStartEvent, W_HANDLER(&WWindow::OnDefaultDrag), nullptr, 0},
+    {DragContinueEvent, W_HANDLER(&WWindow::OnDefaultDrag), nullptr, 0},
+    {DragFeedbackEvent, W_HANDLER(&WWindow::OnDefaultDrag), nullptr, 0},
+    {DragEndEvent, W_HANDLER(&WWindow::OnDefaultDrag), nullptr, 0},
+    {DragEnterEvent, W_HANDLER(&WWindow::OnDefaultDrag), nullptr, 0},
+    {DragOverEvent, W_HANDLER(&WWindow::OnDefaultDrag), nullptr, 0},
+    {DragLeaveEvent, W_HANDLER(&WWindow::OnDefaultDrag), nullptr, 0},
+    {DragDropEvent, W_HANDLER(&WWindow::OnDefaultDrag), nullptr, 0},
+    {DragFillEvent, W_HANDLER(&WWindow::OnDefaultDrag), nullptr, 0},
     {DestroyEvent, W_HANDLER(&WWindow::OnDefaultDestroy), nullptr, 0},
+    {ScrollEvent, W_HANDLER(&WWindow::OnDefaultScroll), nullptr, 0},
     {NullEvent, nullptr, nullptr, 0},
 };
 
@@ -194,7 +208,7 @@ bool WWindow::Create(WWindow* parentWindow, const RECT& rectangle, const char* t
     controlId = id;
     const char* windowClass = GetWindowClass();
     const bool frameworkClass = windowClass == FrameworkWindowClass;
-    const DWORD finalStyle = (style | styleSet) & ~styleCleared;
+    const DWORD finalStyle = CreationStyle(style);
     HWND parentHandle = parentWindow ? parentWindow->GetHandle() : nullptr;
     HMENU menuOrId = (finalStyle & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)) : nullptr;
     HWND window = CreateWindowExA(extendedStyle, windowClass, text ? text : "", finalStyle,
@@ -206,6 +220,7 @@ bool WWindow::Create(WWindow* parentWindow, const RECT& rectangle, const char* t
         return false;
     }
     ownsWindow = true;
+    ForgetEarlyState();
     if (!frameworkClass) {
         Attach(window);
         if (parentWindow && !parentWindow->GetFont().IsEmpty())
@@ -328,6 +343,17 @@ bool WWindow::SetVisible(bool visible)
     return true;
 }
 
+void WWindow::ApplyEarlyState()
+{
+    HWND window = GetHandle();
+    const DWORD changed = styleSet | styleCleared;
+    if (window && (changed & WS_DISABLED))
+        EnableWindow(window, !(styleSet & WS_DISABLED));
+    if (window && (changed & WS_VISIBLE))
+        ShowWindow(window, (styleSet & WS_VISIBLE) ? SW_SHOW : SW_HIDE);
+    ForgetEarlyState();
+}
+
 bool WWindow::GetVisible() const
 {
     HWND window = GetHandle();
@@ -408,6 +434,26 @@ UINT WWindow::PrivateMessage()
     return message;
 }
 
+UINT WWindow::FindReplaceMessage()
+{
+    static const UINT message = RegisterWindowMessageA("commdlg_FindReplace");
+    return message;
+}
+
+UINT WWindow::DragListMessage()
+{
+    static const UINT message = RegisterWindowMessageA("commctrl_DragListMsg");
+    return message;
+}
+
+// Window handles carry 32 significant bits, also in 64-bit processes.
+WString WWindow::FindReplaceTargetProperty(HWND findDialog)
+{
+    WString name;
+    name.Sprintf("HWNDFOR%08x", static_cast<unsigned>(reinterpret_cast<uintptr_t>(findDialog)));
+    return name;
+}
+
 bool WWindow::PostUserEvent(uint32_t value)
 {
     HWND window = GetHandle();
@@ -452,10 +498,51 @@ bool WWindow::InitializeDialog(Message&)
 
 void WWindow::ParentResized() {}
 
+bool WWindow::PassEventTo(HWND window, WEventID event, WEventData* data)
+{
+    WWindow* receiver = FromHandle(window);
+    return receiver && receiver != this && receiver->ProcessEvent(event, receiver, data);
+}
+
+// A right click on a control the mouse passes through (a label, a group
+// box) reaches the window around it; the request belongs to the control.
+bool WWindow::OnDefaultContextMenu(WObject*, WEventData* data)
+{
+    auto* message = WMessageEventData::From(data);
+    if (!message || reinterpret_cast<HWND>(message->wParam) != GetHandle() || message->lParam == -1)
+        return false;
+    POINT point{static_cast<int16_t>(LOWORD(message->lParam)), static_cast<int16_t>(HIWORD(message->lParam))};
+    ScreenToClient(GetHandle(), &point);
+    HWND child = ChildWindowFromPointEx(GetHandle(), point, CWP_SKIPINVISIBLE);
+    return child && PassEventTo(child, ContextMenuEvent, data);
+}
+
+// The highlighted entry of the window's menu raises its own SelectEvent.
+bool WWindow::OnDefaultMenuSelect(WObject*, WEventData* data)
+{
+    auto* message = WMessageEventData::From(data);
+    const WORD flags = message ? HIWORD(message->wParam) : 0xFFFF;
+    if (!menu || flags == 0xFFFF || (flags & (MF_POPUP | MF_SEPARATOR)))
+        return false;
+    WMenuItem* item = menu->FindItem(LOWORD(message->wParam), true);
+    return item && item->ProcessEvent(SelectEvent, item);
+}
+
+// Before a drop-down menu opens, its entries raise UpdateEvent, so that their
+// handlers can enable or check them. The host still opens the menu.
+bool WWindow::OnDefaultInitPopupMenu(WObject*, WEventData* data)
+{
+    auto* message = WMessageEventData::From(data);
+    WMenu* popup = menu && message ? menu->FindMenu(reinterpret_cast<HMENU>(message->wParam)) : nullptr;
+    if (popup)
+        popup->UpdateItems();
+    return false;
+}
+
 bool WWindow::OnDefaultPrivateMessage(WObject*, WEventData* data)
 {
-    auto* message = static_cast<WMessageEventData*>(data);
-    if (message->wParam != PrivateUserEvent)
+    auto* message = WMessageEventData::From(data);
+    if (!message || message->wParam != PrivateUserEvent)
         return false;
     WUserEventData user;
     user.value = static_cast<uint32_t>(message->lParam);
@@ -464,9 +551,18 @@ bool WWindow::OnDefaultPrivateMessage(WObject*, WEventData* data)
     return handled;
 }
 
+// The control about to be painted chooses its own colours.
+bool WWindow::OnDefaultControlColor(WObject*, WEventData* data)
+{
+    auto* message = WMessageEventData::From(data);
+    return message && PassEventTo(reinterpret_cast<HWND>(message->lParam), ControlColorEvent, data);
+}
+
 bool WWindow::OnDefaultCommand(WObject*, WEventData* data)
 {
-    auto* message = static_cast<WMessageEventData*>(data);
+    auto* message = WMessageEventData::From(data);
+    if (!message)
+        return false;
     const WORD code = HIWORD(message->wParam);
     const WORD id = LOWORD(message->wParam);
     if (message->lParam) {
@@ -490,8 +586,8 @@ bool WWindow::ChooseMenuItem(WORD id)
 
 bool WWindow::OnDefaultNotify(WObject*, WEventData* data)
 {
-    auto* message = static_cast<WMessageEventData*>(data);
-    auto* header = reinterpret_cast<NMHDR*>(message->lParam);
+    auto* message = WMessageEventData::From(data);
+    auto* header = message ? reinterpret_cast<NMHDR*>(message->lParam) : nullptr;
     if (!header)
         return false;
     if (header->code == TTN_GETDISPINFOA || header->code == TTN_GETDISPINFOW)
@@ -507,8 +603,26 @@ bool WWindow::OnDefaultNotify(WObject*, WEventData* data)
 
 bool WWindow::OnDefaultNeedToolTipText(WObject*, WEventData* data)
 {
-    auto* message = static_cast<WMessageEventData*>(data);
-    return SupplyToolTipText(reinterpret_cast<NMHDR*>(message->lParam));
+    auto* message = WMessageEventData::From(data);
+    return message && SupplyToolTipText(reinterpret_cast<NMHDR*>(message->lParam));
+}
+
+// A drag list tells its parent about the drag; the list's own object gets it.
+bool WWindow::OnDefaultDrag(WObject*, WEventData* data)
+{
+    auto* message = WMessageEventData::From(data);
+    if (!message || message->message != DragListMessage() || !message->lParam)
+        return false;
+    auto* info = reinterpret_cast<DRAGLISTINFO*>(message->lParam);
+    return PassEventTo(info->hWnd, data->eventId, data);
+}
+
+// Scroll bar controls, track bars and up-down controls report to their parent;
+// the control's own object gets the report.
+bool WWindow::OnDefaultScroll(WObject*, WEventData* data)
+{
+    auto* message = WMessageEventData::From(data);
+    return message && PassEventTo(reinterpret_cast<HWND>(message->lParam), ScrollEvent, data);
 }
 
 bool WWindow::OnDefaultDestroy(WObject*, WEventData*)

@@ -105,6 +105,13 @@ public:
     // The registered message that carries user events and framework notifications.
     static UINT PrivateMessage();
     static constexpr WPARAM PrivateUserEvent = 2;
+    // The registered messages of the host's find dialog and drag lists.
+    static UINT FindReplaceMessage();
+    static UINT DragListMessage();
+    // The window property through which a find dialog's owner passes the
+    // dialog's notifications on: its name holds the dialog's handle, its value
+    // is the window that gets them.
+    static WString FindReplaceTargetProperty(HWND findDialog);
 
 protected:
     // One message on its way through the dispatcher.
@@ -147,6 +154,14 @@ protected:
     bool RaiseMessageEvent(WEventID event, const Message& message, int32_t* returnValue = nullptr);
     bool WantsEvent(WEventID event) const { return (GetEventMask() >> (event & 31)) & 1u; }
 
+    // The style a window is created with: the given one with the changes that
+    // SetEnabled and SetVisible made before the window existed.
+    DWORD CreationStyle(DWORD style) const { return (style | styleSet) & ~styleCleared; }
+    // The window exists now: the changes made before take effect on it, once.
+    void ApplyEarlyState();
+    // The changes made before went into the creation style; they are done.
+    void ForgetEarlyState() { styleSet = styleCleared = 0; }
+
     void SetParentWindow(WWindow* newParent) { parent = newParent; }
     void SetControlId(int32_t id) { controlId = id; }
     // Whether deleting the object destroys the window (windows it created itself).
@@ -170,6 +185,7 @@ private:
     template <UINT First, UINT Last>
     static constexpr auto MessageRows(std::initializer_list<MessageBinding> bindings);
     static const MessageRow* FindMessageRow(UINT message);
+    static const MessageRow* FindOutsideRow(UINT message);
 
     // Message handlers, one per kind of message (WWindowMessages.cpp).
     bool OnEventMessage(Message& message, WEventID event);
@@ -181,16 +197,30 @@ private:
     bool OnActivateMessage(Message& message, WEventID event);
     bool OnShowWindowMessage(Message& message, WEventID event);
     bool OnInitDialogMessage(Message& message, WEventID event);
+    bool OnContextMenuMessage(Message& message, WEventID event);
+    bool OnNonClientMouseMessage(Message& message, WEventID event);
+    bool OnDialogCodeMessage(Message& message, WEventID event);
+    bool OnFindReplaceMessage(Message& message, WEventID event);
+    bool OnDragListMessage(Message& message, WEventID event);
 
     // Default handlers every window attaches when it is constructed.
+    bool OnDefaultContextMenu(WObject* source, WEventData* data);
+    bool OnDefaultMenuSelect(WObject* source, WEventData* data);
+    bool OnDefaultInitPopupMenu(WObject* source, WEventData* data);
     bool OnDefaultPrivateMessage(WObject* source, WEventData* data);
+    bool OnDefaultControlColor(WObject* source, WEventData* data);
     bool OnDefaultCommand(WObject* source, WEventData* data);
     bool OnDefaultNotify(WObject* source, WEventData* data);
     bool OnDefaultNeedToolTipText(WObject* source, WEventData* data);
+    bool OnDefaultDrag(WObject* source, WEventData* data);
     bool OnDefaultDestroy(WObject* source, WEventData* data);
+    bool OnDefaultScroll(WObject* source, WEventData* data);
     static const WEventTableEntry defaultHandlers[];
 
     bool ChooseMenuItem(WORD id);
+    // Raises the event with the same record on the framework object of
+    // another window; false when that window has none or is this one.
+    bool PassEventTo(HWND window, WEventID event, WEventData* data);
     // Forgets the window: property, handle and previous procedure.
     void ReleaseHandle();
 

@@ -7,6 +7,7 @@
 #include "WThreadRecord.h"
 
 #include <array>
+#include <commctrl.h>
 #include <initializer_list>
 
 namespace {
@@ -52,6 +53,25 @@ private:
     WMessageFrame frame;
 };
 
+// The key flags a client-area mouse message carries, read from the keyboard state.
+WPARAM CurrentMouseKeys()
+{
+    struct KeyFlag {
+        int key;
+        WPARAM flag;
+    };
+    static constexpr KeyFlag keyFlags[] = {
+        {VK_LBUTTON, MK_LBUTTON}, {VK_RBUTTON, MK_RBUTTON}, {VK_MBUTTON, MK_MBUTTON},
+        {VK_SHIFT, MK_SHIFT},     {VK_CONTROL, MK_CONTROL}, {VK_MENU, MK_ALT},
+    };
+    WPARAM keys = 0;
+    for (const KeyFlag& keyFlag : keyFlags) {
+        if (GetKeyState(keyFlag.key) < 0)
+            keys |= keyFlag.flag;
+    }
+    return keys;
+}
+
 }  // namespace
 
 bool WWindow::Message::WindowAlive() const
@@ -87,7 +107,7 @@ const WWindow::MessageRow* WWindow::FindMessageRow(UINT message)
         {WM_SYSCOLORCHANGE, &WWindow::OnEventMessage, SysColorChangeEvent},
         {WM_ENDSESSION, &WWindow::OnEventMessage, EndSessionEvent},
         {WM_SHOWWINDOW, &WWindow::OnShowWindowMessage, NullEvent},
-        {WM_CTLCOLOR, &WWindow::OnEventMessage, ControlColorEvent},
+        {WM_CTLCOLOR, &WWindow::OnRecordResultMessage, ControlColorEvent},
         {WM_SETTINGCHANGE, &WWindow::OnEventMessage, SettingChangeEvent},
         {WM_SETCURSOR, &WWindow::OnEventMessage, GetCursorEvent},
         {WM_DRAWITEM, &WWindow::OnEventMessage, DrawItemEvent},
@@ -102,11 +122,21 @@ const WWindow::MessageRow* WWindow::FindMessageRow(UINT message)
         {WM_INPUTLANGCHANGE, &WWindow::OnEventMessage, InputLangChangeEvent},
         {WM_HELP, &WWindow::OnEventMessage, HelpEvent},
         {WM_USERCHANGED, &WWindow::OnEventMessage, UserChangedEvent},
-        {WM_CONTEXTMENU, &WWindow::OnEventMessage, ContextMenuEvent},
+        {WM_GETDLGCODE, &WWindow::OnDialogCodeMessage, NullEvent},
+        {WM_CONTEXTMENU, &WWindow::OnContextMenuMessage, NullEvent},
         {WM_DISPLAYCHANGE, &WWindow::OnEventMessage, DisplayChangeEvent},
         {WM_NCDESTROY, &WWindow::OnNonClientDestroyMessage, NullEvent},
         {WM_NCHITTEST, &WWindow::OnRecordResultMessage, HitTestEvent},
         {WM_NCPAINT, &WWindow::OnEventMessage, NonClientPaintEvent},
+        {WM_NCLBUTTONDOWN, &WWindow::OnNonClientMouseMessage, LeftButtonDownEvent},
+        {WM_NCLBUTTONUP, &WWindow::OnNonClientMouseMessage, LeftButtonUpEvent},
+        {WM_NCLBUTTONDBLCLK, &WWindow::OnNonClientMouseMessage, LeftButtonDoubleEvent},
+        {WM_NCRBUTTONDOWN, &WWindow::OnNonClientMouseMessage, RightButtonDownEvent},
+        {WM_NCRBUTTONUP, &WWindow::OnNonClientMouseMessage, RightButtonUpEvent},
+        {WM_NCRBUTTONDBLCLK, &WWindow::OnNonClientMouseMessage, RightButtonDoubleEvent},
+        {WM_NCMBUTTONDOWN, &WWindow::OnNonClientMouseMessage, MiddleButtonDownEvent},
+        {WM_NCMBUTTONUP, &WWindow::OnNonClientMouseMessage, MiddleButtonUpEvent},
+        {WM_NCMBUTTONDBLCLK, &WWindow::OnNonClientMouseMessage, MiddleButtonDoubleEvent},
     });
     static constexpr auto keyboardAndCommandRows = MessageRows<0x0100, 0x0138>({
         {WM_KEYDOWN, &WWindow::OnEventMessage, KeyDownEvent},
@@ -122,13 +152,13 @@ const WWindow::MessageRow* WWindow::FindMessageRow(UINT message)
         {WM_INITMENUPOPUP, &WWindow::OnEventMessage, InitPopupMenuEvent},
         {WM_MENUSELECT, &WWindow::OnEventMessage, MenuSelectEvent},
         {WM_ENTERIDLE, &WWindow::OnEventMessage, EnterIdleEvent},
-        {WM_CTLCOLORMSGBOX, &WWindow::OnEventMessage, ControlColorEvent},
-        {WM_CTLCOLOREDIT, &WWindow::OnEventMessage, ControlColorEvent},
-        {WM_CTLCOLORLISTBOX, &WWindow::OnEventMessage, ControlColorEvent},
-        {WM_CTLCOLORBTN, &WWindow::OnEventMessage, ControlColorEvent},
-        {WM_CTLCOLORDLG, &WWindow::OnEventMessage, ControlColorEvent},
-        {WM_CTLCOLORSCROLLBAR, &WWindow::OnEventMessage, ControlColorEvent},
-        {WM_CTLCOLORSTATIC, &WWindow::OnEventMessage, ControlColorEvent},
+        {WM_CTLCOLORMSGBOX, &WWindow::OnRecordResultMessage, ControlColorEvent},
+        {WM_CTLCOLOREDIT, &WWindow::OnRecordResultMessage, ControlColorEvent},
+        {WM_CTLCOLORLISTBOX, &WWindow::OnRecordResultMessage, ControlColorEvent},
+        {WM_CTLCOLORBTN, &WWindow::OnRecordResultMessage, ControlColorEvent},
+        {WM_CTLCOLORDLG, &WWindow::OnRecordResultMessage, ControlColorEvent},
+        {WM_CTLCOLORSCROLLBAR, &WWindow::OnRecordResultMessage, ControlColorEvent},
+        {WM_CTLCOLORSTATIC, &WWindow::OnRecordResultMessage, ControlColorEvent},
     });
     static constexpr auto mouseRows = MessageRows<0x0200, 0x0219>({
         {WM_MOUSEMOVE, &WWindow::OnMouseMessage, MouseMoveEvent},
@@ -152,6 +182,33 @@ const WWindow::MessageRow* WWindow::FindMessageRow(UINT message)
         return &keyboardAndCommandRows[message - 0x0100];
     if (message >= 0x0200 && message <= 0x0219)
         return &mouseRows[message - 0x0200];
+    return FindOutsideRow(message);
+}
+
+// The few messages outside the three ranges, among them the registered ones,
+// whose numbers are known only at run time.
+const WWindow::MessageRow* WWindow::FindOutsideRow(UINT message)
+{
+    static const MessageBinding bindings[] = {
+        {WM_DROPFILES, &WWindow::OnEventMessage, DropFileEvent},
+        {WM_QUERYNEWPALETTE, &WWindow::OnEventMessage, QueryNewPaletteEvent},
+        {WM_PALETTECHANGED, &WWindow::OnEventMessage, PaletteChangedEvent},
+        {WM_PRINT, &WWindow::OnEventMessage, PrintEvent},
+        {WM_PRINTCLIENT, &WWindow::OnEventMessage, PrintClientEvent},
+        {PrivateMessage(), &WWindow::OnRecordResultMessage, PrivateMessageEvent},
+        {FindReplaceMessage(), &WWindow::OnFindReplaceMessage, NullEvent},
+        {DragListMessage(), &WWindow::OnDragListMessage, NullEvent},
+    };
+    static const auto rows = [] {
+        std::array<MessageRow, std::size(bindings)> made{};
+        for (size_t index = 0; index < made.size(); ++index)
+            made[index] = MessageRow{bindings[index].handler, bindings[index].event};
+        return made;
+    }();
+    for (size_t index = 0; index < rows.size(); ++index) {
+        if (bindings[index].message == message)
+            return &rows[index];
+    }
     return nullptr;
 }
 
@@ -172,8 +229,6 @@ LRESULT WWindow::RouteMessage(UINT message, WPARAM wParam, LPARAM lParam)
         // An event without handlers costs one bit test and goes straight on.
         if (row->event == NullEvent || WantsEvent(row->event))
             handled = (this->*row->handler)(current, row->event);
-    } else if (message == PrivateMessage()) {
-        handled = OnRecordResultMessage(current, PrivateMessageEvent);
     }
     scope.EndHandling();
     if (!current.WindowAlive()) {
@@ -279,4 +334,89 @@ bool WWindow::OnShowWindowMessage(Message& message, WEventID)
 bool WWindow::OnInitDialogMessage(Message& message, WEventID)
 {
     return InitializeDialog(message);
+}
+
+// A window whose top-level window offers context help (the caption's question
+// mark) takes a right click as the question what the window named is for.
+bool WWindow::OnContextMenuMessage(Message& message, WEventID)
+{
+    HWND root = GetAncestor(GetHandle(), GA_ROOT);
+    const bool offersHelp = root && (GetWindowLongPtrA(root, GWL_EXSTYLE) & WS_EX_CONTEXTHELP);
+    return RaiseMessageEvent(offersHelp ? ContextHelpEvent : ContextMenuEvent, message);
+}
+
+// The non-client button messages raise the button events of the client area,
+// with the position turned into client coordinates (outside the client area,
+// so negative or beyond its size) and the keys read from the keyboard, since
+// the message carries the hit-test code in their place.
+bool WWindow::OnNonClientMouseMessage(Message& message, WEventID event)
+{
+    POINT point{static_cast<int16_t>(LOWORD(message.lParam)), static_cast<int16_t>(HIWORD(message.lParam))};
+    ScreenToClient(GetHandle(), &point);
+    WMouseEventData data;
+    data.x = point.x;
+    data.y = point.y;
+    data.keys = CurrentMouseKeys();
+    data.window = GetHandle();
+    return ProcessEvent(event, this, &data);
+}
+
+// The dialog manager uses Enter, Escape and the arrow keys itself unless the
+// control asks for them. A control with handlers for key events asks, so that
+// those keys reach its handlers; Tab stays with the dialog manager, so the
+// focus can still leave the control.
+bool WWindow::OnDialogCodeMessage(Message& message, WEventID)
+{
+    const auto* key = reinterpret_cast<const MSG*>(message.lParam);
+    if (!key || key->wParam == VK_TAB)
+        return false;
+    const bool wanted = (key->message == WM_KEYDOWN && HasEventHandler(KeyDownEvent))
+                     || (key->message == WM_CHAR && HasEventHandler(CharacterPressEvent));
+    if (!wanted)
+        return false;
+    message.result = DefaultProcessing(message.message, message.wParam, message.lParam) | DLGC_WANTMESSAGE;
+    return true;
+}
+
+// The find dialog tells its owner; an owner that keeps, for that dialog, the
+// window the search is meant for passes the notification on to it. The dialog
+// sends from its own button or key handling, so it is the active window then.
+bool WWindow::OnFindReplaceMessage(Message& message, WEventID)
+{
+    const WString property = FindReplaceTargetProperty(GetActiveWindow());
+    auto target = static_cast<HWND>(GetPropA(GetHandle(), property.GetText()));
+    if (target && target != GetHandle() && IsWindow(target)) {
+        message.result = SendMessageA(target, message.message, message.wParam, message.lParam);
+        return true;
+    }
+    return RaiseMessageEvent(FindReplaceEvent, message);
+}
+
+namespace {
+
+WEventID DragEventOf(UINT notification)
+{
+    switch (notification) {
+    case DL_BEGINDRAG:
+        return DragStartEvent;
+    case DL_DRAGGING:
+        return DragOverEvent;
+    case DL_DROPPED:
+        return DragDropEvent;
+    case DL_CANCELDRAG:
+        return DragEndEvent;
+    default:
+        return NullEvent;
+    }
+}
+
+}  // namespace
+
+// The answer of a drag list notification (whether to start, which cursor to
+// show) is the record's return value.
+bool WWindow::OnDragListMessage(Message& message, WEventID)
+{
+    const auto* info = reinterpret_cast<const DRAGLISTINFO*>(message.lParam);
+    const WEventID event = info ? DragEventOf(info->uNotification) : NullEvent;
+    return event != NullEvent && OnRecordResultMessage(message, event);
 }

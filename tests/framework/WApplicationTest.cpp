@@ -213,6 +213,50 @@ TEST_F(ApplicationTest, FilterRemovedByAnotherFilterIsNotCalledAgain)
     WApplication::RemoveMessageFilter(&log, RemovesTheLowFilter);
 }
 
+// Filters that are member routines of their owner.
+class MemberFilters : public WObject {
+public:
+    bool First(MSG*, uint32_t)
+    {
+        seen.push_back("first");
+        return false;
+    }
+    bool Second(MSG* message, uint32_t userData)
+    {
+        seen.push_back("second " + std::to_string(userData));
+        return message->message == WM_APP;
+    }
+    bool Third(MSG*, uint32_t)
+    {
+        seen.push_back("third");
+        return false;
+    }
+
+    std::vector<std::string> seen;
+};
+
+TEST_F(ApplicationTest, MemberFiltersRunOnTheirOwnerAndAWalkCanStartAfterAFilter)
+{
+    MemberFilters owner;
+    ASSERT_TRUE(WApplication::AddMessageFilter(&owner, &MemberFilters::First, 0, 30));
+    ASSERT_TRUE(WApplication::AddMessageFilter(&owner, &MemberFilters::Second, 5, 20));
+    ASSERT_TRUE(WApplication::AddMessageFilter(&owner, &MemberFilters::Third, 0, 10));
+    MSG message{};
+    message.message = WM_APP;
+
+    EXPECT_TRUE(WApplication::PreTranslateMessage(&message));
+    EXPECT_EQ(owner.seen, (std::vector<std::string>{"first", "second 5"}));
+    owner.seen.clear();
+    EXPECT_FALSE(WApplication::PreTranslateMessage(&message, false, &owner, W_FILTER(&MemberFilters::Second)));
+    EXPECT_EQ(owner.seen, (std::vector<std::string>{"third"}));
+
+    for (auto filter : {&MemberFilters::First, &MemberFilters::Second, &MemberFilters::Third})
+        EXPECT_TRUE(WApplication::RemoveMessageFilter(&owner, filter));
+    owner.seen.clear();
+    EXPECT_FALSE(WApplication::PreTranslateMessage(&message, false, &owner, W_FILTER(&MemberFilters::First)));
+    EXPECT_TRUE(owner.seen.empty());
+}
+
 TEST_F(ApplicationTest, GetMessageWithoutWaitReportsAnEmptyQueue)
 {
     MSG message;

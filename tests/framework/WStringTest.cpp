@@ -62,7 +62,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, ToRealConversion,
                                            RealCase{"-12.35", -12.35, true}, RealCase{"12.5abc", 12.5, false},
                                            RealCase{"0.9", 0.9, true}, RealCase{"1,5", 1.0, false},
                                            RealCase{"abc", 0.0, false}, RealCase{"", 0.0, false},
-                                           RealCase{"1e999", HUGE_VAL, false}));
+                                           RealCase{"1e999", HUGE_VAL, false}, RealCase{"0x1p3", 0.0, false},
+                                           RealCase{"inf", 0.0, false}, RealCase{"nan", 0.0, false}));
 
 TEST(WStringFormat, ResultFarLongerThanTheFormatComesOutWhole)
 {
@@ -90,7 +91,8 @@ TEST(WStringFormat, MayFormatItsOwnTextAndANullFormatClears)
     WString text("abc");
     text.Sprintf("%s%s", text.GetText(), text.GetText());
     EXPECT_STREQ(text.GetText(), "abcabc");
-    EXPECT_EQ(text.Sprintf(nullptr), 0);
+    const char* const noFormat = nullptr;
+    EXPECT_EQ(text.Sprintf(noFormat), 0);
     EXPECT_TRUE(text.IsNull());
 }
 
@@ -240,6 +242,60 @@ TEST(WStringParts, UmlautsAreSingleCharactersOfTheProcessCodePage)
     WString text("Zeitüberschreitung");
     EXPECT_EQ(text.GetLength(), 18);
     EXPECT_EQ(static_cast<unsigned char>(text.GetText()[4]), 0xFCu);
+}
+
+// "Größe" and a character outside the code page (a surrogate pair, one character).
+const wchar_t* const wideText = L"Gr\u00f6\u00dfe \U0001F600!";
+
+TEST(WideString, KeepsItsKindThroughTheOperationsAndCountsASurrogatePairOnce)
+{
+    const WString wide(wideText);
+    EXPECT_TRUE(wide.IsWide());
+    EXPECT_FALSE(WString("Größe").IsWide());
+    EXPECT_EQ(wide.GetLength(), 8);
+    EXPECT_EQ(std::wstring(wide.Left(7).GetWideText()), L"Gr\u00f6\u00dfe \U0001F600");
+    EXPECT_EQ(std::wstring(wide.Mid(6, 1).GetWideText()), L"\U0001F600");
+    EXPECT_TRUE(wide.Mid(2, 2).IsWide());
+
+    const WString joined = WString("Zeit: ") + wide;
+    EXPECT_TRUE(joined.IsWide());
+    EXPECT_EQ(joined.GetLength(), 14);
+    EXPECT_TRUE(WString(L"Größe") == WString("Größe"));
+    EXPECT_TRUE(WString(L"Größe") == "Größe");
+    EXPECT_FALSE(wide == WString("Größe"));
+
+    WString copy(wide);
+    copy = copy + L"?";
+    EXPECT_EQ(std::wstring(wide.GetWideText()), wideText);
+}
+
+TEST(WideString, ReadsAsCodePageTextAndNarrowTextReadsAsWide)
+{
+    EXPECT_STREQ(WString(L"Gr\u00f6\u00dfe \u4e2d!").GetText(), "Größe ?!");
+    EXPECT_EQ(std::wstring(WString("Größe").GetWideText()), L"Gr\u00f6\u00dfe");
+    bool ok = false;
+    EXPECT_EQ(WString(L"  12").ToLong(&ok), 12);
+    EXPECT_TRUE(ok);
+    EXPECT_DOUBLE_EQ(WString(L"-100.0").ToReal(&ok), -100.0);
+    EXPECT_TRUE(ok);
+    // A full-width digit is no digit, not even through a look-alike.
+    WString(L"\uFF11").ToLong(&ok);
+    EXPECT_FALSE(ok);
+}
+
+TEST(WideString, FormatsAndSplitsAsWideText)
+{
+    const std::wstring hundred(100, L'\u00e4');
+    WString formatted;
+    EXPECT_EQ(formatted.Sprintf(L"%ls=%d", hundred.c_str(), 5), 102);
+    EXPECT_TRUE(formatted.IsWide());
+    EXPECT_EQ(std::wstring(formatted.GetWideText()), hundred + L"=5");
+
+    WStringArray parts;
+    ASSERT_EQ(WString(L"k='a=b',\u00fc\U0001F600").Tokenize(parts, "=,", true, "''", true), 3);
+    EXPECT_TRUE(parts[1].IsWide());
+    EXPECT_EQ(std::wstring(parts[1].GetWideText()), L"a=b");
+    EXPECT_EQ(std::wstring(parts[2].GetWideText()), L"\u00fc\U0001F600");
 }
 
 TEST(WCodePage, LeadAndTrailByteCountAsOneCharacterInADoubleByteCodePage)

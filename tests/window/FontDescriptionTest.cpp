@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 
 namespace {
@@ -50,11 +51,15 @@ TEST(FontDescription, FaceIsCutTo31Characters)
     EXPECT_EQ(std::string(font.face), longFace.substr(0, 31));
 }
 
-TEST(FontDescription, TextWithoutSizeOrFaceIsRefused)
+TEST(FontDescription, TextWithoutSizeOrFaceOrWithAnOverlongSizeIsRefused)
 {
     WFontDescription font;
-    for (const char* text : {"", "MS Sans Serif", "8", "8.", "8 MS Sans Serif"})
+    for (const char* text : {"", "MS Sans Serif", "8", "8.", "8 MS Sans Serif", "2147483648.Arial",
+                             "99999999999999999999.Arial"})
         EXPECT_FALSE(ParseFontDescription(text, font)) << '"' << text << '"';
+    ASSERT_TRUE(ParseFontDescription("2147483647.Arial.Weight=99999999999", font));
+    EXPECT_EQ(font.pointSize, INT32_MAX);
+    EXPECT_EQ(font.weight, INT32_MAX);
 }
 
 TEST(FontDescription, WrittenFormReadsBackTheSame)

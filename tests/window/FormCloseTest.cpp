@@ -125,6 +125,23 @@ TEST(FormLoading, ControlIdMissingFromTheTemplateLeavesTheControlWithoutWindow)
     EXPECT_EQ(control.GetHandle(), nullptr);
 }
 
+TEST(FormLoading, EnabledAndVisibleSetBeforeLoadingTakeEffect)
+{
+    WModelessDialog form;
+    form.SetEnabled(false);
+    form.SetVisible(false);
+    ASSERT_TRUE(form.LoadWindow(nullptr, "ID_Tarvek", WModuleHandle()));
+    EXPECT_FALSE(IsWindowEnabled(form.GetHandle()));
+    EXPECT_FALSE(IsWindowVisible(form.GetHandle()));
+    form.SetVisible(true);
+    WControl button;
+    button.SetEnabled(false);
+    button.SetVisible(false);
+    ASSERT_TRUE(button.LoadWindow(&form, 106, WModuleHandle()));
+    EXPECT_FALSE(IsWindowEnabled(button.GetHandle()));
+    EXPECT_FALSE(IsWindowVisible(button.GetHandle()));
+}
+
 TEST(FormLoading, DeletedControlGivesTheItemItsWindowProcedureBack)
 {
     WModelessDialog form;

@@ -78,4 +78,33 @@ TEST_F(ProgramMenu, OtherItemsAreNotClicked)
     EXPECT_EQ(open.count, 0);
 }
 
+TEST_F(ProgramMenu, HighlightedEntryRaisesItsSelectEvent)
+{
+    CountingProbe open;
+    CountingProbe about;
+    open.Listen(*menu.FindItem(IDM_OPEN_FILE), SelectEvent);
+    about.Listen(*menu.FindItem(IDM_ABOUT), SelectEvent);
+    form.Send(WM_MENUSELECT, MAKEWPARAM(IDM_OPEN_FILE, MF_HILITE),
+              reinterpret_cast<LPARAM>(menu.GetPopup(0)->GetHandle()));
+    EXPECT_EQ(open.count, 1);
+    EXPECT_EQ(about.count, 0);
+}
+
+TEST_F(ProgramMenu, OpeningADropDownMenuUpdatesExactlyItsEntries)
+{
+    std::vector<WObject*> updated;
+    EventProbe probe([&](WObject* source, WEventData*) {
+        updated.push_back(source);
+        return false;
+    });
+    std::vector<WObject*> fileEntries;
+    for (int32_t id : {IDM_OPEN_FILE, IDM_SAVE_FILE, IDM_EXIT}) {
+        fileEntries.push_back(menu.FindItem(id));
+        probe.Listen(*menu.FindItem(id), UpdateEvent);
+    }
+    probe.Listen(*menu.FindItem(IDM_ABOUT), UpdateEvent);
+    form.Send(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu.GetPopup(0)->GetHandle()), 0);
+    EXPECT_EQ(updated, fileEntries);
+}
+
 }  // namespace

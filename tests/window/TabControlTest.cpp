@@ -8,6 +8,10 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <initializer_list>
+#include <vector>
+
 namespace {
 
 class TabPages : public ::testing::Test {
@@ -24,17 +28,41 @@ protected:
         return visible;
     }
 
-    void ClickTab(int32_t index)
+    POINT TabCentre(int32_t index)
     {
         RECT tab{};
         main.tabControl->Send(TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&tab));
-        const POINT centre{(tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2};
-        POINT screen = centre;
+        return POINT{(tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2};
+    }
+
+    // The tab control asks where the cursor is when it hit-tests a selection change.
+    void PointAtTab(int32_t index)
+    {
+        POINT screen = TabCentre(index);
         ClientToScreen(main.tabControl->GetHandle(), &screen);
-        // The tab control asks where the cursor is when it hit-tests a selection change.
         SetCursorPos(screen.x, screen.y);
-        PressLeftButton(main.tabControl->GetHandle(), centre);
-        ReleaseLeftButton(main.tabControl->GetHandle(), centre);
+    }
+
+    void ClickTab(int32_t index)
+    {
+        PointAtTab(index);
+        PressLeftButton(main.tabControl->GetHandle(), TabCentre(index));
+        ReleaseLeftButton(main.tabControl->GetHandle(), TabCentre(index));
+    }
+
+    // Presses the key in the window with the modifier keys held down.
+    void PressKey(HWND window, WPARAM key, std::initializer_list<int> held)
+    {
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        const std::vector<BYTE> before(keys, keys + 256);
+        for (int modifier : held)
+            keys[modifier] = 0x80;
+        SetKeyboardState(keys);
+        PostMessageA(window, WM_KEYDOWN, key, 1);
+        PumpWaitingMessages();
+        std::copy(before.begin(), before.end(), keys);
+        SetKeyboardState(keys);
     }
 
     MainFormAssembly main;
@@ -84,6 +112,29 @@ TEST_F(TabPages, VetoInSelectChangingKeepsTheCurrentTabAndPage)
     EXPECT_EQ(proposed, 2);
     EXPECT_EQ(main.tabControl->GetSelected(), 0);
     EXPECT_EQ(VisiblePages(), std::vector<int>{0});
+}
+
+TEST_F(TabPages, KeysProposeTheTabTheyChooseNotTheTabUnderThePointer)
+{
+    std::vector<int32_t> proposed;
+    EventProbe probe([&](WObject*, WEventData* data) {
+        proposed.push_back(static_cast<WSelectEventData*>(data)->newIndex);
+        return false;
+    });
+    probe.Listen(*main.tabControl, SelectChangingEvent);
+    PointAtTab(3);
+    HWND tabs = main.tabControl->GetHandle();
+    HWND insidePage = GetWindow(main.pages[0]->GetHandle(), GW_CHILD);
+    ASSERT_NE(insidePage, nullptr);
+
+    PressKey(tabs, VK_RIGHT, {});
+    ASSERT_TRUE(PumpMessagesUntil([&] { return main.tabControl->GetSelected() == 1; }));
+    PressKey(insidePage, VK_TAB, {VK_CONTROL});
+    ASSERT_TRUE(PumpMessagesUntil([&] { return main.tabControl->GetSelected() == 2; }));
+    PressKey(insidePage, VK_TAB, {VK_CONTROL, VK_SHIFT});
+    ASSERT_TRUE(PumpMessagesUntil([&] { return main.tabControl->GetSelected() == 1; }));
+    EXPECT_EQ(proposed, (std::vector<int32_t>{1, 2, 1}));
+    EXPECT_EQ(VisiblePages(), std::vector<int>{1});
 }
 
 TEST_F(TabPages, PageBoundToAnotherThanTheSelectedItemIsPlacedHidden)

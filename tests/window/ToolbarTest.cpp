@@ -95,7 +95,11 @@ TEST(ToolbarDescription, SeparatorWithoutTextsTakesThirtyBytes)
 {
     DescriptionBytes withSeparator(1);
     withSeparator.Item(1, 0, "", "");
-    EXPECT_EQ(withSeparator.bytes.size(), 36u + 30u);
+    WToolbarDescription description;
+    EXPECT_FALSE(ParseToolbarDescription(withSeparator.bytes.data(), 36 + 29, description));
+    ASSERT_TRUE(ParseToolbarDescription(withSeparator.bytes.data(), 36 + 30, description));
+    ASSERT_EQ(description.items.size(), 1u);
+    EXPECT_TRUE(description.items[0].separator);
 }
 
 TEST(ToolbarDescription, ButtonTextAndToolTipAreReadFromTheirPlaces)

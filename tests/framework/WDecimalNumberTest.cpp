@@ -1,10 +1,10 @@
-#include "DecimalNumber.h"
+#include "WDecimalNumber.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-TEST(DecimalNumber, PrefixValueTakesOnlyALeadingDecimalNumber)
+TEST(DecimalNumber, ReadTakesOnlyALeadingDecimalNumber)
 {
     const struct {
         const char* text;
@@ -14,12 +14,12 @@ TEST(DecimalNumber, PrefixValueTakesOnlyALeadingDecimalNumber)
         {".", 0.0}, {"", 0.0}, {"0x1A", 0.0}, {"inf", 0.0}, {"nan", 0.0},
     };
     for (const auto& test : cases)
-        EXPECT_EQ(DecimalNumber::PrefixValue(test.text), test.value) << test.text;
+        EXPECT_EQ(WDecimalNumber::Read(test.text), test.value) << test.text;
 }
 
 TEST(DecimalNumber, TruncatesTowardZeroWithinTheIntegerRange)
 {
-    EXPECT_EQ(DecimalNumber::TruncateToInt32(-2.7), -2);
-    EXPECT_EQ(DecimalNumber::TruncateToInt32(-1e20), INT32_MIN);
-    EXPECT_EQ(DecimalNumber::TruncateToInt32(std::nan("")), 0);
+    EXPECT_EQ(WDecimalNumber::TruncateToInt32(-2.7), -2);
+    EXPECT_EQ(WDecimalNumber::TruncateToInt32(-1e20), INT32_MIN);
+    EXPECT_EQ(WDecimalNumber::TruncateToInt32(std::nan("")), 0);
 }

@@ -6,15 +6,13 @@
 
 #include <cstdint>
 
-namespace DecimalNumber {
+namespace WDecimalNumber {
 
 // Leading white space skipped, the longest decimal number at the start taken;
-// 0.0 when the text does not begin with one.
-double PrefixValue(const char* text);
-
-// True when, after leading white space, the whole rest of the text is one
-// decimal number whose value is in range of a double.
-bool ParseWhole(const char* text, double& value);
+// 0.0 when the text does not begin with one. whole, when given, tells whether
+// the whole rest of the text was that number and its value is in range of a
+// double.
+double Read(const char* text, bool* whole = nullptr);
 
 // Toward zero, held within the 32-bit range; 0 for a value that is no number.
 int32_t TruncateToInt32(double value);

@@ -1,4 +1,4 @@
-#include "DecimalNumber.h"
+#include "WDecimalNumber.h"
 
 #include <cctype>
 #include <cerrno>
@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-namespace DecimalNumber {
+namespace WDecimalNumber {
 
 namespace {
 
@@ -70,8 +70,10 @@ double Convert(const char* begin, const char* end, bool& rangeError)
 
 }
 
-double PrefixValue(const char* text)
+double Read(const char* text, bool* whole)
 {
+    if (whole)
+        *whole = false;
     if (!text)
         return 0.0;
     const char* start = SkipWhiteSpace(text);
@@ -79,20 +81,10 @@ double PrefixValue(const char* text)
     if (end == start)
         return 0.0;
     bool rangeError = false;
-    return Convert(start, end, rangeError);
-}
-
-bool ParseWhole(const char* text, double& value)
-{
-    if (!text)
-        return false;
-    const char* start = SkipWhiteSpace(text);
-    const char* end = ScanNumber(start);
-    if (end == start || *end != '\0')
-        return false;
-    bool rangeError = false;
-    value = Convert(start, end, rangeError);
-    return !rangeError;
+    const double value = Convert(start, end, rangeError);
+    if (whole)
+        *whole = *end == '\0' && !rangeError;
+    return value;
 }
 
 int32_t TruncateToInt32(double value)
