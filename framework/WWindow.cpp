@@ -5,6 +5,7 @@
 #include "WModuleHandle.h"
 #include "WPlatform.h"
 #include "WResourceID.h"
+#include "WWindowDirectory.h"
 
 #include <commctrl.h>
 #include <vector>
@@ -12,13 +13,6 @@
 namespace {
 
 constexpr const char* FrameworkWindowClass = "WWindowClass";
-
-// The window property that leads from a window to its framework object.
-ATOM ObjectProperty()
-{
-    static const ATOM property = GlobalAddAtomA("WWindowObject");
-    return property;
-}
 
 void EnsureCommonControls()
 {
@@ -61,14 +55,14 @@ WWindow::~WWindow()
 
 WWindow* WWindow::FromHandle(HWND window)
 {
-    return window ? static_cast<WWindow*>(GetPropA(window, MAKEINTATOM(ObjectProperty()))) : nullptr;
+    return window ? WWindowDirectory::Find(window) : nullptr;
 }
 
 bool WWindow::Attach(HWND window)
 {
     if (!window || GetHandle() || FromHandle(window))
         return false;
-    SetPropA(window, MAKEINTATOM(ObjectProperty()), this);
+    WWindowDirectory::Enter(window, this);
     handle.store(window, std::memory_order_release);
     const auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
     if (current == &WWindow::WindowProcedure) {
@@ -94,7 +88,7 @@ void WWindow::Detach()
 
 void WWindow::ReleaseHandle()
 {
-    RemovePropA(GetHandle(), MAKEINTATOM(ObjectProperty()));
+    WWindowDirectory::Remove(GetHandle());
     handle.store(nullptr, std::memory_order_release);
     previousProcedure = nullptr;
 }
