@@ -132,6 +132,20 @@ struct Contender {
     std::vector<double> peakWorkingSets;
 };
 
+// The first program's start-up against each other's, run by run: starts made
+// one right after the other meet much the same load of the shared machine, so
+// the ratio of each pair swings less than the start-up times themselves.
+void PrintPairedRatios(const std::vector<Contender>& contenders)
+{
+    const Contender& first = contenders.front();
+    for (size_t other = 1; other < contenders.size(); ++other) {
+        std::vector<double> ratios;
+        for (size_t run = 0; run < first.startTimes.size(); ++run)
+            ratios.push_back(first.startTimes[run] / contenders[other].startTimes[run]);
+        PrintResult(("startup_ratio_" + contenders[other].label).c_str(), ratios);
+    }
+}
+
 // The programs are started in turn, so that each meets the host in the same
 // state as often as the others.
 int Start(std::vector<Contender>& contenders, int runs)
@@ -155,6 +169,7 @@ int Start(std::vector<Contender>& contenders, int runs)
         PrintResult(("startup_" + contender.label).c_str(), contender.startTimes);
         PrintResult(("peak_working_set_" + contender.label).c_str(), contender.peakWorkingSets);
     }
+    PrintPairedRatios(contenders);
     return 0;
 }
 
