@@ -142,8 +142,30 @@ bool WForm::InitializeDialog(Message& message)
     return true;
 }
 
+// True when the listed windows are the last children already, in the given
+// order: a form made from its template mostly lists its items as the template
+// has them.
+bool WForm::IsInTabOrder(int32_t count, WWindow* const windows[]) const
+{
+    HWND expected = nullptr;
+    for (int32_t index = count - 1; index >= 0; --index) {
+        HWND window = windows[index] ? windows[index]->GetHandle() : nullptr;
+        if (!window)
+            continue;
+        HWND actual = expected ? GetWindow(expected, GW_HWNDPREV) : GetWindow(window, GW_HWNDLAST);
+        if (actual != window || ::GetParent(window) != GetHandle())
+            return false;
+        expected = window;
+    }
+    return true;
+}
+
 bool WForm::SetTabOrder(int32_t count, WWindow* const windows[])
 {
+    // Each window the batch moves is sent its position and frame messages,
+    // also when its place does not change.
+    if (IsInTabOrder(count, windows))
+        return true;
     HDWP batch = BeginDeferWindowPos(count);
     if (!batch)
         return false;

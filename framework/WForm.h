@@ -59,6 +59,7 @@ private:
     static bool DialogMessageFilter(WObject* owner, MSG* message, uint32_t userData);
     bool FilterDialogMessage(MSG& message);
     bool IsInsideOtherForm() const;
+    bool IsInTabOrder(int32_t count, WWindow* const windows[]) const;
 
     std::vector<WControl*> controls;
     RECT clientRectangle{};
