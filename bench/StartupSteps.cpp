@@ -56,6 +56,10 @@ bool ReadStartupTrace(const std::string& text, StartupTrace& trace)
             long long entry = 0;
             words >> entry;
             trace.entry = toMilliseconds(entry);
+        } else if (kind == "constructors" && ticksPerMillisecond > 0.0) {
+            long long constructors = 0;
+            words >> constructors;
+            trace.constructors = toMilliseconds(constructors);
         } else if (kind == "call" && ticksPerMillisecond > 0.0) {
             TracedCall call;
             long long begin = 0, end = 0;
@@ -65,7 +69,7 @@ bool ReadStartupTrace(const std::string& text, StartupTrace& trace)
             trace.calls.push_back(call);
         }
     }
-    return trace.entry > 0.0 && !trace.calls.empty();
+    return trace.entry > 0.0 && trace.constructors >= trace.entry && !trace.calls.empty();
 }
 
 std::vector<std::pair<std::string, double>> StartupSteps(const StartupTrace& trace, double startedAt,
@@ -98,7 +102,8 @@ std::vector<std::pair<std::string, double>> StartupSteps(const StartupTrace& tra
     const double idle = std::min(std::max(trace.calls.back().begin, loop), readyAt);
     return {
         {"process", trace.entry - startedAt},
-        {"runtime", firstCall - trace.entry},
+        {"runtime", trace.constructors - trace.entry},
+        {"globals", firstCall - trace.constructors},
         {"before_window", main.begin - firstCall},
         {"main_template", mainParts - main.begin},
         {"main_parts", firstPage - mainParts},

@@ -17,7 +17,8 @@ struct TracedCall {
 };
 
 struct StartupTrace {
-    double entry = 0.0;     // the program's first instruction
+    double entry = 0.0;         // the program's entry point
+    double constructors = 0.0;  // the first of its global objects made
     std::vector<TracedCall> calls;
 };
 

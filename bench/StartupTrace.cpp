@@ -3,8 +3,8 @@
 // Tarvek.exe. Before the program's own globals are made it points the
 // program's imports of the calls that build windows, load pictures, fonts and
 // libraries, read the registry and place windows at wrappers that stamp each
-// call's begin and end with the performance counter, and records the process's
-// first instruction. When the process ends the stamps go, one call a line, to
+// call's begin and end with the performance counter; it stamps the process's
+// entry point and the start of its global objects too. When the process ends the stamps go, one call a line, to
 // the file the environment variable TARVEK_STARTUP_TRACE names; tarvek-bench
 // sets them against its own clock (the counter is the same in every process).
 // Only the first thread is traced, and only until its message loop first
@@ -85,6 +85,7 @@ bool tracing = false;
 bool stopAfterNextStamp = false;
 DWORD tracedThread = 0;
 LONGLONG processEntry = 0;
+LONGLONG runtimeStarted = 0;
 void* originals[CallCount];
 
 LONGLONG Now()
@@ -102,6 +103,8 @@ ULONG_PTR DetailOf(Arguments... arguments)
     const ULONG_PTR values[] = {(ULONG_PTR)(arguments)..., 0};
     if constexpr (Call == Id_SendMessageA)
         return values[1];
+    else if constexpr (Call == Id_CallWindowProcA || Call == Id_DefWindowProcA)
+        return values[2];
     else if constexpr (Call == Id_SendDlgItemMessageA)
         return values[2];
     else if constexpr (Call == Id_CreateWindowExA || Call == Id_LoadImageA || Call == Id_LoadMenuA)
@@ -224,7 +227,8 @@ void WriteStamps()
         return;
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
-    std::fprintf(file, "frequency %lld\nentry %lld\n", frequency.QuadPart, processEntry);
+    std::fprintf(file, "frequency %lld\nentry %lld\nconstructors %lld\n", frequency.QuadPart, processEntry,
+                 runtimeStarted);
     for (int index = 0; index < stampCount; ++index) {
         const Stamp& stamp = stamps[index];
         std::fprintf(file, "call %s %d %lld %lld %llu\n", tracedCalls[stamp.call].name, stamp.depth, stamp.begin,
@@ -237,7 +241,7 @@ class StartupTrace {
 public:
     StartupTrace()
     {
-        processEntry = Now();
+        runtimeStarted = Now();
         tracedThread = GetCurrentThreadId();
         RerouteImports();
         tracing = true;
@@ -249,3 +253,13 @@ public:
 __attribute__((init_priority(101))) StartupTrace startupTrace;
 
 }  // namespace
+
+extern "C" int WinMainCRTStartup();
+
+// The trace builds enter here (the linker's --entry), so that the C runtime's
+// own start is told from the host's part of the process start.
+extern "C" int TracedProcessEntry()
+{
+    processEntry = Now();
+    return WinMainCRTStartup();
+}

@@ -6,9 +6,10 @@
 //   tarvek-bench start RUNS LABEL PROGRAM TITLE [LABEL PROGRAM TITLE ...]
 //       start-up until the window is up and answering, and the peak working
 //       set then, the programs started in turn
-//   tarvek-bench trace RUNS LABEL PROGRAM TITLE [LABEL PROGRAM TITLE ...]
+//   tarvek-bench trace RUNS SPACER SPACER_TITLE LABEL PROGRAM TITLE [LABEL PROGRAM TITLE ...]
 //       the same with trace builds (bench/StartupTrace.cpp): the steps of the
-//       start-up and what each kind of traced call cost in it
+//       start-up and what each kind of traced call cost in it; the program
+//       SPACER is started and closed before each traced start
 //   tarvek-bench transfer PROGRAM RUNS SIMULATOR_LOG
 //       the seven-line transfer from the click to the idle look, and the
 //       bytes that crossed the line for one transfer
@@ -219,8 +220,12 @@ bool TraceStart(TracedContender& contender, const std::string& tracePath)
 }
 
 // The traced programs write their trace where the environment says; they
-// are started in turn, as in Start.
-int Trace(std::vector<TracedContender>& contenders, int runs)
+// are started in turn, as in Start. A start right after another program's
+// end meets the host still clearing up after that end, more after some
+// programs than after others: the spacer's end comes before each start, so
+// that all meet the same.
+int Trace(const std::string& spacer, const std::string& spacerTitle, std::vector<TracedContender>& contenders,
+          int runs)
 {
     char folder[MAX_PATH];
     GetTempPathA(sizeof folder, folder);
@@ -229,6 +234,10 @@ int Trace(std::vector<TracedContender>& contenders, int runs)
     for (int run = 0; run <= runs; ++run) {
         for (TracedContender& contender : contenders) {
             TracedContender warmUp = contender;
+            double milliseconds = 0.0;
+            MemoryFigures memory;
+            if (!TimeStart(spacer, spacerTitle.c_str(), milliseconds, memory))
+                return Fail(spacer + " does not start");
             if (!TraceStart(run == 0 ? warmUp : contender, tracePath))
                 return Fail(contender.path + " left no start-up trace");
         }
@@ -464,7 +473,7 @@ int PositiveCount(const char* text)
 int Usage()
 {
     std::fputs("usage: tarvek-bench start RUNS LABEL PROGRAM TITLE [LABEL PROGRAM TITLE ...]\n"
-               "       tarvek-bench trace RUNS LABEL PROGRAM TITLE [LABEL PROGRAM TITLE ...]\n"
+               "       tarvek-bench trace RUNS SPACER SPACER_TITLE LABEL PROGRAM TITLE [LABEL PROGRAM TITLE ...]\n"
                "       tarvek-bench transfer PROGRAM RUNS SIMULATOR_LOG\n"
                "       tarvek-bench endurance PROGRAM TRANSFERS\n"
                "       tarvek-bench reaction PROGRAM TRANSFERS\n"
@@ -485,11 +494,11 @@ int main(int argc, char** argv)
             contenders.push_back({argv[index], argv[index + 1], argv[index + 2], {}, {}});
         return Start(contenders, PositiveCount(argv[2]));
     }
-    if (command == "trace" && argc >= 6 && (argc - 3) % 3 == 0 && PositiveCount(argv[2])) {
+    if (command == "trace" && argc >= 8 && (argc - 5) % 3 == 0 && PositiveCount(argv[2])) {
         std::vector<TracedContender> contenders;
-        for (int index = 3; index < argc; index += 3)
+        for (int index = 5; index < argc; index += 3)
             contenders.push_back({argv[index], argv[index + 1], argv[index + 2], {}, {}});
-        return Trace(contenders, PositiveCount(argv[2]));
+        return Trace(argv[3], argv[4], contenders, PositiveCount(argv[2]));
     }
     if (command == "transfer" && argc == 5 && PositiveCount(argv[3]))
         return Transfer(argv[2], PositiveCount(argv[3]), argv[4]);
