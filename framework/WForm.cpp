@@ -46,6 +46,16 @@ RECT WorkArea()
     return area;
 }
 
+// A form mostly stands where it should already (its template centres it):
+// a move to the same place would still send it the position messages.
+bool MoveTo(HWND window, const RECT& current, const RECT& wanted)
+{
+    if (wanted.left == current.left && wanted.top == current.top)
+        return true;
+    return SetWindowPos(window, nullptr, wanted.left, wanted.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE)
+        != FALSE;
+}
+
 }  // namespace
 
 WForm::WForm()
@@ -210,9 +220,7 @@ bool WForm::KeepInsideWorkArea()
         return false;
     RECT current{};
     GetWindowRect(window, &current);
-    const RECT fitted = FitIntoArea(current, WorkArea());
-    return SetWindowPos(window, nullptr, fitted.left, fitted.top, 0, 0,
-                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) != FALSE;
+    return MoveTo(window, current, FitIntoArea(current, WorkArea()));
 }
 
 bool WForm::CenterInWorkArea()
@@ -222,9 +230,7 @@ bool WForm::CenterInWorkArea()
         return false;
     RECT current{};
     GetWindowRect(window, &current);
-    const RECT centred = FitIntoArea(CenterInArea(current, WorkArea()), WorkArea());
-    return SetWindowPos(window, nullptr, centred.left, centred.top, 0, 0,
-                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) != FALSE;
+    return MoveTo(window, current, FitIntoArea(CenterInArea(current, WorkArea()), WorkArea()));
 }
 
 bool WForm::DialogMessageFilter(WObject* owner, MSG* message, uint32_t)
