@@ -316,10 +316,10 @@ bool WWindow::SetMenu(WMenu* newMenu)
     HWND window = GetHandle();
     if (!window)
         return false;
+    // The host redraws the frame with the new menu bar itself.
     if (!::SetMenu(window, newMenu ? newMenu->GetHandle() : nullptr))
         return false;
     menu = newMenu;
-    DrawMenuBar(window);
     return true;
 }
 
