@@ -4,11 +4,12 @@
 // program's imports of the calls that build windows, load pictures, fonts and
 // libraries, read the registry and place windows at wrappers that stamp each
 // call's begin and end with the performance counter; it stamps the process's
-// entry point and the start of its global objects too. When the process ends the stamps go, one call a line, to
-// the file the environment variable TARVEK_STARTUP_TRACE names; tarvek-bench
-// sets them against its own clock (the counter is the same in every process).
-// Only the first thread is traced, and only until its message loop first
-// finds nothing to do: the start-up and nothing after it.
+// entry point and the start of its global objects too. When the process ends
+// the stamps go, one call a line, to the file the environment variable
+// TARVEK_STARTUP_TRACE names; tarvek-bench sets them against its own clock (the
+// counter is the same in every process). Only the first thread is traced, and
+// only until its message loop first finds nothing to do: the start-up and
+// nothing after it.
 
 #include <windows.h>
 
@@ -95,22 +96,16 @@ LONGLONG Now()
     return now.QuadPart;
 }
 
-// What tells one call of the same kind from another: the message sent, the
-// class made, the library or picture loaded.
+// What tells one call of the same kind from another: the message sent or
+// handled, the picture loaded.
 template <int Call, typename... Arguments>
 ULONG_PTR DetailOf(Arguments... arguments)
 {
     const ULONG_PTR values[] = {(ULONG_PTR)(arguments)..., 0};
-    if constexpr (Call == Id_SendMessageA)
+    if constexpr (Call == Id_SendMessageA || Call == Id_LoadImageA)
         return values[1];
-    else if constexpr (Call == Id_CallWindowProcA || Call == Id_DefWindowProcA)
+    else if constexpr (Call == Id_SendDlgItemMessageA || Call == Id_CallWindowProcA || Call == Id_DefWindowProcA)
         return values[2];
-    else if constexpr (Call == Id_SendDlgItemMessageA)
-        return values[2];
-    else if constexpr (Call == Id_CreateWindowExA || Call == Id_LoadImageA || Call == Id_LoadMenuA)
-        return values[1];
-    else if constexpr (Call == Id_LoadLibraryA)
-        return values[0];
     else
         return 0;
 }
