@@ -6,6 +6,10 @@
 //   tarvek-bench start RUNS LABEL PROGRAM TITLE [LABEL PROGRAM TITLE ...]
 //       start-up until the window is up and answering, and the peak working
 //       set then, the programs started in turn
+//   tarvek-bench trace RUNS SPACER SPACER_TITLE LABEL PROGRAM TITLE [LABEL PROGRAM TITLE ...]
+//       the same with trace builds (bench/StartupTrace.cpp): the steps of the
+//       start-up and what each kind of traced call cost in it; the program
+//       SPACER is started and closed before each traced start
 //   tarvek-bench transfer PROGRAM RUNS SIMULATOR_LOG
 //       the seven-line transfer from the click to the idle look, and the
 //       bytes that crossed the line for one transfer
@@ -33,12 +37,14 @@
 #include "ProcessMemory.h"
 #include "ReactionProbe.h"
 #include "SimulatorLog.h"
+#include "StartupSteps.h"
 #include "Statistics.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -89,19 +95,34 @@ HWND WaitUntilReady(const ChildProcess& program, const char* title)
     return window && MessageDelay(window, StepTimeout) >= 0.0 ? window : nullptr;
 }
 
-// One start of a program until it is ready; the start-up time and its memory then.
-bool TimeStart(const std::string& path, const char* title, double& milliseconds, MemoryFigures& memory)
+struct StartStamps {
+    double startedAt = 0.0;
+    double readyAt = 0.0;
+};
+
+// One start of a program until it is ready, closed again; when it started and
+// when it was ready, and its memory then.
+bool TimeStart(const std::string& path, const char* title, StartStamps& stamps, MemoryFigures& memory)
 {
     ChildProcess program;
-    const double startedAt = Milliseconds();
+    stamps.startedAt = Milliseconds();
     if (!program.Start(path))
         return false;
     HWND window = WaitUntilReady(program, title);
     if (!window)
         return false;
-    milliseconds = Milliseconds() - startedAt;
+    stamps.readyAt = Milliseconds();
     memory = MemoryOf(program.Handle());
     return program.Close(window, StepTimeout);
+}
+
+bool TimeStart(const std::string& path, const char* title, double& milliseconds, MemoryFigures& memory)
+{
+    StartStamps stamps;
+    if (!TimeStart(path, title, stamps, memory))
+        return false;
+    milliseconds = stamps.readyAt - stamps.startedAt;
+    return true;
 }
 
 struct Contender {
@@ -111,6 +132,20 @@ struct Contender {
     std::vector<double> startTimes;
     std::vector<double> peakWorkingSets;
 };
+
+// The first program's start-up against each other's, run by run: starts made
+// one right after the other meet much the same load of the shared machine, so
+// the ratio of each pair swings less than the start-up times themselves.
+void PrintPairedRatios(const std::vector<Contender>& contenders)
+{
+    const Contender& first = contenders.front();
+    for (size_t other = 1; other < contenders.size(); ++other) {
+        std::vector<double> ratios;
+        for (size_t run = 0; run < first.startTimes.size(); ++run)
+            ratios.push_back(first.startTimes[run] / contenders[other].startTimes[run]);
+        PrintResult(("startup_ratio_" + contenders[other].label).c_str(), ratios);
+    }
+}
 
 // The programs are started in turn, so that each meets the host in the same
 // state as often as the others.
@@ -134,6 +169,88 @@ int Start(std::vector<Contender>& contenders, int runs)
     for (const Contender& contender : contenders) {
         PrintResult(("startup_" + contender.label).c_str(), contender.startTimes);
         PrintResult(("peak_working_set_" + contender.label).c_str(), contender.peakWorkingSets);
+    }
+    PrintPairedRatios(contenders);
+    return 0;
+}
+
+std::string ReadTextFile(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// The figures of one traced program over its runs: each step and each kind of
+// traced call, in the order they first came.
+struct TracedContender {
+    std::string label;
+    std::string path;
+    std::string title;
+    std::vector<std::string> names;
+    std::map<std::string, std::vector<double>> values;
+
+    void Add(const std::string& name, double value)
+    {
+        if (!values.count(name))
+            names.push_back(name);
+        values[name].push_back(value);
+    }
+};
+
+// One traced start; its steps and call costs are added to the contender's.
+bool TraceStart(TracedContender& contender, const std::string& tracePath)
+{
+    DeleteFileA(tracePath.c_str());
+    StartStamps stamps;
+    MemoryFigures memory;
+    StartupTrace trace;
+    if (!TimeStart(contender.path, contender.title.c_str(), stamps, memory)
+        || !ReadStartupTrace(ReadTextFile(tracePath), trace))
+        return false;
+    contender.Add("step_total", stamps.readyAt - stamps.startedAt);
+    for (const auto& [step, milliseconds] : StartupSteps(trace, stamps.startedAt, stamps.readyAt))
+        contender.Add("step_" + step, milliseconds);
+    for (const CallCost& cost : CallCosts(trace)) {
+        contender.Add("call_" + cost.name, cost.self);
+        contender.Add("calls_" + cost.name, cost.count);
+    }
+    return true;
+}
+
+// The traced programs write their trace where the environment says; they
+// are started in turn, as in Start. A start right after another program's
+// end meets the host still clearing up after that end, more after some
+// programs than after others: the spacer's end comes before each start, so
+// that all meet the same.
+int Trace(const std::string& spacer, const std::string& spacerTitle, std::vector<TracedContender>& contenders,
+          int runs)
+{
+    char folder[MAX_PATH];
+    GetTempPathA(sizeof folder, folder);
+    const std::string tracePath = std::string(folder) + "tarvek-startup-trace.txt";
+    SetEnvironmentVariableA("TARVEK_STARTUP_TRACE", tracePath.c_str());
+    for (int run = 0; run <= runs; ++run) {
+        for (TracedContender& contender : contenders) {
+            TracedContender warmUp = contender;
+            double milliseconds = 0.0;
+            MemoryFigures memory;
+            if (!TimeStart(spacer, spacerTitle.c_str(), milliseconds, memory))
+                return Fail(spacer + " does not start");
+            if (!TraceStart(run == 0 ? warmUp : contender, tracePath))
+                return Fail(contender.path + " left no start-up trace");
+        }
+    }
+    DeleteFileA(tracePath.c_str());
+    for (const TracedContender& contender : contenders) {
+        for (const std::string& name : contender.names) {
+            const std::vector<double>& values = contender.values.at(name);
+            // A kind of call missing from some runs counts as none there.
+            std::vector<double> padded(values);
+            padded.resize(static_cast<size_t>(runs), 0.0);
+            PrintResult((name + "_" + contender.label).c_str(), padded);
+        }
     }
     return 0;
 }
@@ -177,14 +294,6 @@ public:
     HWND window = nullptr;
     std::unique_ptr<MainWindowDriver> driver;
 };
-
-std::string ReadTextFile(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 
 // The first line each transfer sent after its click, and the last answer
 // before its idle look, as the simulator logged them.
@@ -364,6 +473,7 @@ int PositiveCount(const char* text)
 int Usage()
 {
     std::fputs("usage: tarvek-bench start RUNS LABEL PROGRAM TITLE [LABEL PROGRAM TITLE ...]\n"
+               "       tarvek-bench trace RUNS SPACER SPACER_TITLE LABEL PROGRAM TITLE [LABEL PROGRAM TITLE ...]\n"
                "       tarvek-bench transfer PROGRAM RUNS SIMULATOR_LOG\n"
                "       tarvek-bench endurance PROGRAM TRANSFERS\n"
                "       tarvek-bench reaction PROGRAM TRANSFERS\n"
@@ -383,6 +493,12 @@ int main(int argc, char** argv)
         for (int index = 3; index < argc; index += 3)
             contenders.push_back({argv[index], argv[index + 1], argv[index + 2], {}, {}});
         return Start(contenders, PositiveCount(argv[2]));
+    }
+    if (command == "trace" && argc >= 8 && (argc - 5) % 3 == 0 && PositiveCount(argv[2])) {
+        std::vector<TracedContender> contenders;
+        for (int index = 5; index < argc; index += 3)
+            contenders.push_back({argv[index], argv[index + 1], argv[index + 2], {}, {}});
+        return Trace(argv[3], argv[4], contenders, PositiveCount(argv[2]));
     }
     if (command == "transfer" && argc == 5 && PositiveCount(argv[3]))
         return Transfer(argv[2], PositiveCount(argv[3]), argv[4]);

@@ -1,20 +1,46 @@
 #include "WFont.h"
 
 #include <cstdio>
+#include <map>
+#include <string>
 
 namespace {
 
+// The screen's resolution stays what it was when the process started.
 int32_t DesktopDotsPerInch()
 {
-    HDC desktop = GetDC(nullptr);
-    const int32_t dotsPerInch = GetDeviceCaps(desktop, LOGPIXELSY);
-    ReleaseDC(nullptr, desktop);
+    static const int32_t dotsPerInch = [] {
+        HDC desktop = GetDC(nullptr);
+        const int32_t desktopDotsPerInch = GetDeviceCaps(desktop, LOGPIXELSY);
+        ReleaseDC(nullptr, desktop);
+        return desktopDotsPerInch;
+    }();
     return dotsPerInch;
 }
 
 std::shared_ptr<HFONT__> OwnedFont(HFONT font)
 {
     return std::shared_ptr<HFONT__>(font, [](HFONT owned) { DeleteObject(owned); });
+}
+
+// Every form names its font, mostly the same one: the fonts made alike share
+// one host font for as long as any of them is kept.
+std::shared_ptr<HFONT__> SharedFont(const LOGFONTA& logical)
+{
+    static SRWLOCK lock = SRWLOCK_INIT;
+    // Never destroyed: fonts may be let go by objects that outlive the other globals.
+    static auto* const fonts = new std::map<std::string, std::weak_ptr<HFONT__>>;
+    const std::string key(reinterpret_cast<const char*>(&logical), sizeof logical);
+    AcquireSRWLockExclusive(&lock);
+    std::shared_ptr<HFONT__> font = (*fonts)[key].lock();
+    if (!font) {
+        if (HFONT created = CreateFontIndirectA(&logical)) {
+            font = OwnedFont(created);
+            (*fonts)[key] = font;
+        }
+    }
+    ReleaseSRWLockExclusive(&lock);
+    return font;
 }
 
 std::shared_ptr<HFONT__> BorrowedFont(HFONT font)
@@ -98,10 +124,8 @@ bool WFont::Create(const WFontDescription& wanted)
         handle = font ? BorrowedFont(font) : nullptr;
         return font != nullptr;
     }
-    const LOGFONTA logical = LogicalFont(wanted);
-    HFONT font = CreateFontIndirectA(&logical);
-    handle = font ? OwnedFont(font) : nullptr;
-    return font != nullptr;
+    handle = SharedFont(LogicalFont(wanted));
+    return handle != nullptr;
 }
 
 WFont WFont::FromHandle(HFONT font)

@@ -62,6 +62,16 @@ RECT WorkArea()
     return area;
 }
 
+// A form mostly stands where it should already (its template centres it):
+// a move to the same place would still send it the position messages.
+bool MoveTo(HWND window, const RECT& current, const RECT& wanted)
+{
+    if (wanted.left == current.left && wanted.top == current.top)
+        return true;
+    return SetWindowPos(window, nullptr, wanted.left, wanted.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE)
+        != FALSE;
+}
+
 }  // namespace
 
 WForm::WForm()
@@ -162,6 +172,24 @@ bool WForm::InitializeDialog(Message& message)
     return true;
 }
 
+// True when the listed windows are the last children already, in the given
+// order: a form made from its template mostly lists its items as the template
+// has them.
+bool WForm::IsInTabOrder(int32_t count, WWindow* const windows[]) const
+{
+    HWND expected = nullptr;
+    for (int32_t index = count - 1; index >= 0; --index) {
+        HWND window = windows[index] ? windows[index]->GetHandle() : nullptr;
+        if (!window)
+            continue;
+        HWND actual = expected ? GetWindow(expected, GW_HWNDPREV) : GetWindow(window, GW_HWNDLAST);
+        if (actual != window || ::GetParent(window) != GetHandle())
+            return false;
+        expected = window;
+    }
+    return true;
+}
+
 // The listed windows go behind the others, not before them. A form's child
 // order is its stacking order too, first on top: the main window lists its
 // controls after it has made its pages, and the pages, which it does not list,
@@ -169,6 +197,10 @@ bool WForm::InitializeDialog(Message& message)
 // would lie over its pages and paint across them.
 bool WForm::SetTabOrder(int32_t count, WWindow* const windows[])
 {
+    // Each window the batch moves is sent its position and frame messages,
+    // also when its place does not change.
+    if (IsInTabOrder(count, windows))
+        return true;
     HDWP batch = BeginDeferWindowPos(count);
     if (!batch)
         return false;
@@ -213,9 +245,7 @@ bool WForm::KeepInsideWorkArea()
         return false;
     RECT current{};
     GetWindowRect(window, &current);
-    const RECT fitted = FitIntoArea(current, WorkArea());
-    return SetWindowPos(window, nullptr, fitted.left, fitted.top, 0, 0,
-                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) != FALSE;
+    return MoveTo(window, current, FitIntoArea(current, WorkArea()));
 }
 
 bool WForm::CenterInWorkArea()
@@ -225,9 +255,7 @@ bool WForm::CenterInWorkArea()
         return false;
     RECT current{};
     GetWindowRect(window, &current);
-    const RECT centred = FitIntoArea(CenterInArea(current, WorkArea()), WorkArea());
-    return SetWindowPos(window, nullptr, centred.left, centred.top, 0, 0,
-                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) != FALSE;
+    return MoveTo(window, current, FitIntoArea(CenterInArea(current, WorkArea()), WorkArea()));
 }
 
 bool WForm::IsInsideOtherForm() const

@@ -58,6 +58,7 @@ private:
     static INT_PTR CALLBACK DialogProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     bool FilterDialogMessage(MSG* message, uint32_t userData);
     bool IsInsideOtherForm() const;
+    bool IsInTabOrder(int32_t count, WWindow* const windows[]) const;
 
     std::vector<WControl*> controls;
     RECT clientRectangle{};

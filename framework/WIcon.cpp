@@ -2,6 +2,7 @@
 
 namespace {
 
+// Asks the host for the icon's bitmaps, which it copies for the asking.
 SIZE IconSize(HICON icon)
 {
     SIZE size{0, 0};
@@ -44,7 +45,11 @@ bool WIcon::Load(const WResourceID& id, const WModuleHandle& module, int32_t wan
         return false;
     }
     handle = std::shared_ptr<HICON__>(icon, [](HICON owned) { DestroyIcon(owned); });
-    const SIZE size = IconSize(icon);
+    // The host makes the icon as large as it was asked to, or as large as the
+    // system's icons when no size was given; only else is it the resource's own.
+    const SIZE size = (wantedWidth > 0 && wantedHeight > 0) ? SIZE{wantedWidth, wantedHeight}
+                    : (flags & LR_DEFAULTSIZE) ? SIZE{GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)}
+                                               : IconSize(icon);
     width = size.cx;
     height = size.cy;
     return true;

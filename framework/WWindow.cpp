@@ -6,6 +6,7 @@
 #include "WPlatform.h"
 #include "WResourceID.h"
 #include "WThreadRecord.h"
+#include "WWindowDirectory.h"
 
 #include <algorithm>
 #include <commctrl.h>
@@ -14,13 +15,6 @@
 namespace {
 
 constexpr const char* FrameworkWindowClass = "WWindowClass";
-
-// The window property that leads from a window to its framework object.
-ATOM ObjectProperty()
-{
-    static const ATOM property = GlobalAddAtomA("WWindowObject");
-    return property;
-}
 
 // Where the messages of a window go on to once its object has let it go while
 // another subclass still sat on top of the framework's procedure: that
@@ -111,14 +105,14 @@ WWindow::~WWindow()
 
 WWindow* WWindow::FromHandle(HWND window)
 {
-    return window ? static_cast<WWindow*>(GetPropA(window, MAKEINTATOM(ObjectProperty()))) : nullptr;
+    return window ? WWindowDirectory::Find(window) : nullptr;
 }
 
 bool WWindow::Attach(HWND window)
 {
     if (!window || GetHandle() || FromHandle(window))
         return false;
-    SetPropA(window, MAKEINTATOM(ObjectProperty()), this);
+    WWindowDirectory::Enter(window, this);
     handle.store(window, std::memory_order_release);
     const auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
     if (WNDPROC forwarded = TakeForward(window)) {
@@ -149,7 +143,7 @@ void WWindow::Detach()
 
 void WWindow::ReleaseHandle()
 {
-    RemovePropA(GetHandle(), MAKEINTATOM(ObjectProperty()));
+    WWindowDirectory::Remove(GetHandle());
     handle.store(nullptr, std::memory_order_release);
     previousProcedure = nullptr;
 }
@@ -415,10 +409,10 @@ bool WWindow::SetMenu(WMenu* newMenu)
     HWND window = GetHandle();
     if (!window)
         return false;
+    // The host redraws the frame with the new menu bar itself.
     if (!::SetMenu(window, newMenu ? newMenu->GetHandle() : nullptr))
         return false;
     menu = newMenu;
-    DrawMenuBar(window);
     return true;
 }
 

@@ -143,10 +143,12 @@ void WPictureButtonEx::MessageProcessed(const Message& message)
     }
 }
 
+// A hidden button shows nothing drawn now; it is drawn when it is painted on
+// showing.
 void WPictureButtonEx::DrawCaption()
 {
     HWND window = GetHandle();
-    if (!window)
+    if (!window || !IsWindowVisible(window))
         return;
     const WString caption = GetText();
     const DWORD style = GetStyle();
