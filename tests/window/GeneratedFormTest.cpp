@@ -85,7 +85,7 @@ const WEventTableEntry SampleForm::buttonTable[] = {
 std::vector<HWND> InTabOrder(HWND form, const std::vector<HWND>& among)
 {
     std::vector<HWND> order;
-    for (HWND child = GetWindow(GetWindow(form, GW_CHILD), GW_HWNDFIRST); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    for (HWND child = GetWindow(form, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         if (std::find(among.begin(), among.end(), child) != among.end())
             order.push_back(child);
     }
