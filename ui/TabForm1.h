@@ -4,28 +4,21 @@
 // choice; every press that opens the port reads it at that moment.
 
 #include "WComboBox.h"
+#include "WGeneratedRoutines.h"
 #include "WGroupBox.h"
 #include "WModelessDialog.h"
 
 // The designer part: the page's controls and their creation from "ID_TabForm1".
 class __TabForm1_Base : public WModelessDialog {
     W_DECLARE_CLASS(__TabForm1_Base, WModelessDialog)
-public:
-    __TabForm1_Base();
-    ~__TabForm1_Base() override;
-
-    using WForm::SetTabOrder;
-    virtual bool SetTabOrder();
-
 protected:
     WGroupBox* groupb_1 = nullptr;
     WComboBox* combo_com = nullptr;
 
 private:
+    static const WControlRow controlRows[];
     bool OnCreate(WObject* source, WEventData* data);
-    bool OnClose(WObject* source, WEventData* data);
-    bool OnDestroy(WObject* source, WEventData* data);
-    static const WEventTableEntry formTable[];
+    WGeneratedRoutines<&__TabForm1_Base::OnCreate> generatedRoutines{this};
 };
 
 class TabForm1 : public __TabForm1_Base {
