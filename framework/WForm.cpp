@@ -3,6 +3,7 @@
 #include "WApplication.h"
 #include "WControl.h"
 #include "WErrors.h"
+#include "WFont.h"
 #include "WModuleHandle.h"
 #include "WResourceID.h"
 #include "WRichTextBox.h"
@@ -170,6 +171,66 @@ bool WForm::InitializeDialog(Message& message)
     }
     message.result = TRUE;
     return true;
+}
+
+void WForm::CreateControls(std::span<const WControlRow> rows, const char* formName)
+{
+    controlRows = rows;
+    for (const WControlRow& row : controlRows)
+        row.create(*this);
+    SetFont(WFont("8.MS Sans Serif"), true);
+    SetName(formName);
+}
+
+void WForm::BindControls()
+{
+    std::vector<const WControlRow*> items;
+    for (const WControlRow& row : controlRows) {
+        if (row.itemId)
+            items.push_back(&row);
+    }
+    std::ranges::stable_sort(items, {}, &WControlRow::itemId);
+    const WModuleHandle module = WModuleHandle::Application();
+    for (const WControlRow* row : items)
+        row->get(*this)->LoadWindow(this, row->itemId, module);
+    for (const WControlRow& row : controlRows)
+        row.get(*this)->SetName(row.name);
+}
+
+bool WForm::FinishCreation()
+{
+    SetTabOrder();
+    const bool result = FormCreated();
+    SetVisible(true);
+    return result;
+}
+
+void WForm::DeleteControls()
+{
+    for (const WControlRow& row : controlRows)
+        row.forget(*this);
+}
+
+bool WForm::OnGeneratedClose(WObject*, WEventData*)
+{
+    if (Destroy() && mainForm == this && GetApplication())
+        GetApplication()->Quit(0);
+    return true;
+}
+
+bool WForm::OnGeneratedCleanUp(WObject*, WEventData*)
+{
+    FormDestroying();
+    DeleteControls();
+    return false;
+}
+
+bool WForm::SetTabOrder()
+{
+    std::vector<WWindow*> windows;
+    for (const WControlRow& row : controlRows)
+        windows.push_back(row.get(*this));
+    return SetTabOrder(static_cast<int32_t>(windows.size()), windows.data());
 }
 
 // True when the listed windows are the last children already, in the given

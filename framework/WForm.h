@@ -8,9 +8,22 @@
 // Each form registers a message filter with the application when it is
 // constructed, so that Tab, the arrow keys, Enter and Escape move between and
 // press its controls however the message loop that takes the message is run.
+//
+// A designer form comes as a pair: a generated base class that holds the
+// control objects, describes them in a table of rows (WControlRow) and keeps
+// its generated routines attached (WGeneratedRoutines), and the form class
+// derived from it, which adds the program's part through the virtuals below.
+// The generated creation routine runs, in this order: KeepInsideWorkArea;
+// CreateControls (every row's object, the form's font and name; the main form
+// then makes its status bar and tool bar and sets its icon and menu);
+// BindControls (the rows bound to their items, and named); the designer's
+// settings of single controls; AttachFormTables; FinishCreation (the tab
+// order, the form class's own initialisation, then the form is shown).
 
+#include "WControlRow.h"
 #include "WWindow.h"
 
+#include <span>
 #include <vector>
 
 class WControl;
@@ -29,6 +42,8 @@ public:
     // children in tab and stacking order, in one deferred window-position batch;
     // false when the batch cannot be started.
     virtual bool SetTabOrder(int32_t count, WWindow* const windows[]);
+    // The generated tab-order routine: the table's windows in designer order.
+    virtual bool SetTabOrder();
     // Moves a top-level form that is neither minimized nor maximized into the
     // desktop's work area.
     bool KeepInsideWorkArea();
@@ -48,7 +63,31 @@ public:
     void AddControl(WControl* control);
     void RemoveControl(WControl* control);
 
+    // The generated close routine: destroys the form and, when it is the
+    // program's main form, ends the program with exit code 0. Claims the close.
+    bool OnGeneratedClose(WObject* source, WEventData* data);
+    // The generated clean-up: the form class's part, then DeleteControls.
+    bool OnGeneratedCleanUp(WObject* source, WEventData* data);
+
 protected:
+    // The steps of the generated creation routine (see above). The table is
+    // the base's static one; the form keeps it for the tab order and the clean-up.
+    void CreateControls(std::span<const WControlRow> rows, const char* formName);
+    // Rows with an item are bound in ascending item order; every row is named.
+    void BindControls();
+    // Returns the result of FormCreated.
+    bool FinishCreation();
+    // Deletes every row's object and clears its member.
+    void DeleteControls();
+
+    // The form class's part of a designer form. Its handler tables on the
+    // controls, attached once the controls exist and detached in its part of
+    // the clean-up, which runs before the controls go; its own initialisation,
+    // run before the form is shown, whose result the creation routine returns.
+    virtual void AttachFormTables() {}
+    virtual void FormDestroying() {}
+    virtual bool FormCreated() { return false; }
+
     // Creates the window from the dialog template as a modeless dialog owned
     // by (or, for child-style templates, inside) the parent.
     bool CreateFromTemplate(WWindow* parent, const WResourceID& id, const WModuleHandle& module);
@@ -61,6 +100,7 @@ private:
     bool IsInTabOrder(int32_t count, WWindow* const windows[]) const;
 
     std::vector<WControl*> controls;
+    std::span<const WControlRow> controlRows;
     RECT clientRectangle{};
     bool trailByteExpected = false;     // the last WM_CHAR carried a double-byte lead byte
 };

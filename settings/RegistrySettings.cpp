@@ -1,5 +1,7 @@
 #include "RegistrySettings.h"
 
+#include "PortNumbers.h"
+
 #include <cstring>
 
 RegistrySettings* registrySettings = nullptr;
@@ -8,14 +10,8 @@ namespace {
 
 const char* const ComPortValue = "COM";
 const char* const ActiveFlagValue = "KVLActive";
-constexpr int32_t HighestComPort = 8;
 // Reading and writing values is all the settings need.
 constexpr REGSAM SettingsAccess = KEY_QUERY_VALUE | KEY_SET_VALUE;
-
-bool IsKnownComPort(int32_t port)
-{
-    return port >= 1 && port <= HighestComPort;
-}
 
 }
 
@@ -52,8 +48,9 @@ void RegistrySettings::Read()
         ReadFrom(key);
 }
 
-// Sets only what the key holds. A number outside the interfaces the program
-// offers (COM1 to COM8) would select no interface at all: it counts as none.
+// Sets only what the key holds. A number that no serial port can have would
+// select no interface at all: it counts as none. Any port number counts, also
+// one whose port is absent now: its adapter may be plugged in again.
 void RegistrySettings::ReadFrom(WRegistryKey& key)
 {
     if (key.HasValueOfType(ComPortValue, REG_DWORD)) {
@@ -62,7 +59,7 @@ void RegistrySettings::ReadFrom(WRegistryKey& key)
         int32_t stored = 0;
         if (buffer.GetSize() == sizeof stored) {
             std::memcpy(&stored, buffer.GetData(), sizeof stored);
-            if (IsKnownComPort(stored))
+            if (PortNumbers::IsPortNumber(stored))
                 comPort = stored;
         }
     }

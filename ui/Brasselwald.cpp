@@ -121,11 +121,11 @@ bool Brasselwald::OnCommand(WObject*, WEventData* data)
 
 // The template's place lies far to the right of the main window, at the edge
 // of a wide screen: the box shows over the window it belongs to instead.
-void Brasselwald::FormCreated()
+bool Brasselwald::FormCreated()
 {
     WWindow* owner = GetParent();
     if (!owner || !owner->GetHandle())
-        return;
+        return false;
     RECT ownerRectangle{};
     RECT own{};
     GetWindowRect(owner->GetHandle(), &ownerRectangle);
@@ -133,4 +133,5 @@ void Brasselwald::FormCreated()
     const RECT centred = CenterInArea(own, ownerRectangle);
     SetWindowPos(GetHandle(), nullptr, centred.left, centred.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     KeepInsideWorkArea();
+    return false;
 }

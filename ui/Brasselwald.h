@@ -24,9 +24,6 @@ protected:
     WCommandButton* cb_1 = nullptr;
     WLabel* label_2 = nullptr;
 
-    // The box's own part of creation, run before it is shown.
-    virtual void FormCreated() {}
-
 private:
     bool OnCreate(WObject* source, WEventData* data);
     bool OnClose(WObject* source, WEventData* data);
@@ -42,7 +39,7 @@ public:
     ~Brasselwald() override;
 
 protected:
-    void FormCreated() override;
+    bool FormCreated() override;
 
 private:
     friend class __Brasselwald_Base;

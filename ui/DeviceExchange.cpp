@@ -71,6 +71,27 @@ void DeviceExchange::EndExchange()
     CloseWaitingWindow();
 }
 
+// A disabled window keeps the focus of a control inside it, and a key typed
+// then would reach a control the dialog manager cannot get back to (on some
+// hosts it searches for it forever): the focus waits on the window around it
+// meanwhile. A window that has the focus itself loses it when it is disabled.
+// Either way the focus comes back afterwards, so that the keyboard can go on
+// where it was.
+void DeviceExchange::SendWhileDisabled(WWindow& busy, const WString& line)
+{
+    HWND focus = GetFocus();
+    WWindow* around = busy.GetParent();
+    if (focus && IsChild(busy.GetHandle(), focus) && around)
+        SetFocus(around->GetHandle());
+    busy.SetEnabled(false);
+    if (tarvekComm)
+        tarvekComm->SendCommand(line);
+    busy.SetEnabled(true);
+    EndExchange();
+    if (focus && IsWindow(focus) && IsWindowEnabled(focus))
+        SetFocus(focus);
+}
+
 bool DeviceExchange::DeferClose(WWindow* window)
 {
     if (!IsBusy())

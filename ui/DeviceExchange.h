@@ -47,6 +47,9 @@ public:
     // Closes the port after the exchange; a close of the main window that
     // waited for it is asked for again.
     void EndExchange();
+    // Sends the line and waits for the answer with `busy` disabled (a page, or
+    // only the control), then ends the exchange. The answer is not looked at.
+    void SendWhileDisabled(WWindow& busy, const WString& line);
 
     // A press or an exchange holds the port.
     bool IsBusy() const { return state != State::Idle; }

@@ -1,89 +1,74 @@
 #include "TabForm1.h"
 
-#include "WApplication.h"
-#include "WModuleHandle.h"
+#include "PortNumbers.h"
 #include "resource.h"
+
+#include <algorithm>
 
 namespace {
 
 constexpr int32_t ComboHeight = 125;
-constexpr const char* portNames[TabForm1::PortCount] = {
-    "COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7", "COM8",
-};
 
 }  // namespace
 
-const WEventTableEntry __TabForm1_Base::formTable[] = {
-    {CreateEvent, W_HANDLER(&__TabForm1_Base::OnCreate), nullptr, 0},
-    {CloseEvent, W_HANDLER(&__TabForm1_Base::OnClose), nullptr, 0},
-    {DestroyEvent, W_HANDLER(&__TabForm1_Base::OnDestroy), nullptr, 0},
-    {NullEvent, nullptr, nullptr, 0},
+const WControlRow __TabForm1_Base::controlRows[] = {
+    WControlRowOf<&__TabForm1_Base::groupb_1>(IDC_TABFORM1_GROUPB_1, "groupb_1"),
+    WControlRowOf<&__TabForm1_Base::combo_com>(IDC_TABFORM1_COMBO_COM, "combo_com"),
 };
-
-__TabForm1_Base::__TabForm1_Base()
-{
-    AttachEventTable(this, formTable, this);
-}
-
-__TabForm1_Base::~__TabForm1_Base()
-{
-    if (GetHandle())
-        Destroy();
-    DetachEventTable(this, formTable, this);
-}
 
 bool __TabForm1_Base::OnCreate(WObject*, WEventData*)
 {
-    const WModuleHandle module = WModuleHandle::Application();
     KeepInsideWorkArea();
-    groupb_1 = new WGroupBox;
-    combo_com = new WComboBox;
-    SetFont(WFont("8.MS Sans Serif"), true);
-    SetName("TabForm1");
-    groupb_1->LoadWindow(this, IDC_TABFORM1_GROUPB_1, module);
-    combo_com->LoadWindow(this, IDC_TABFORM1_COMBO_COM, module);
-    groupb_1->SetName("groupb_1");
-    combo_com->SetName("combo_com");
-    for (const char* name : portNames)
-        combo_com->AddString(name);
+    CreateControls(controlRows, "TabForm1");
+    BindControls();
     combo_com->SetHeight(ComboHeight);
-    SetTabOrder();
-    Show();
+    AttachFormTables();
+    return FinishCreation();
+}
+
+// The host's list is read once: a port plugged in later is offered at the
+// next start.
+bool TabForm1::FormCreated()
+{
+    presentPortNames = PortNumbers::ReadPresentNames();
+    portNumbers.clear();
+    OfferPorts(PortNumbers::Offered(presentPortNames, PortNumbers::NoPort));
     return false;
 }
 
-bool __TabForm1_Base::OnClose(WObject*, WEventData*)
+void TabForm1::OfferPorts(const std::vector<int32_t>& numbers)
 {
-    if (Destroy() && GetMainForm() == this && GetApplication())
-        GetApplication()->Quit(0);
-    return true;
-}
-
-bool __TabForm1_Base::OnDestroy(WObject*, WEventData*)
-{
-    delete groupb_1;
-    delete combo_com;
-    groupb_1 = nullptr;
-    combo_com = nullptr;
-    return false;
-}
-
-bool __TabForm1_Base::SetTabOrder()
-{
-    WWindow* const order[] = {groupb_1, combo_com};
-    return SetTabOrder(2, order);
+    for (int32_t number : numbers) {
+        const auto place = std::ranges::lower_bound(portNumbers, number);
+        if (place != portNumbers.end() && *place == number)
+            continue;
+        WString name;
+        name.Sprintf("COM%d", number);
+        combo_com->AddString(name.GetText(), static_cast<int32_t>(place - portNumbers.begin()));
+        portNumbers.insert(place, number);
+    }
 }
 
 int32_t TabForm1::GetPortIndex() const
 {
-    return combo_com ? combo_com->GetSelected() : -1;
+    const int32_t entry = combo_com ? combo_com->GetSelected() : -1;
+    if (entry < 0 || entry >= static_cast<int32_t>(portNumbers.size()))
+        return -1;
+    return portNumbers[entry] - 1;
 }
 
 void TabForm1::SetPortIndex(int32_t index)
 {
     if (!combo_com)
         return;
-    combo_com->SetSelected(index >= 0 && index < PortCount ? index : -1);
+    if (index < 0 || index >= PortNumbers::HighestPortNumber) {
+        combo_com->SetSelected(-1);
+        return;
+    }
+    const int32_t number = index + 1;
+    OfferPorts(PortNumbers::Offered(presentPortNames, number));
+    const auto entry = std::ranges::find(portNumbers, number) - portNumbers.begin();
+    combo_com->SetSelected(static_cast<int32_t>(entry));
 }
 
 void TabForm1::EnablePortChoice(bool enabled)

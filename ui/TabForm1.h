@@ -1,41 +1,47 @@
 #pragma once
-// The interface page "Einstellungen": the choice of the serial interface,
-// COM1 to COM8, through which the device is reached. The page only holds the
+// The interface page "Einstellungen": the choice of the serial interface
+// through which the device is reached: COM1 to COM8, then every port above
+// them that the host lists when the page is made. The page only holds the
 // choice; every press that opens the port reads it at that moment.
 
 #include "WComboBox.h"
+#include "WGeneratedRoutines.h"
 #include "WGroupBox.h"
 #include "WModelessDialog.h"
+
+#include <vector>
 
 // The designer part: the page's controls and their creation from "ID_TabForm1".
 class __TabForm1_Base : public WModelessDialog {
     W_DECLARE_CLASS(__TabForm1_Base, WModelessDialog)
-public:
-    __TabForm1_Base();
-    ~__TabForm1_Base() override;
-
-    using WForm::SetTabOrder;
-    virtual bool SetTabOrder();
-
 protected:
     WGroupBox* groupb_1 = nullptr;
     WComboBox* combo_com = nullptr;
 
 private:
+    static const WControlRow controlRows[];
     bool OnCreate(WObject* source, WEventData* data);
-    bool OnClose(WObject* source, WEventData* data);
-    bool OnDestroy(WObject* source, WEventData* data);
-    static const WEventTableEntry formTable[];
+    WGeneratedRoutines<&__TabForm1_Base::OnCreate> generatedRoutines{this};
 };
 
 class TabForm1 : public __TabForm1_Base {
     W_DECLARE_CLASS(TabForm1, __TabForm1_Base)
 public:
-    static constexpr int32_t PortCount = 8;
-
-    // 0 for COM1 to 7 for COM8; -1 when no entry is selected.
+    // The port index of the selected entry, n - 1 for COMn; -1 when no entry
+    // is selected.
     int32_t GetPortIndex() const;
-    // An index outside 0..7 leaves no entry selected.
+    // Selects COM(index + 1). A port the host did not list gets its entry
+    // first, so that a stored choice is kept while its adapter is unplugged
+    // and the open failure names it. An index of no port (outside 0..254)
+    // leaves no entry selected.
     void SetPortIndex(int32_t index);
     void EnablePortChoice(bool enabled);
+
+private:
+    std::vector<WString> presentPortNames;  // as the host listed them when the page was made
+    std::vector<int32_t> portNumbers;       // the port number of each entry, in entry order
+
+    bool FormCreated() override;
+    // Adds an entry, in ascending order, for each number that has none yet.
+    void OfferPorts(const std::vector<int32_t>& numbers);
 };

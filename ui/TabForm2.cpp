@@ -1,111 +1,32 @@
 #include "TabForm2.h"
 
 #include "ConfigurationExchange.h"
-#include "WApplication.h"
-#include "WModuleHandle.h"
 #include "resource.h"
 
-#include <algorithm>
-#include <iterator>
-
-namespace {
-
-constexpr const char* controlNames[] = {
-    "label_2", "label_3", "label_4", "label_5",
-    "textb_threshold1_upper", "textb_threshold1_lower", "textb_threshold2_upper", "textb_threshold2_lower",
-    "label_6", "label_7", "label_8", "label_9",
-    "groupb_1", "groupb_2",
+const WControlRow __TabForm2_Base::controlRows[] = {
+    WControlRowOf<&__TabForm2_Base::label_2>(IDC_TABFORM2_LABEL_2, "label_2"),
+    WControlRowOf<&__TabForm2_Base::label_3>(IDC_TABFORM2_LABEL_3, "label_3"),
+    WControlRowOf<&__TabForm2_Base::label_4>(IDC_TABFORM2_LABEL_4, "label_4"),
+    WControlRowOf<&__TabForm2_Base::label_5>(IDC_TABFORM2_LABEL_5, "label_5"),
+    WControlRowOf<&__TabForm2_Base::textb_threshold1_upper>(IDC_TABFORM2_TEXTB_THRESHOLD1_UPPER, "textb_threshold1_upper"),
+    WControlRowOf<&__TabForm2_Base::textb_threshold1_lower>(IDC_TABFORM2_TEXTB_THRESHOLD1_LOWER, "textb_threshold1_lower"),
+    WControlRowOf<&__TabForm2_Base::textb_threshold2_upper>(IDC_TABFORM2_TEXTB_THRESHOLD2_UPPER, "textb_threshold2_upper"),
+    WControlRowOf<&__TabForm2_Base::textb_threshold2_lower>(IDC_TABFORM2_TEXTB_THRESHOLD2_LOWER, "textb_threshold2_lower"),
+    WControlRowOf<&__TabForm2_Base::label_6>(IDC_TABFORM2_LABEL_6, "label_6"),
+    WControlRowOf<&__TabForm2_Base::label_7>(IDC_TABFORM2_LABEL_7, "label_7"),
+    WControlRowOf<&__TabForm2_Base::label_8>(IDC_TABFORM2_LABEL_8, "label_8"),
+    WControlRowOf<&__TabForm2_Base::label_9>(IDC_TABFORM2_LABEL_9, "label_9"),
+    WControlRowOf<&__TabForm2_Base::groupb_1>(IDC_TABFORM2_GROUPB_1, "groupb_1"),
+    WControlRowOf<&__TabForm2_Base::groupb_2>(IDC_TABFORM2_GROUPB_2, "groupb_2"),
 };
-
-}  // namespace
-
-const WEventTableEntry __TabForm2_Base::formTable[] = {
-    {CreateEvent, W_HANDLER(&__TabForm2_Base::OnCreate), nullptr, 0},
-    {CloseEvent, W_HANDLER(&__TabForm2_Base::OnClose), nullptr, 0},
-    {DestroyEvent, W_HANDLER(&__TabForm2_Base::OnDestroy), nullptr, 0},
-    {NullEvent, nullptr, nullptr, 0},
-};
-
-__TabForm2_Base::__TabForm2_Base()
-{
-    AttachEventTable(this, formTable, this);
-}
-
-__TabForm2_Base::~__TabForm2_Base()
-{
-    if (GetHandle())
-        Destroy();
-    DetachEventTable(this, formTable, this);
-}
-
-WWindow** __TabForm2_Base::Controls(WWindow** list)
-{
-    WWindow* const controls[ControlCount] = {
-        label_2, label_3, label_4, label_5,
-        textb_threshold1_upper, textb_threshold1_lower, textb_threshold2_upper, textb_threshold2_lower,
-        label_6, label_7, label_8, label_9,
-        groupb_1, groupb_2,
-    };
-    std::copy(std::begin(controls), std::end(controls), list);
-    return list;
-}
 
 bool __TabForm2_Base::OnCreate(WObject*, WEventData*)
 {
-    const WModuleHandle module = WModuleHandle::Application();
     KeepInsideWorkArea();
-    label_2 = new WLabel;
-    label_3 = new WLabel;
-    label_4 = new WLabel;
-    label_5 = new WLabel;
-    textb_threshold1_upper = new WTextBox;
-    textb_threshold1_lower = new WTextBox;
-    textb_threshold2_upper = new WTextBox;
-    textb_threshold2_lower = new WTextBox;
-    label_6 = new WLabel;
-    label_7 = new WLabel;
-    label_8 = new WLabel;
-    label_9 = new WLabel;
-    groupb_1 = new WGroupBox;
-    groupb_2 = new WGroupBox;
-    SetFont(WFont("8.MS Sans Serif"), true);
-    SetName("TabForm2");
-    WWindow* controls[ControlCount];
-    Controls(controls);
-    for (int32_t index = 0; index < ControlCount; ++index)
-        controls[index]->LoadWindow(this, static_cast<uint16_t>(IDC_TABFORM2_LABEL_2 + index), module);
-    for (int32_t index = 0; index < ControlCount; ++index)
-        controls[index]->SetName(controlNames[index]);
-    SetTabOrder();
-    Show();
-    return false;
-}
-
-bool __TabForm2_Base::OnClose(WObject*, WEventData*)
-{
-    if (Destroy() && GetMainForm() == this && GetApplication())
-        GetApplication()->Quit(0);
-    return true;
-}
-
-bool __TabForm2_Base::OnDestroy(WObject*, WEventData*)
-{
-    WWindow* controls[ControlCount];
-    Controls(controls);
-    for (WWindow* control : controls)
-        delete control;
-    label_2 = label_3 = label_4 = label_5 = nullptr;
-    textb_threshold1_upper = textb_threshold1_lower = nullptr;
-    textb_threshold2_upper = textb_threshold2_lower = nullptr;
-    label_6 = label_7 = label_8 = label_9 = nullptr;
-    groupb_1 = groupb_2 = nullptr;
-    return false;
-}
-
-bool __TabForm2_Base::SetTabOrder()
-{
-    WWindow* controls[ControlCount];
-    return SetTabOrder(ControlCount, Controls(controls));
+    CreateControls(controlRows, "TabForm2");
+    BindControls();
+    AttachFormTables();
+    return FinishCreation();
 }
 
 WTextBox* TabForm2::ThresholdBox(int32_t index) const

@@ -4,6 +4,7 @@
 // The text boxes are the only store of the thresholds; the page neither checks
 // nor converts what is typed (the transfer judges the texts).
 
+#include "WGeneratedRoutines.h"
 #include "WGroupBox.h"
 #include "WModelessDialog.h"
 #include "WStatic.h"
@@ -12,13 +13,6 @@
 // The designer part: the page's controls and their creation from "ID_TabForm2".
 class __TabForm2_Base : public WModelessDialog {
     W_DECLARE_CLASS(__TabForm2_Base, WModelessDialog)
-public:
-    __TabForm2_Base();
-    ~__TabForm2_Base() override;
-
-    using WForm::SetTabOrder;
-    virtual bool SetTabOrder();
-
 protected:
     WLabel* label_2 = nullptr;
     WLabel* label_3 = nullptr;
@@ -36,14 +30,9 @@ protected:
     WGroupBox* groupb_2 = nullptr;
 
 private:
-    static constexpr int32_t ControlCount = 14;
-    // The members above in template order (item ids 101 to 114).
-    WWindow** Controls(WWindow** list);
-
+    static const WControlRow controlRows[];
     bool OnCreate(WObject* source, WEventData* data);
-    bool OnClose(WObject* source, WEventData* data);
-    bool OnDestroy(WObject* source, WEventData* data);
-    static const WEventTableEntry formTable[];
+    WGeneratedRoutines<&__TabForm2_Base::OnCreate> generatedRoutines{this};
 };
 
 class TabForm2 : public __TabForm2_Base {

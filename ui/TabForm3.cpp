@@ -1,182 +1,119 @@
 #include "TabForm3.h"
 
-#include "TarvekComm.h"
-#include "WApplication.h"
 #include "WModuleHandle.h"
 #include "resource.h"
-
-#include <algorithm>
-#include <iterator>
 
 using DeviceCommands::ReceiverChannel;
 using DeviceCommands::TransmitterChannel;
 
-const WEventTableEntry __TabForm3_Base::formTable[] = {
-    {CreateEvent, W_HANDLER(&__TabForm3_Base::OnCreate), nullptr, 0},
-    {CloseEvent, W_HANDLER(&__TabForm3_Base::OnClose), nullptr, 0},
-    {DestroyEvent, W_HANDLER(&__TabForm3_Base::OnDestroy), nullptr, 0},
-    {NullEvent, nullptr, nullptr, 0},
+const WControlRow __TabForm3_Base::controlRows[] = {
+    WControlRowOf<&__TabForm3_Base::groupb_1>(IDC_TABFORM3_GROUPB_1, "groupb_1"),
+    WControlRowOf<&__TabForm3_Base::groupb_2>(IDC_TABFORM3_GROUPB_2, "groupb_2"),
+    WControlRowOf<&__TabForm3_Base::pictbttn_rcvup>(IDC_TABFORM3_PICTBTTN_RCVUP, "pictbttn_rcvup"),
+    WControlRowOf<&__TabForm3_Base::textb_rcv>(IDC_TABFORM3_TEXTB_RCV, "textb_rcv"),
+    WControlRowOf<&__TabForm3_Base::pictbttn_rcvdwn>(IDC_TABFORM3_PICTBTTN_RCVDWN, "pictbttn_rcvdwn"),
+    WControlRowOf<&__TabForm3_Base::pictbttn_trmup>(IDC_TABFORM3_PICTBTTN_TRMUP, "pictbttn_trmup"),
+    WControlRowOf<&__TabForm3_Base::textb_trm>(IDC_TABFORM3_TEXTB_TRM, "textb_trm"),
+    WControlRowOf<&__TabForm3_Base::pictbttn_trmdwn>(IDC_TABFORM3_PICTBTTN_TRMDWN, "pictbttn_trmdwn"),
+    WControlRowOf<&__TabForm3_Base::checkbox_rcv>(IDC_TABFORM3_CHECKBOX_RCV, "checkbox_rcv"),
+    WControlRowOf<&__TabForm3_Base::checkbox_trm>(IDC_TABFORM3_CHECKBOX_TRM, "checkbox_trm"),
 };
 
-const WEventTableEntry __TabForm3_Base::pictbttn_rcvup_table[] = {
+bool __TabForm3_Base::OnCreate(WObject*, WEventData*)
+{
+    KeepInsideWorkArea();
+    CreateControls(controlRows, "TabForm3");
+    BindControls();
+    const struct {
+        WPictureButton* button;
+        uint16_t icon;
+    } arrows[] = {
+        {pictbttn_rcvup, IDI_ARROW_UP},
+        {pictbttn_rcvdwn, IDI_ARROW_DOWN},
+        {pictbttn_trmup, IDI_ARROW_UP},
+        {pictbttn_trmdwn, IDI_ARROW_DOWN},
+    };
+    for (const auto& arrow : arrows) {
+        WIcon icon;
+        icon.Load(arrow.icon, WModuleHandle::Application());
+        arrow.button->SetIcon(icon);
+        arrow.button->SetState(false);
+    }
+    checkbox_rcv->SetChecked(false);
+    checkbox_trm->SetChecked(false);
+    AttachFormTables();
+    return FinishCreation();
+}
+
+const WEventTableEntry TabForm3::pictbttn_rcvup_table[] = {
     {ClickEvent, W_HANDLER(&TabForm3::OnReceiverUpClick), nullptr, 0},
     {LeftButtonDownEvent, W_HANDLER(&TabForm3::OpenPortOnPress), nullptr, 0},
     {NullEvent, nullptr, nullptr, 0},
 };
 
-const WEventTableEntry __TabForm3_Base::pictbttn_rcvdwn_table[] = {
+const WEventTableEntry TabForm3::pictbttn_rcvdwn_table[] = {
     {ClickEvent, W_HANDLER(&TabForm3::OnReceiverDownClick), nullptr, 0},
     {LeftButtonDownEvent, W_HANDLER(&TabForm3::OpenPortOnPress), nullptr, 0},
     {NullEvent, nullptr, nullptr, 0},
 };
 
-const WEventTableEntry __TabForm3_Base::pictbttn_trmup_table[] = {
+const WEventTableEntry TabForm3::pictbttn_trmup_table[] = {
     {ClickEvent, W_HANDLER(&TabForm3::OnTransmitterUpClick), nullptr, 0},
     {LeftButtonDownEvent, W_HANDLER(&TabForm3::OpenPortOnPress), nullptr, 0},
     {NullEvent, nullptr, nullptr, 0},
 };
 
-const WEventTableEntry __TabForm3_Base::pictbttn_trmdwn_table[] = {
+const WEventTableEntry TabForm3::pictbttn_trmdwn_table[] = {
     {ClickEvent, W_HANDLER(&TabForm3::OnTransmitterDownClick), nullptr, 0},
     {LeftButtonDownEvent, W_HANDLER(&TabForm3::OpenPortOnPress), nullptr, 0},
     {NullEvent, nullptr, nullptr, 0},
 };
 
-const WEventTableEntry __TabForm3_Base::checkbox_rcv_table[] = {
+const WEventTableEntry TabForm3::checkbox_rcv_table[] = {
     {ClickEvent, W_HANDLER(&TabForm3::OnReceiverCheckClick), nullptr, 0},
     {LeftButtonDownEvent, W_HANDLER(&TabForm3::OnCheckBoxPress), nullptr, 0},
     {NullEvent, nullptr, nullptr, 0},
 };
 
-const WEventTableEntry __TabForm3_Base::checkbox_trm_table[] = {
+const WEventTableEntry TabForm3::checkbox_trm_table[] = {
     {ClickEvent, W_HANDLER(&TabForm3::OnTransmitterCheckClick), nullptr, 0},
     {LeftButtonDownEvent, W_HANDLER(&TabForm3::OnCheckBoxPress), nullptr, 0},
     {NullEvent, nullptr, nullptr, 0},
 };
 
-__TabForm3_Base::__TabForm3_Base()
-{
-    AttachEventTable(this, formTable, this);
-}
+TabForm3::TabForm3(DeviceExchange& exchange) : exchange(exchange) {}
 
-__TabForm3_Base::~__TabForm3_Base()
+// The window goes while the whole page still exists, so that its own part of
+// the clean-up runs.
+TabForm3::~TabForm3()
 {
     if (GetHandle())
         Destroy();
-    DetachEventTable(this, formTable, this);
 }
 
-WWindow** __TabForm3_Base::Controls(WWindow** list)
+std::array<TabForm3::ControlTable, 6> TabForm3::ControlTables() const
 {
-    WWindow* const controls[ControlCount] = {
-        groupb_1, groupb_2, pictbttn_rcvup, textb_rcv, pictbttn_rcvdwn,
-        pictbttn_trmup, textb_trm, pictbttn_trmdwn, checkbox_rcv, checkbox_trm,
-    };
-    std::copy(std::begin(controls), std::end(controls), list);
-    return list;
+    return {{
+        {pictbttn_rcvup, pictbttn_rcvup_table},
+        {pictbttn_rcvdwn, pictbttn_rcvdwn_table},
+        {pictbttn_trmup, pictbttn_trmup_table},
+        {pictbttn_trmdwn, pictbttn_trmdwn_table},
+        {checkbox_rcv, checkbox_rcv_table},
+        {checkbox_trm, checkbox_trm_table},
+    }};
 }
 
-void __TabForm3_Base::AttachControlTables()
+void TabForm3::AttachFormTables()
 {
-    AttachEventTable(pictbttn_rcvup, pictbttn_rcvup_table, this);
-    AttachEventTable(pictbttn_rcvdwn, pictbttn_rcvdwn_table, this);
-    AttachEventTable(pictbttn_trmup, pictbttn_trmup_table, this);
-    AttachEventTable(pictbttn_trmdwn, pictbttn_trmdwn_table, this);
-    AttachEventTable(checkbox_rcv, checkbox_rcv_table, this);
-    AttachEventTable(checkbox_trm, checkbox_trm_table, this);
+    for (const ControlTable& entry : ControlTables())
+        AttachEventTable(entry.control, entry.table, this);
 }
 
-void __TabForm3_Base::DetachControlTables()
+void TabForm3::FormDestroying()
 {
-    DetachEventTable(pictbttn_rcvup, pictbttn_rcvup_table, this);
-    DetachEventTable(pictbttn_rcvdwn, pictbttn_rcvdwn_table, this);
-    DetachEventTable(pictbttn_trmup, pictbttn_trmup_table, this);
-    DetachEventTable(pictbttn_trmdwn, pictbttn_trmdwn_table, this);
-    DetachEventTable(checkbox_rcv, checkbox_rcv_table, this);
-    DetachEventTable(checkbox_trm, checkbox_trm_table, this);
+    for (const ControlTable& entry : ControlTables())
+        DetachEventTable(entry.control, entry.table, this);
 }
-
-bool __TabForm3_Base::OnCreate(WObject*, WEventData*)
-{
-    const WModuleHandle module = WModuleHandle::Application();
-    KeepInsideWorkArea();
-    groupb_1 = new WGroupBox;
-    groupb_2 = new WGroupBox;
-    pictbttn_rcvup = new WPictureButton;
-    textb_rcv = new WTextBox;
-    pictbttn_rcvdwn = new WPictureButton;
-    pictbttn_trmup = new WPictureButton;
-    textb_trm = new WTextBox;
-    pictbttn_trmdwn = new WPictureButton;
-    checkbox_rcv = new WCheckBox;
-    checkbox_trm = new WCheckBox;
-    SetFont(WFont("8.MS Sans Serif"), true);
-    SetName("TabForm3");
-    WWindow* controls[ControlCount];
-    Controls(controls);
-    for (int32_t index = 0; index < ControlCount; ++index)
-        controls[index]->LoadWindow(this, static_cast<uint16_t>(IDC_TABFORM3_GROUPB_1 + index), module);
-
-    groupb_1->SetName("groupb_1");
-    groupb_2->SetName("groupb_2");
-    const struct {
-        WPictureButton* button;
-        uint16_t icon;
-        const char* name;
-    } arrows[] = {
-        {pictbttn_rcvup, IDI_ARROW_UP, "pictbttn_rcvup"},
-        {pictbttn_rcvdwn, IDI_ARROW_DOWN, "pictbttn_rcvdwn"},
-        {pictbttn_trmup, IDI_ARROW_UP, "pictbttn_trmup"},
-        {pictbttn_trmdwn, IDI_ARROW_DOWN, "pictbttn_trmdwn"},
-    };
-    for (const auto& arrow : arrows) {
-        WIcon icon;
-        icon.Load(arrow.icon, module);
-        arrow.button->SetIcon(icon);
-        arrow.button->SetState(false);
-        arrow.button->SetName(arrow.name);
-    }
-    textb_rcv->SetName("textb_rcv");
-    textb_trm->SetName("textb_trm");
-    checkbox_rcv->SetChecked(false);
-    checkbox_rcv->SetName("checkbox_rcv");
-    checkbox_trm->SetChecked(false);
-    checkbox_trm->SetName("checkbox_trm");
-
-    AttachControlTables();
-    SetTabOrder();
-    Show();
-    return false;
-}
-
-bool __TabForm3_Base::OnClose(WObject*, WEventData*)
-{
-    if (Destroy() && GetMainForm() == this && GetApplication())
-        GetApplication()->Quit(0);
-    return true;
-}
-
-bool __TabForm3_Base::OnDestroy(WObject*, WEventData*)
-{
-    DetachControlTables();
-    WWindow* controls[ControlCount];
-    Controls(controls);
-    for (WWindow* control : controls)
-        delete control;
-    groupb_1 = groupb_2 = nullptr;
-    pictbttn_rcvup = pictbttn_rcvdwn = pictbttn_trmup = pictbttn_trmdwn = nullptr;
-    textb_rcv = textb_trm = nullptr;
-    checkbox_rcv = checkbox_trm = nullptr;
-    return false;
-}
-
-bool __TabForm3_Base::SetTabOrder()
-{
-    WWindow* controls[ControlCount];
-    return SetTabOrder(ControlCount, Controls(controls));
-}
-
-TabForm3::TabForm3(DeviceExchange& exchange) : exchange(exchange) {}
 
 int32_t TabForm3::StepUp(int32_t offset)
 {
@@ -294,22 +231,9 @@ bool TabForm3::ToggleCalibration(Channel channel, WCheckBox* checkBox)
 }
 
 // The page is disabled while the device is awaited, so that none of its
-// controls can start a second command. A disabled page keeps the focus of its
-// control, and a key typed then would reach a control the dialog manager
-// cannot get back to (on some hosts it searches for it forever): the focus
-// waits on the main window meanwhile and comes back afterwards, so that the
-// keyboard can go on where it was.
+// controls can start a second command.
 bool TabForm3::SendLiveCommand(Channel channel, int32_t offset)
 {
-    HWND focus = GetFocus();
-    if (focus && IsChild(GetHandle(), focus) && GetParent())
-        SetFocus(GetParent()->GetHandle());
-    SetEnabled(false);
-    if (tarvekComm)
-        tarvekComm->SendCommand(DeviceCommands::SetCalibration(channel, offset));
-    SetEnabled(true);
-    exchange.EndExchange();
-    if (focus && IsWindow(focus) && IsWindowEnabled(focus))
-        SetFocus(focus);
+    exchange.SendWhileDisabled(*this, DeviceCommands::SetCalibration(channel, offset));
     return false;
 }

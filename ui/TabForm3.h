@@ -9,21 +9,17 @@
 #include "DeviceCommands.h"
 #include "DeviceExchange.h"
 #include "WCheckBox.h"
+#include "WGeneratedRoutines.h"
 #include "WGroupBox.h"
 #include "WModelessDialog.h"
 #include "WPictureButton.h"
 #include "WTextBox.h"
 
+#include <array>
+
 // The designer part: the page's controls and their creation from "ID_TabForm3".
 class __TabForm3_Base : public WModelessDialog {
     W_DECLARE_CLASS(__TabForm3_Base, WModelessDialog)
-public:
-    __TabForm3_Base();
-    ~__TabForm3_Base() override;
-
-    using WForm::SetTabOrder;
-    virtual bool SetTabOrder();
-
 protected:
     WGroupBox* groupb_1 = nullptr;
     WGroupBox* groupb_2 = nullptr;
@@ -37,22 +33,9 @@ protected:
     WCheckBox* checkbox_trm = nullptr;
 
 private:
-    static constexpr int32_t ControlCount = 10;
-    // The members above in template order (item ids 101 to 110).
-    WWindow** Controls(WWindow** list);
-    void AttachControlTables();
-    void DetachControlTables();
-
+    static const WControlRow controlRows[];
     bool OnCreate(WObject* source, WEventData* data);
-    bool OnClose(WObject* source, WEventData* data);
-    bool OnDestroy(WObject* source, WEventData* data);
-    static const WEventTableEntry formTable[];
-    static const WEventTableEntry pictbttn_rcvup_table[];
-    static const WEventTableEntry pictbttn_rcvdwn_table[];
-    static const WEventTableEntry pictbttn_trmup_table[];
-    static const WEventTableEntry pictbttn_trmdwn_table[];
-    static const WEventTableEntry checkbox_rcv_table[];
-    static const WEventTableEntry checkbox_trm_table[];
+    WGeneratedRoutines<&__TabForm3_Base::OnCreate> generatedRoutines{this};
 };
 
 class TabForm3 : public __TabForm3_Base {
@@ -62,6 +45,7 @@ public:
     static constexpr int32_t LowestOffset = -127;
 
     explicit TabForm3(DeviceExchange& exchange);
+    ~TabForm3() override;
 
     // Takes both offsets from texts read as decimal integers (as a file gives
     // them), shows them and sends nothing. No range is enforced.
@@ -73,9 +57,16 @@ public:
     static int32_t StepUp(int32_t offset);
     static int32_t StepDown(int32_t offset);
 
+protected:
+    void AttachFormTables() override;
+    void FormDestroying() override;
+
 private:
-    friend class __TabForm3_Base;
     using Channel = DeviceCommands::CalibrationChannel;
+    struct ControlTable {
+        WEventGenerator* control;
+        const WEventTableEntry* table;
+    };
 
     DeviceExchange& exchange;
     int32_t receiverOffset = 0;
@@ -89,6 +80,14 @@ private:
     bool OnTransmitterDownClick(WObject* source, WEventData* data);
     bool OnReceiverCheckClick(WObject* source, WEventData* data);
     bool OnTransmitterCheckClick(WObject* source, WEventData* data);
+    static const WEventTableEntry pictbttn_rcvup_table[];
+    static const WEventTableEntry pictbttn_rcvdwn_table[];
+    static const WEventTableEntry pictbttn_trmup_table[];
+    static const WEventTableEntry pictbttn_trmdwn_table[];
+    static const WEventTableEntry checkbox_rcv_table[];
+    static const WEventTableEntry checkbox_trm_table[];
+    // The six controls with handlers, each with its table, in the order they are attached.
+    std::array<ControlTable, 6> ControlTables() const;
 
     bool StepOffset(Channel channel, WButton* arrow, int32_t (*step)(int32_t));
     bool ToggleCalibration(Channel channel, WCheckBox* checkBox);

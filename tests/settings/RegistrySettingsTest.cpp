@@ -70,12 +70,20 @@ TEST_F(RegistrySettingsTest, MissingKeyIsCreatedAndTheChosenPortSurvives)
     delete settings;
 }
 
-TEST_F(RegistrySettingsTest, UnusableComValueGivesTheDefaultAndIsRewrittenAsNumber)
+// Any port number is kept, also one above COM8 whose adapter is unplugged.
+TEST_F(RegistrySettingsTest, ComValueOfNoPortNumberGivesTheDefaultAndIsRewrittenAsNumber)
 {
-    for (const RawValue& stored : {Text("5"), Dword(0), Dword(9), RawValue{REG_DWORD, "\5"}}) {
-        SetRaw(preferred, "COM", stored);
+    const struct {
+        RawValue stored;
+        int32_t port;
+    } cases[] = {
+        {Text("5"), 2}, {Dword(0), 2}, {Dword(256), 2}, {Dword(0xFFFFFFFF), 2}, {RawValue{REG_DWORD, "\5"}, 2},
+        {Dword(1), 1}, {Dword(9), 9}, {Dword(255), 255},
+    };
+    for (const auto& check : cases) {
+        SetRaw(preferred, "COM", check.stored);
         delete new RegistrySettings(preferred, fallback);
-        EXPECT_EQ(GetRaw(preferred, "COM"), Dword(2));
+        EXPECT_EQ(GetRaw(preferred, "COM"), Dword(check.port)) << check.port;
     }
 }
 

@@ -1,7 +1,5 @@
 #include "PartnerPort.h"
 
-#include <cstdio>
-
 namespace {
 
 DWORD MillisecondsUntil(ULONGLONG deadline)
@@ -12,11 +10,15 @@ DWORD MillisecondsUntil(ULONGLONG deadline)
 
 }  // namespace
 
-PartnerPort::PartnerPort(int32_t portIndex)
+std::string PartnerPortName(int32_t portIndex)
 {
-    char text[32];
-    std::snprintf(text, sizeof text, "COM%d", portIndex + 11);
-    name = text;
+    constexpr int32_t pairDistance = 10;
+    const int32_t number = portIndex + 1;
+    return "COM" + std::to_string(number > pairDistance ? number - pairDistance : number + pairDistance);
+}
+
+PartnerPort::PartnerPort(int32_t portIndex) : name(PartnerPortName(portIndex))
+{
     readRecord.hEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     writeRecord.hEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     port = CreateFileA(("\\\\.\\" + name).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,

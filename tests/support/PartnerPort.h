@@ -1,6 +1,6 @@
 #pragma once
 // The far end of a null-modem pair, where a test plays the device: COM(10 + n)
-// for the port COMn under test (n = 1..8). Reads wait for bytes with a
+// for the port COMn under test (n = 1..8), and COMn for COM(10 + n). Reads wait for bytes with a
 // deadline and never poll; bytes that arrive beyond what a read asked for are
 // kept for the next read.
 
@@ -8,6 +8,9 @@
 
 #include <cstdint>
 #include <string>
+
+// The name of the far end of the pair that COM(portIndex + 1) belongs to.
+std::string PartnerPortName(int32_t portIndex);
 
 class PartnerPort {
 public:

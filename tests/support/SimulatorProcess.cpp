@@ -1,6 +1,7 @@
 #include "SimulatorProcess.h"
 
 #include "Clock.h"
+#include "PartnerPort.h"
 #include "TestArtifacts.h"
 
 #include <fstream>
@@ -26,7 +27,7 @@ bool SimulatorProcess::Start(int32_t portIndex, const std::string& options,
     logPath = TestArtifactPath(logName.c_str());
     DeleteFileA(logPath.c_str());
     const std::string arguments =
-        "--log \"" + logPath + "\" " + options + " COM" + std::to_string(portIndex + 11);
+        "--log \"" + logPath + "\" " + options + " " + PartnerPortName(portIndex);
     if (!process.Start(PathFromEnvironment("TARVEK_SIM"), arguments, ChildProcess::Streams::Discarded))
         return false;
     return WaitForLog("playing the Tarvek device", StartTimeout);

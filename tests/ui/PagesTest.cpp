@@ -10,6 +10,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <mutex>
 
 namespace {
@@ -33,25 +36,40 @@ const char* const openFailure =
 
 using InterfaceChoice = TarvekWindow;
 
-TEST_F(InterfaceChoice, OffersCom1ToCom8)
+// The test prefix lists the null-modem partners COM11 to COM18 as present.
+TEST_F(InterfaceChoice, OffersCom1ToCom8ThenThePresentPortsAboveInAscendingOrder)
 {
     HWND combo = Control("combo_com");
-    ASSERT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), 8);
-    char text[16] = "";
-    SendMessageA(combo, CB_GETLBTEXT, 7, reinterpret_cast<LPARAM>(text));
-    EXPECT_STREQ(text, "COM8");
+    std::vector<int> numbers;
+    const int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
+    for (int entry = 0; entry < count; ++entry) {
+        char text[16] = "";
+        SendMessageA(combo, CB_GETLBTEXT, entry, reinterpret_cast<LPARAM>(text));
+        ASSERT_EQ(std::strncmp(text, "COM", 3), 0) << text;
+        numbers.push_back(std::atoi(text + 3));
+    }
+    ASSERT_GE(numbers.size(), 16u);
+    EXPECT_EQ(std::vector<int>(numbers.begin(), numbers.begin() + 8), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8}));
+    EXPECT_TRUE(std::ranges::is_sorted(numbers) && std::ranges::adjacent_find(numbers) == numbers.end());
+    for (int partner = 11; partner <= 18; ++partner)
+        EXPECT_NE(std::ranges::find(numbers, partner), numbers.end()) << partner;
     EXPECT_EQ(TextOf("combo_com"), "COM2");
 }
 
-TEST_F(InterfaceChoice, SetPortIndexSelectsOnlyListedInterfaces)
+// COM255 is no port of the test prefix: it gets its entry when chosen.
+TEST_F(InterfaceChoice, SetPortIndexSelectsAnyPortAndNothingElse)
 {
     const struct {
         int index;
         int selected;
-    } cases[] = {{7, 7}, {0, 0}, {8, -1}, {-1, -1}};
+        const char* text;
+    } cases[] = {
+        {7, 7, "COM8"}, {0, 0, "COM1"}, {11, 11, "COM12"}, {254, 254, "COM255"}, {255, -1, ""}, {-1, -1, ""},
+    };
     for (const auto& choice : cases) {
         InterfacePage().SetPortIndex(choice.index);
         EXPECT_EQ(InterfacePage().GetPortIndex(), choice.selected) << choice.index;
+        EXPECT_EQ(TextOf("combo_com"), choice.text) << choice.index;
     }
 }
 
@@ -79,6 +97,21 @@ TEST_F(InterfaceChoice, TheChoiceIsLockedWhileTheTransferHoldsThePort)
     EXPECT_EQ(enabled, std::vector<bool>(7, false));
     EXPECT_TRUE(IsWindowEnabled(Control("combo_com")));
     EXPECT_EQ(InterfacePage().GetPortIndex(), 1);
+}
+
+// The adapter of the stored port is unplugged: the choice stays, so that the
+// technician sees which port the program looks for.
+TEST_F(InterfaceChoice, AnAbsentStoredPortKeepsItsEntryAndTheOpenFailureNamesIt)
+{
+    CloseWindow();
+    StoreComPort(40);
+    OpenWindow();
+    EXPECT_EQ(TextOf("combo_com"), "COM40");
+    MessageBoxCollector errors("Tarvek Fehler");
+    Click("tarvek_connect");
+    EXPECT_EQ(errors.Stop(), Lines{std::string("COM40 ") + openFailure});
+    CloseWindow();
+    EXPECT_EQ(StoredComPort(), 40);
 }
 
 TEST_F(InterfaceChoice, NoChoiceNamesCom0WhenThePortCannotBeOpened)

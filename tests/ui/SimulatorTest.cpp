@@ -1,6 +1,7 @@
 // The program against the device simulator, as a user would run it: a full
-// transfer and live offsets set the simulated device's state, and a device
-// that falls silent meets the time-out message once.
+// transfer and live offsets set the simulated device's state, a transfer over
+// a port above COM8 is chosen again at the next start, and a device that falls
+// silent meets the time-out message once.
 
 #include "DialogWatchers.h"
 #include "SimulatorProcess.h"
@@ -10,9 +11,9 @@ namespace {
 
 class AgainstTheSimulator : public TarvekWindow {
 protected:
-    void Start(const std::string& options, const char* log)
+    void Start(const std::string& options, const char* log, int32_t portIndex = 1)
     {
-        ASSERT_TRUE(simulator.Start(1, options, log)) << PathFromEnvironment("TARVEK_SIM");
+        ASSERT_TRUE(simulator.Start(portIndex, options, log)) << PathFromEnvironment("TARVEK_SIM");
     }
 
     SimulatorProcess simulator;
@@ -34,6 +35,25 @@ TEST_F(AgainstTheSimulator, TransferAndOffsetsSetTheDevice)
                                      5000))
         << simulator.ReadLog();
     ExpectIdleLook();
+}
+
+// COM12 is the partner end of the test prefix's pair with COM2, where the
+// simulator plays the device.
+TEST_F(AgainstTheSimulator, APortAboveCom8TransfersAndIsChosenAgainAtTheNextStart)
+{
+    Start("", "ui_simulator_com12.log", 11);
+    const LRESULT entry = SendMessageA(Control("combo_com"), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                       reinterpret_cast<LPARAM>("COM12"));
+    ASSERT_GT(entry, 7);
+    SelectEntry("combo_com", static_cast<int>(entry));
+    SetTextOf("textb_threshold1_upper", "75.5");
+    Click("tarvek_connect");
+    EXPECT_TRUE(simulator.WaitForLog("/75.50 0.00/100.00, error handling on, error memory on, clearing off", 5000))
+        << simulator.ReadLog();
+    CloseWindow();
+    EXPECT_EQ(StoredComPort(), 12);
+    OpenWindow();
+    EXPECT_EQ(TextOf("combo_com"), "COM12");
 }
 
 TEST_F(AgainstTheSimulator, ADeviceFallingSilentStopsTheTransferOnce)

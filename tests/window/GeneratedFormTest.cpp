@@ -1,59 +1,70 @@
-// The pattern of the program's designer forms: a base class that attaches its
-// creation, close and clean-up handlers when it is constructed, binds and
-// deletes its controls in them, and detaches the handlers in its destructor.
+// The pattern of the program's designer forms: a generated base class whose
+// table of rows the framework works through (create, bind, name, order,
+// delete), with the generated routines attached for the base's lifetime, and
+// a form class that attaches its own handlers once the controls exist.
 
 #include "EventProbe.h"
 #include "WCommandButton.h"
+#include "WGeneratedRoutines.h"
 #include "WModelessDialog.h"
 #include "WModuleHandle.h"
+#include "WPictureBox.h"
 #include "WStatic.h"
 #include "WindowDriver.h"
 #include "resource.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 class SampleFormBase : public WModelessDialog {
 public:
-    SampleFormBase() { AttachEventTable(this, formTable, this); }
-    ~SampleFormBase() override { DetachEventTable(this, formTable, this); }
-
-    WCommandButton* okButton = nullptr;
     WLabel* label = nullptr;
+    WCommandButton* okButton = nullptr;
+    WPictureBox* picture = nullptr;
+
+private:
+    bool OnCreate(WObject* source, WEventData* data);
+
+    static const WControlRow controlRows[];
+    WGeneratedRoutines<&SampleFormBase::OnCreate> generatedRoutines{this};
+};
+
+// Designer order differs from the items' order on purpose.
+const WControlRow SampleFormBase::controlRows[] = {
+    WControlRowOf<&SampleFormBase::label>(IDC_BRASSELWALD_LABEL_2, "label_2"),
+    WControlRowOf<&SampleFormBase::okButton>(IDC_BRASSELWALD_CB_1, "cb_1"),
+    WControlRowOf<&SampleFormBase::picture>(IDC_BRASSELWALD_PICTB_1, "pictb_1"),
+};
+
+bool SampleFormBase::OnCreate(WObject*, WEventData*)
+{
+    KeepInsideWorkArea();
+    CreateControls(controlRows, "Sample");
+    BindControls();
+    AttachFormTables();
+    return FinishCreation();
+}
+
+class SampleForm : public SampleFormBase {
+public:
+    ~SampleForm() override
+    {
+        if (GetHandle())
+            Destroy();
+    }
+
     int destroyed = 0;
 
-protected:
-    bool OnCreate(WObject*, WEventData*)
-    {
-        okButton = new WCommandButton;
-        label = new WLabel;
-        SetFont(WFont("8.MS Sans Serif"), true);
-        SetName("Sample");
-        okButton->LoadWindow(this, IDC_BRASSELWALD_CB_1, WModuleHandle());
-        label->LoadWindow(this, IDC_BRASSELWALD_LABEL_2, WModuleHandle());
-        okButton->SetName("cb_1");
-        label->SetName("label_2");
-        AttachEventTable(okButton, buttonTable, this);
-        SetVisible(true);
-        return false;
-    }
-
-    bool OnClose(WObject*, WEventData*)
-    {
-        Destroy();
-        return true;
-    }
-
-    bool OnDestroy(WObject*, WEventData*)
+private:
+    void AttachFormTables() override { AttachEventTable(okButton, buttonTable, this); }
+    void FormDestroying() override
     {
         DetachEventTable(okButton, buttonTable, this);
-        delete okButton;
-        delete label;
-        okButton = nullptr;
-        label = nullptr;
         ++destroyed;
-        return false;
     }
 
     bool OnOk(WObject*, WEventData*)
@@ -62,43 +73,53 @@ protected:
         return false;
     }
 
-private:
-    static const WEventTableEntry formTable[];
     static const WEventTableEntry buttonTable[];
 };
 
-const WEventTableEntry SampleFormBase::formTable[] = {
-    {CreateEvent, W_HANDLER(&SampleFormBase::OnCreate), nullptr, 0},
-    {CloseEvent, W_HANDLER(&SampleFormBase::OnClose), nullptr, 0},
-    {DestroyEvent, W_HANDLER(&SampleFormBase::OnDestroy), nullptr, 0},
+const WEventTableEntry SampleForm::buttonTable[] = {
+    {ClickEvent, W_HANDLER(&SampleForm::OnOk), nullptr, 0},
     {NullEvent, nullptr, nullptr, 0},
 };
 
-const WEventTableEntry SampleFormBase::buttonTable[] = {
-    {ClickEvent, W_HANDLER(&SampleFormBase::OnOk), nullptr, 0},
-    {NullEvent, nullptr, nullptr, 0},
-};
-
-TEST(GeneratedForm, CreationRoutineBindsTheControlsToTheirItems)
+// The children of the form in tab order, among them only the ones given.
+std::vector<HWND> InTabOrder(HWND form, const std::vector<HWND>& among)
 {
-    SampleFormBase form;
+    std::vector<HWND> order;
+    for (HWND child = GetWindow(form, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (std::find(among.begin(), among.end(), child) != among.end())
+            order.push_back(child);
+    }
+    return order;
+}
+
+TEST(GeneratedForm, TheTableMakesBindsNamesAndOrdersTheControls)
+{
+    SampleForm form;
     ASSERT_TRUE(form.LoadWindow(nullptr, "ID_Brasselwald", WModuleHandle()));
     ASSERT_NE(form.okButton, nullptr);
     EXPECT_EQ(form.okButton->GetHandle(), GetDlgItem(form.GetHandle(), IDC_BRASSELWALD_CB_1));
+    EXPECT_EQ(form.label->GetHandle(), GetDlgItem(form.GetHandle(), IDC_BRASSELWALD_LABEL_2));
     EXPECT_STREQ(form.okButton->GetText().GetText(), "&Ok");
     EXPECT_STREQ(form.label->GetName().GetText(), "label_2");
+    EXPECT_STREQ(form.picture->GetName().GetText(), "pictb_1");
+    EXPECT_STREQ(form.GetName().GetText(), "Sample");
     EXPECT_STREQ(form.okButton->GetFont().GetDescription().GetText(), "8.MS Sans Serif");
+    const std::vector<HWND> designerOrder = {form.label->GetHandle(), form.okButton->GetHandle(),
+                                             form.picture->GetHandle()};
+    EXPECT_EQ(InTabOrder(form.GetHandle(), designerOrder), designerOrder);
     EXPECT_TRUE(IsWindowVisible(form.GetHandle()));
 }
 
 TEST(GeneratedForm, ClickClosesAndTheCleanUpDeletesTheControls)
 {
-    SampleFormBase form;
+    SampleForm form;
     ASSERT_TRUE(form.LoadWindow(nullptr, "ID_Brasselwald", WModuleHandle()));
     ClickWindow(form.okButton->GetHandle());
     ASSERT_TRUE(PumpMessagesUntil([&] { return form.GetHandle() == nullptr; }));
     EXPECT_EQ(form.destroyed, 1);
     EXPECT_EQ(form.okButton, nullptr);
+    EXPECT_EQ(form.label, nullptr);
+    EXPECT_EQ(form.picture, nullptr);
     ASSERT_TRUE(form.LoadWindow(nullptr, "ID_Brasselwald", WModuleHandle()));
     EXPECT_NE(form.okButton, nullptr);
 }
