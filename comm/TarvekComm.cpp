@@ -45,7 +45,7 @@ TarvekComm::~TarvekComm()
         tarvekComm = nullptr;
 }
 
-WString TarvekComm::SendCommand(const WString& command)
+WString TarvekComm::SendCommand(const WString& command, const std::function<void()>& written)
 {
     if (command.IsEmpty())
         return reply;
@@ -53,8 +53,10 @@ WString TarvekComm::SendCommand(const WString& command)
     reply = "";
     // A line that did not go out cannot be answered: waiting for the answer
     // would only keep the user a second longer from the same message.
-    if (!Write(command.GetText(), static_cast<uint32_t>(command.GetLength()))
-        || !WaitForLine(ReplyBudget)) {
+    const bool wentOut = Write(command.GetText(), static_cast<uint32_t>(command.GetLength()));
+    if (written)
+        written();
+    if (!wentOut || !WaitForLine(ReplyBudget)) {
         ShowTimeout();
         reply = "";
     }
@@ -72,11 +74,14 @@ bool TarvekComm::WaitForLine(uint32_t milliseconds)
 {
     const int64_t deadline = MicrosecondClock() + static_cast<int64_t>(milliseconds) * 1000;
     while (!lineReceived) {
-        DispatchOneMessage();
-        // The reader holds the buffer until its portion is taken. Were the
-        // portion left to its notification alone, one notification lost on
-        // the way (a post that failed on a full queue) would stall the link.
+        // The reader holds the buffer until its portion is taken, so the
+        // portion is taken here as soon as it waits: the answer then needs no
+        // turn through the message queue, and a notification lost on the way
+        // (a post that failed on a full queue) cannot stall the link.
         OnDataReceived();
+        if (lineReceived)
+            break;
+        DispatchOneMessage();
         if (lineReceived)
             break;
         const int64_t remaining = deadline - MicrosecondClock();

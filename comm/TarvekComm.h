@@ -18,6 +18,8 @@
 #include "Rs232Class.h"
 #include "WString.h"
 
+#include <functional>
+
 class TarvekComm : public Rs232Class {
     W_DECLARE_CLASS(TarvekComm, Rs232Class)
 public:
@@ -33,8 +35,10 @@ public:
     // ReplyBudget for the answer line, a line that is not empty. Returns the
     // answer, or an empty text after the time-out message, which also comes,
     // at once, when the line could not be written. An empty command sends
-    // nothing and returns the last answer.
-    WString SendCommand(const WString& command);
+    // nothing and returns the last answer. `written`, when given, runs right
+    // after the write, before the wait and before any message: what the
+    // caller does there overlaps the device's work instead of delaying the line.
+    WString SendCommand(const WString& command, const std::function<void()>& written = {});
     // Waits up to `milliseconds` for an answer line to arrive since the last
     // SendCommand. True at once when one has.
     bool WaitForReply(uint32_t milliseconds);
