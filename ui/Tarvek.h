@@ -108,6 +108,9 @@ private:
 
     DeviceExchange deviceExchange;
     WStatusBar* statusBar = nullptr;
+    // The two pictures of the transfer button, loaded when first shown.
+    WIcon connectedIcon;
+    WIcon apartIcon;
     // A file command or the about box runs its own modal loop now.
     bool modalCommandRunning = false;
     bool closeAfterModalCommand = false;
