@@ -37,7 +37,6 @@ LinkWindow::LinkWindow(TimedLink& link) : link(link)
 
 bool LinkWindow::OnUserEvent(WObject*, WEventData*)
 {
-    link.dispatchedAt = BenchClockSeconds();
     link.OnDataReceived();
     return true;
 }
@@ -52,15 +51,16 @@ RoundTripFigures RoundTripBench::Measure(const std::vector<WString>& commands, i
     RoundTripFigures figures;
     figures.commands = static_cast<int32_t>(commands.size());
     figures.floorMilliseconds = FloorMilliseconds(commands);
-    std::vector<double> durations, toNotification, toDispatch;
+    std::vector<double> durations, toNotification, toAnswer;
     for (int32_t round = 0; round < rounds; ++round) {
         const double roundStart = BenchClockSeconds();
         bool answered = true;
         for (const WString& command : commands) {
             const double start = BenchClockSeconds();
             answered = link.SendCommand(command) == expectedAnswer && answered;
+            const double end = BenchClockSeconds();
             toNotification.push_back((link.notifiedAt - start) * 1000.0);
-            toDispatch.push_back((link.dispatchedAt - link.notifiedAt) * 1000.0);
+            toAnswer.push_back((end - link.notifiedAt) * 1000.0);
         }
         durations.push_back((BenchClockSeconds() - roundStart) * 1000.0);
         if (!answered)
@@ -68,7 +68,7 @@ RoundTripFigures RoundTripBench::Measure(const std::vector<WString>& commands, i
     }
     figures.medianMilliseconds = Median(durations);
     figures.medianToNotification = Median(toNotification);
-    figures.medianNotificationToDispatch = Median(toDispatch);
+    figures.medianNotificationToAnswer = Median(toAnswer);
     return figures;
 }
 
