@@ -25,7 +25,6 @@ LinkWindow::LinkWindow(TimedLink& link) : link(link)
 
 bool LinkWindow::OnUserEvent(WObject*, WEventData*)
 {
-    link.dispatchedAt = Milliseconds();
     link.OnDataReceived();
     return true;
 }
@@ -40,15 +39,16 @@ RoundTripFigures RoundTripBench::Measure(const std::vector<WString>& commands, i
     RoundTripFigures figures;
     figures.commands = static_cast<int32_t>(commands.size());
     figures.floorMilliseconds = FloorMilliseconds(commands);
-    std::vector<double> durations, toNotification, toDispatch;
+    std::vector<double> durations, toNotification, toAnswer;
     for (int32_t round = 0; round < rounds; ++round) {
         const double roundStart = Milliseconds();
         bool answered = true;
         for (const WString& command : commands) {
             const double start = Milliseconds();
             answered = link.SendCommand(command) == expectedAnswer && answered;
+            const double end = Milliseconds();
             toNotification.push_back(link.notifiedAt - start);
-            toDispatch.push_back(link.dispatchedAt - link.notifiedAt);
+            toAnswer.push_back(end - link.notifiedAt);
         }
         durations.push_back(Milliseconds() - roundStart);
         if (!answered)
@@ -56,7 +56,7 @@ RoundTripFigures RoundTripBench::Measure(const std::vector<WString>& commands, i
     }
     figures.medianMilliseconds = Summarise(durations).median;
     figures.medianToNotification = Summarise(toNotification).median;
-    figures.medianNotificationToDispatch = Summarise(toDispatch).median;
+    figures.medianNotificationToAnswer = Summarise(toAnswer).median;
     return figures;
 }
 

@@ -3,8 +3,8 @@
 // the answer line assembled from the reader's portions. The floor is what the
 // bytes alone take on a 19200-baud line, 10 bits per character both ways.
 // Each round trip is also split where the software could lose time: until the
-// reader thread announces the answer, and from there until the waiting loop
-// has dispatched that notification.
+// reader thread announces the answer, and from there until the link hands the
+// answer back, which takes the reader's portion over to the waiting thread.
 
 #include "TarvekComm.h"
 #include "WWindow.h"
@@ -24,11 +24,10 @@ public:
 
     // Milliseconds on the host's clock.
     std::atomic<double> notifiedAt{0.0};
-    double dispatchedAt = 0.0;
 };
 
-// The stand-in for the main form: stamps and hands every notification of the
-// reader to the link.
+// The stand-in for the main form: hands every notification of the reader to
+// the link.
 class LinkWindow : public WWindow {
     W_DECLARE_CLASS(LinkWindow, WWindow)
 public:
@@ -44,7 +43,7 @@ struct RoundTripFigures {
     double medianMilliseconds = 0.0;        // one round of all commands
     double floorMilliseconds = 0.0;         // their bytes on the wire at 19200 baud
     double medianToNotification = 0.0;      // per command: written until announced
-    double medianNotificationToDispatch = 0.0;
+    double medianNotificationToAnswer = 0.0;   // per command: announced until handed back
     int32_t commands = 0;
     int32_t failures = 0;                   // rounds with an answer other than the expected one
 

@@ -42,8 +42,8 @@ void Report(const char* name, const RoundTripFigures& figures)
     if (figures.failures > 0)
         std::printf("   (%d rounds without the expected answers)", figures.failures);
     std::printf("\n  %-22s per command: %.2f ms until the reader announced the answer, "
-                "%.2f ms until the wait dispatched it\n",
-                "", figures.medianToNotification, figures.medianNotificationToDispatch);
+                "%.2f ms more until the link handed it back\n",
+                "", figures.medianToNotification, figures.medianNotificationToAnswer);
 }
 
 int PortIndexOf(const char* name)

@@ -67,13 +67,26 @@ int WireBytesOfLastExchanges(const std::string& logText, int exchanges)
 
 std::vector<double> TurnaroundsWithinTransfers(const std::string& logText, const std::string& firstCommand)
 {
+    return TurnaroundsWithinTransfers(logText, firstCommand, {{0.0, 24 * 3600 * 1000.0}});
+}
+
+std::vector<double> TurnaroundsWithinTransfers(const std::string& logText, const std::string& firstCommand,
+                                               const std::vector<std::pair<double, double>>& periods)
+{
+    const auto within = [&](double stamp) {
+        for (const auto& [from, to] : periods) {
+            if (stamp >= from && stamp <= to)
+                return true;
+        }
+        return false;
+    };
     std::vector<double> turnarounds;
     double answeredAt = -1.0;
     for (const LogLine& line : ReadLines(logText)) {
         if (line.direction == "-> ") {
             answeredAt = line.milliseconds;
         } else if (line.direction == "<- ") {
-            if (answeredAt >= 0.0 && line.printed.rfind(firstCommand, 0) != 0)
+            if (answeredAt >= 0.0 && line.printed.rfind(firstCommand, 0) != 0 && within(line.milliseconds))
                 turnarounds.push_back(line.milliseconds - answeredAt);
             answeredAt = -1.0;
         }

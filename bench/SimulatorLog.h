@@ -2,6 +2,7 @@
 // What tarvek-sim's log tells about the bytes that crossed the line.
 
 #include <string>
+#include <utility>
 #include <vector>
 
 // The bytes of the last `exchanges` command lines the simulator received
@@ -14,6 +15,10 @@ int WireBytesOfLastExchanges(const std::string& logText, int exchanges);
 // begins with `firstCommand`): the time the other end took to take the answer
 // and send its next line. The log has millisecond stamps.
 std::vector<double> TurnaroundsWithinTransfers(const std::string& logText, const std::string& firstCommand);
+// The same, only for the next command lines received within one of the
+// periods (from, to), in milliseconds since local midnight.
+std::vector<double> TurnaroundsWithinTransfers(const std::string& logText, const std::string& firstCommand,
+                                               const std::vector<std::pair<double, double>>& periods);
 
 // When the simulator logged each line it received ("<- ") or sent ("-> ")
 // whose text begins with `prefix`, in milliseconds since local midnight.

@@ -13,6 +13,11 @@
 //   tarvek-bench transfer PROGRAM RUNS SIMULATOR_LOG
 //       the seven-line transfer from the click to the idle look, and the
 //       bytes that crossed the line for one transfer
+//   tarvek-bench paired PROGRAM RUNS SIMULATOR_LOG
+//       the same, each transfer of the program followed by the same seven
+//       lines over the bare serial API, so that both meet the same load:
+//       the figures of transfer and wire, and the program's time per
+//       command above the bare exchange, pair by pair
 //   tarvek-bench endurance PROGRAM TRANSFERS
 //       the program's memory after start-up, after one and after all transfers
 //   tarvek-bench reaction PROGRAM TRANSFERS
@@ -442,6 +447,43 @@ int Wire(int runs)
     return 0;
 }
 
+// Each of the program's transfers and the bare one after it meet the same
+// load; their difference, pair by pair, is what the program adds.
+int Paired(const std::string& path, int runs, const std::string& simulatorLog)
+{
+    DrivenProgram driven;
+    if (!driven.Start(path))
+        return Fail("the program did not come up");
+    std::vector<double> times, bareTimes, above;
+    std::vector<std::pair<double, double>> stamps, bareStamps;
+    double milliseconds = 0.0;
+    double bareMilliseconds = 0.0;
+    for (int run = 0; run < WarmUpTransfers + runs; ++run) {
+        const bool counted = run >= WarmUpTransfers;
+        if (!driven.Transfer(milliseconds, counted ? &stamps : nullptr))
+            return Fail("transfer " + std::to_string(run + 1) + " failed");
+        const double bareFrom = LocalClockMilliseconds();
+        if (!BareTransfer(bareMilliseconds))
+            return Fail("no answer over the bare link on COM2");
+        if (!counted)
+            continue;
+        bareStamps.emplace_back(bareFrom, LocalClockMilliseconds());
+        times.push_back(milliseconds);
+        bareTimes.push_back(bareMilliseconds);
+        above.push_back((milliseconds - bareMilliseconds) / TransferCommands);
+    }
+    driven.program.Close(StepTimeout);
+    const std::string log = ReadTextFile(simulatorLog);
+    PrintResult("transfer", times);
+    PrintResult("wire", bareTimes);
+    PrintResult("above_bare_per_command", above);
+    PrintResult("turnaround", TurnaroundsWithinTransfers(log, FirstTransferLine, stamps));
+    PrintResult("wire_turnaround", TurnaroundsWithinTransfers(log, FirstTransferLine, bareStamps));
+    PrintEnds(log, stamps);
+    PrintValue("wire_bytes", WireBytesOfLastExchanges(log, TransferCommands));
+    return 0;
+}
+
 // Waits on an open port that nobody sends to: how long each wait lasts and
 // how much memory the process loses with each.
 int Waits(int count)
@@ -475,6 +517,7 @@ int Usage()
     std::fputs("usage: tarvek-bench start RUNS LABEL PROGRAM TITLE [LABEL PROGRAM TITLE ...]\n"
                "       tarvek-bench trace RUNS SPACER SPACER_TITLE LABEL PROGRAM TITLE [LABEL PROGRAM TITLE ...]\n"
                "       tarvek-bench transfer PROGRAM RUNS SIMULATOR_LOG\n"
+               "       tarvek-bench paired PROGRAM RUNS SIMULATOR_LOG\n"
                "       tarvek-bench endurance PROGRAM TRANSFERS\n"
                "       tarvek-bench reaction PROGRAM TRANSFERS\n"
                "       tarvek-bench wire RUNS\n"
@@ -502,6 +545,8 @@ int main(int argc, char** argv)
     }
     if (command == "transfer" && argc == 5 && PositiveCount(argv[3]))
         return Transfer(argv[2], PositiveCount(argv[3]), argv[4]);
+    if (command == "paired" && argc == 5 && PositiveCount(argv[3]))
+        return Paired(argv[2], PositiveCount(argv[3]), argv[4]);
     if (command == "endurance" && argc == 4 && PositiveCount(argv[3]))
         return Endurance(argv[2], PositiveCount(argv[3]));
     if (command == "reaction" && argc == 4 && PositiveCount(argv[3]))

@@ -334,10 +334,17 @@ void Tarvek::Transfer()
         SetStatusText("");
         return;
     }
+    // A step's progress is shown once the next step's line has gone out, as
+    // painting it first would hold that line back.
+    WString progress;
+    const auto showProgress = [&] {
+        if (!progress.IsEmpty())
+            SetStatusText(progress.GetText());
+    };
     for (int32_t step = 0; step < ConfigurationTransfer::StepCount; ++step) {
-        if (!tarvekComm || tarvekComm->SendCommand(transfer.GetCommandLine(step)).IsEmpty())
+        if (!tarvekComm || tarvekComm->SendCommand(transfer.GetCommandLine(step), showProgress).IsEmpty())
             break;
-        SetStatusText(ConfigurationTransfer::GetStatusText(step));
+        progress = ConfigurationTransfer::GetStatusText(step);
     }
     SetStatusText("");
 }
@@ -409,9 +416,12 @@ bool Tarvek::OnTransferPress(WObject*, WEventData*)
 // the port itself and the window shows the connection from here on.
 bool Tarvek::OnTransferClick(WObject*, WEventData*)
 {
+    // After a press the window shows the connection already.
+    const bool pressed = deviceExchange.IsBusy();
     if (!deviceExchange.BeginExchange(tarvek_connect))
         return false;
-    ShowConnectedLook();
+    if (!pressed)
+        ShowConnectedLook();
     StoreComPort();
     Transfer();
     SetConnectIcon(IDI_PLUG_APART);
@@ -529,8 +539,9 @@ void Tarvek::ShowIdleLook()
 
 void Tarvek::SetConnectIcon(uint16_t iconId)
 {
-    WIcon icon;
-    icon.Load(iconId, WModuleHandle::Application(), ConnectIconSize, ConnectIconSize);
+    WIcon& icon = iconId == IDI_PLUG_CONNECTED ? connectedIcon : apartIcon;
+    if (icon.IsEmpty())
+        icon.Load(iconId, WModuleHandle::Application(), ConnectIconSize, ConnectIconSize);
     tarvek_connect->SetIcon(icon);
 }
 

@@ -115,6 +115,9 @@ private:
     DeviceExchange deviceExchange;
     WStatusBar* statusBar = nullptr;
     WFilePath fileToOpen;
+    // The two pictures of the transfer button, loaded when first shown.
+    WIcon connectedIcon;
+    WIcon apartIcon;
 
     bool OnCloseRequest(WObject* source, WEventData* data);
     bool OnUserEvent(WObject* source, WEventData* data);
