@@ -195,6 +195,22 @@ bool WForm::OnGeneratedCleanUp(WObject*, WEventData*)
     return false;
 }
 
+void WForm::AttachTables(std::span<const HandlerTable> tables)
+{
+    for (const HandlerTable& entry : tables) {
+        if (entry.generator)
+            AttachEventTable(entry.generator, entry.table, this);
+    }
+}
+
+void WForm::DetachTables(std::span<const HandlerTable> tables)
+{
+    for (const HandlerTable& entry : tables) {
+        if (entry.generator)
+            DetachEventTable(entry.generator, entry.table, this);
+    }
+}
+
 bool WForm::SetTabOrder()
 {
     std::vector<WWindow*> windows;

@@ -88,6 +88,14 @@ protected:
     virtual void FormDestroying() {}
     virtual bool FormCreated() { return false; }
 
+    // A handler table on one of the form's objects, with the form as target.
+    struct HandlerTable {
+        WEventGenerator* generator;     // passed over when null
+        const WEventTableEntry* table;
+    };
+    void AttachTables(std::span<const HandlerTable> tables);
+    void DetachTables(std::span<const HandlerTable> tables);
+
     // Creates the window from the dialog template as a modeless dialog owned
     // by (or, for child-style templates, inside) the parent.
     bool CreateFromTemplate(WWindow* parent, const WResourceID& id, const WModuleHandle& module);
