@@ -22,7 +22,7 @@ bool IsKeyboardOrMouseMessage(UINT message)
 
 const DLGTEMPLATE* FindDialogTemplate(const WResourceID& id, const WModuleHandle& module)
 {
-    HRSRC resource = FindResourceA(module.GetHandle(), id.GetResourceName(), MAKEINTRESOURCEA(5));
+    HRSRC resource = FindResourceA(module.GetHandle(), id.GetResourceName(), RT_DIALOG);
     HGLOBAL loaded = resource ? LoadResource(module.GetHandle(), resource) : nullptr;
     return loaded ? static_cast<const DLGTEMPLATE*>(LockResource(loaded)) : nullptr;
 }

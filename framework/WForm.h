@@ -31,9 +31,11 @@ class WControl;
 class WForm : public WWindow {
     W_DECLARE_CLASS(WForm, WWindow)
 public:
-    // The host's window-position flags of the tab order batch: no move, no
-    // size, no activation.
-    static constexpr UINT TabOrderFlags = 0x0333;
+    // The window-position flags of the tab order batch: neither move, size
+    // nor activate.
+    static constexpr UINT TabOrderFlags =
+        SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_FRAMECHANGED | SWP_NOCOPYBITS | SWP_NOOWNERZORDER;
+    static_assert(TabOrderFlags == 0x0333);
 
     WForm();
     ~WForm() override;

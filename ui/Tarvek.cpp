@@ -11,13 +11,22 @@
 #include "WModuleHandle.h"
 #include "resource.h"
 
+#include <commctrl.h>
+#include <commdlg.h>
 #include <utility>
 
 namespace {
 
-constexpr DWORD StatusBarStyle = 0x50000103;    // child, visible, size grip, at the bottom
-constexpr DWORD ToolbarStyle = 0x50000B31;      // flat buttons, tool tips, wrapping
-constexpr DWORD FileDialogFlags = 0x8002C;      // explorer, hook, no directory change, no read-only box
+constexpr DWORD StatusBarStyle = WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | CCS_BOTTOM;
+static_assert(StatusBarStyle == 0x50000103);
+// The designer's bits include TBSTYLE_AUTOSIZE, which the host defines for
+// buttons; kept, so that the tool bar stays what it has always been.
+constexpr DWORD ToolbarStyle = WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_WRAPABLE | TBSTYLE_TOOLTIPS
+                             | TBSTYLE_AUTOSIZE | CCS_ADJUSTABLE | CCS_TOP;
+static_assert(ToolbarStyle == 0x50000B31);
+// No overwrite prompt and no must-exist check: the commands see to the file.
+constexpr DWORD FileDialogFlags = OFN_EXPLORER | OFN_ENABLEHOOK | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
+static_assert(FileDialogFlags == 0x8002C);
 constexpr UINT ErrorBoxStyle = MB_OK | MB_ICONSTOP | MB_TASKMODAL;
 constexpr UINT InfoBoxStyle = MB_YESNO | MB_ICONINFORMATION | MB_TASKMODAL;
 constexpr int32_t ConnectIconSize = 48;
@@ -59,7 +68,7 @@ void __Tarvek_Base::CreateStatusBar()
 void __Tarvek_Base::CreateMembers()
 {
     filedlg_1 = new WFileDialog;
-    toolb_1_data = new WVentraToolbarData(toolb_1);
+    toolb_1_data = new WVentraToolbarData(toolb_1, IDB_TOOLBAR_IMAGES);
     brasselwald_1 = new Brasselwald;
 }
 
