@@ -19,8 +19,8 @@ namespace {
 
 constexpr DWORD StatusBarStyle = WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | CCS_BOTTOM;
 static_assert(StatusBarStyle == 0x50000103);
-// The designer's bits include TBSTYLE_AUTOSIZE, which the host defines for
-// buttons; kept, so that the tool bar stays what it has always been.
+// TBSTYLE_AUTOSIZE is a style of buttons, not of the bar; the bar has been
+// made with that bit from the start, and nothing about it is to change here.
 constexpr DWORD ToolbarStyle = WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_WRAPABLE | TBSTYLE_TOOLTIPS
                              | TBSTYLE_AUTOSIZE | CCS_ADJUSTABLE | CCS_TOP;
 static_assert(ToolbarStyle == 0x50000B31);
