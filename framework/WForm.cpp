@@ -23,7 +23,7 @@ bool IsKeyboardOrMouseMessage(UINT message)
 // A copy of the dialog template, empty when there is none.
 std::vector<BYTE> CopyDialogTemplate(const WResourceID& id, const WModuleHandle& module)
 {
-    HRSRC resource = FindResourceA(module.GetHandle(), id.GetResourceName(), MAKEINTRESOURCEA(5));
+    HRSRC resource = FindResourceA(module.GetHandle(), id.GetResourceName(), RT_DIALOG);
     HGLOBAL loaded = resource ? LoadResource(module.GetHandle(), resource) : nullptr;
     const auto* bytes = loaded ? static_cast<const BYTE*>(LockResource(loaded)) : nullptr;
     if (!bytes)
@@ -223,6 +223,22 @@ bool WForm::OnGeneratedCleanUp(WObject*, WEventData*)
     FormDestroying();
     DeleteControls();
     return false;
+}
+
+void WForm::AttachTables(std::span<const HandlerTable> tables)
+{
+    for (const HandlerTable& entry : tables) {
+        if (entry.generator)
+            AttachEventTable(entry.generator, entry.table, this);
+    }
+}
+
+void WForm::DetachTables(std::span<const HandlerTable> tables)
+{
+    for (const HandlerTable& entry : tables) {
+        if (entry.generator)
+            DetachEventTable(entry.generator, entry.table, this);
+    }
 }
 
 bool WForm::SetTabOrder()

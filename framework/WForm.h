@@ -14,8 +14,8 @@
 // its generated routines attached (WGeneratedRoutines), and the form class
 // derived from it, which adds the program's part through the virtuals below.
 // The generated creation routine runs, in this order: KeepInsideWorkArea;
-// CreateControls (every row's object, the form's font and name; the main form
-// then makes its status bar and tool bar and sets its icon and menu);
+// CreateControls (every row's object, the form's font and name; around it the
+// main form makes its status bar and tool bar and sets its icon and menu);
 // BindControls (the rows bound to their items, and named); the designer's
 // settings of single controls; AttachFormTables; FinishCreation (the tab
 // order, the form class's own initialisation, then the form is shown).
@@ -31,9 +31,12 @@ class WControl;
 class WForm : public WWindow {
     W_DECLARE_CLASS(WForm, WWindow)
 public:
-    // The host's window-position flags of the tab order batch: no move, no
-    // size, no activation.
-    static constexpr UINT TabOrderFlags = 0x0333;
+    // The window-position flags of the tab order batch: only the order
+    // changes; nothing is moved, sized or activated, and owners stay where
+    // they are.
+    static constexpr UINT TabOrderFlags =
+        SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_FRAMECHANGED | SWP_NOCOPYBITS | SWP_NOOWNERZORDER;
+    static_assert(TabOrderFlags == 0x0333);
 
     WForm();
     ~WForm() override;
@@ -87,6 +90,14 @@ protected:
     virtual void AttachFormTables() {}
     virtual void FormDestroying() {}
     virtual bool FormCreated() { return false; }
+
+    // A handler table on one of the form's objects, with the form as target.
+    struct HandlerTable {
+        WEventGenerator* generator;     // passed over when null
+        const WEventTableEntry* table;
+    };
+    void AttachTables(std::span<const HandlerTable> tables);
+    void DetachTables(std::span<const HandlerTable> tables);
 
     // Creates the window from the dialog template as a modeless dialog owned
     // by (or, for child-style templates, inside) the parent.

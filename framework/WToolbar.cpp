@@ -42,7 +42,7 @@ void WToolbar::AddPictures(const WModuleHandle& module, uint16_t pictureStrip, i
     TBADDBITMAP standard{HINST_COMMCTRL, IDB_STD_SMALL_COLOR};
     standardBase = static_cast<int32_t>(Send(TB_ADDBITMAP, StandardPictureCount, reinterpret_cast<LPARAM>(&standard)));
     stripBase = -1;
-    if (FindResourceA(module.GetHandle(), MAKEINTRESOURCEA(pictureStrip), MAKEINTRESOURCEA(2))) {
+    if (FindResourceA(module.GetHandle(), MAKEINTRESOURCEA(pictureStrip), RT_BITMAP)) {
         TBADDBITMAP strip{module.GetHandle(), pictureStrip};
         stripBase = static_cast<int32_t>(Send(TB_ADDBITMAP, StripPictureCount, reinterpret_cast<LPARAM>(&strip)));
     }

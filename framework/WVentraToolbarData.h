@@ -7,10 +7,10 @@
 class WVentraToolbarData : public WObject {
     W_DECLARE_CLASS(WVentraToolbarData, WObject)
 public:
-    // The bitmap resource with the program's own tool bar pictures (open, save, exit).
-    static constexpr uint16_t PictureStripResource = 110;
-
-    explicit WVentraToolbarData(WToolbar* toolbar);
+    // The pictures the description's images point into beside the host's
+    // standard set come from the bitmap resource pictureStrip of the module
+    // the description is loaded from.
+    WVentraToolbarData(WToolbar* toolbar, uint16_t pictureStrip);
     // Reads the description (binary resource data), checks and parses it and
     // applies it to the tool bar. False, tool bar left empty, when the resource
     // is missing, shorter than its header or malformed.
@@ -19,5 +19,6 @@ public:
 
 private:
     WToolbar* toolbar;
+    uint16_t pictureStrip;
     WToolbarDescription description;
 };

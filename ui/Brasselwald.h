@@ -5,19 +5,13 @@
 
 #include "WCommandButton.h"
 #include "WDialog.h"
+#include "WGeneratedRoutines.h"
 #include "WPictureBox.h"
 #include "WStatic.h"
 
 // The designer part: the box's controls and their creation from "ID_Brasselwald".
 class __Brasselwald_Base : public WDialog {
     W_DECLARE_CLASS(__Brasselwald_Base, WDialog)
-public:
-    __Brasselwald_Base();
-    ~__Brasselwald_Base() override;
-
-    using WForm::SetTabOrder;
-    virtual bool SetTabOrder();
-
 protected:
     WPictureBox* pictb_1 = nullptr;
     WLabel* label_1 = nullptr;
@@ -25,11 +19,9 @@ protected:
     WLabel* label_2 = nullptr;
 
 private:
+    static const WControlRow controlRows[];
     bool OnCreate(WObject* source, WEventData* data);
-    bool OnClose(WObject* source, WEventData* data);
-    bool OnDestroy(WObject* source, WEventData* data);
-    static const WEventTableEntry formTable[];
-    static const WEventTableEntry cb_1_table[];
+    WGeneratedRoutines<&__Brasselwald_Base::OnCreate> generatedRoutines{this};
 };
 
 class Brasselwald : public __Brasselwald_Base {
@@ -39,12 +31,13 @@ public:
     ~Brasselwald() override;
 
 protected:
+    void AttachFormTables() override;
+    void FormDestroying() override;
     bool FormCreated() override;
 
 private:
-    friend class __Brasselwald_Base;
-
     bool OnOkClick(WObject* source, WEventData* data);
     bool OnCommand(WObject* source, WEventData* data);
     static const WEventTableEntry brasselwaldTable[];
+    static const WEventTableEntry cb_1_table[];
 };

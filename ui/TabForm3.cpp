@@ -91,7 +91,7 @@ TabForm3::~TabForm3()
         Destroy();
 }
 
-std::array<TabForm3::ControlTable, 6> TabForm3::ControlTables() const
+std::array<WForm::HandlerTable, 6> TabForm3::ControlTables() const
 {
     return {{
         {pictbttn_rcvup, pictbttn_rcvup_table},
@@ -105,14 +105,12 @@ std::array<TabForm3::ControlTable, 6> TabForm3::ControlTables() const
 
 void TabForm3::AttachFormTables()
 {
-    for (const ControlTable& entry : ControlTables())
-        AttachEventTable(entry.control, entry.table, this);
+    AttachTables(ControlTables());
 }
 
 void TabForm3::FormDestroying()
 {
-    for (const ControlTable& entry : ControlTables())
-        DetachEventTable(entry.control, entry.table, this);
+    DetachTables(ControlTables());
 }
 
 int32_t TabForm3::StepUp(int32_t offset)

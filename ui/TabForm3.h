@@ -63,10 +63,6 @@ protected:
 
 private:
     using Channel = DeviceCommands::CalibrationChannel;
-    struct ControlTable {
-        WEventGenerator* control;
-        const WEventTableEntry* table;
-    };
 
     DeviceExchange& exchange;
     int32_t receiverOffset = 0;
@@ -87,7 +83,7 @@ private:
     static const WEventTableEntry checkbox_rcv_table[];
     static const WEventTableEntry checkbox_trm_table[];
     // The six controls with handlers, each with its table, in the order they are attached.
-    std::array<ControlTable, 6> ControlTables() const;
+    std::array<HandlerTable, 6> ControlTables() const;
 
     bool StepOffset(Channel channel, WButton* arrow, int32_t (*step)(int32_t));
     bool ToggleCalibration(Channel channel, WCheckBox* checkBox);

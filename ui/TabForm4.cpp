@@ -1,13 +1,8 @@
 #include "TabForm4.h"
 
 #include "DeviceCommands.h"
-#include "TarvekComm.h"
-#include "WApplication.h"
 #include "WModuleHandle.h"
 #include "resource.h"
-
-#include <algorithm>
-#include <iterator>
 
 namespace {
 
@@ -19,90 +14,35 @@ constexpr const char* cycleEntries[] = {
 
 }  // namespace
 
-const WEventTableEntry __TabForm4_Base::formTable[] = {
-    {CreateEvent, W_HANDLER(&__TabForm4_Base::OnCreate), nullptr, 0},
-    {CloseEvent, W_HANDLER(&__TabForm4_Base::OnClose), nullptr, 0},
-    {DestroyEvent, W_HANDLER(&__TabForm4_Base::OnDestroy), nullptr, 0},
-    {NullEvent, nullptr, nullptr, 0},
+const WControlRow __TabForm4_Base::controlRows[] = {
+    WControlRowOf<&__TabForm4_Base::groupb_3>(IDC_TABFORM4_GROUPB_3, "groupb_3"),
+    WControlRowOf<&__TabForm4_Base::checkbox_errhndl>(IDC_TABFORM4_CHECKBOX_ERRHNDL, "checkbox_errhndl"),
+    WControlRowOf<&__TabForm4_Base::checkbox_errmem>(IDC_TABFORM4_CHECKBOX_ERRMEM, "checkbox_errmem"),
+    WControlRowOf<&__TabForm4_Base::label_10>(IDC_TABFORM4_LABEL_10, "label_10"),
+    WControlRowOf<&__TabForm4_Base::combo_cycle>(IDC_TABFORM4_COMBO_CYCLE, "combo_cycle"),
+    WControlRowOf<&__TabForm4_Base::label_11>(IDC_TABFORM4_LABEL_11, "label_11"),
+    WControlRowOf<&__TabForm4_Base::pbx_error>(IDC_TABFORM4_PBX_ERROR, "pbx_error"),
+    WControlRowOf<&__TabForm4_Base::groupb_1>(IDC_TABFORM4_GROUPB_1, "groupb_1"),
 };
-
-const WEventTableEntry __TabForm4_Base::pbx_error_table[] = {
-    {ClickEvent, W_HANDLER(&TabForm4::OnClearErrorsClick), nullptr, 0},
-    {LeftButtonDownEvent, W_HANDLER(&TabForm4::OpenPortOnPress), nullptr, 0},
-    {NullEvent, nullptr, nullptr, 0},
-};
-
-__TabForm4_Base::__TabForm4_Base()
-{
-    AttachEventTable(this, formTable, this);
-}
-
-__TabForm4_Base::~__TabForm4_Base()
-{
-    if (GetHandle())
-        Destroy();
-    DetachEventTable(this, formTable, this);
-}
-
-WWindow** __TabForm4_Base::Controls(WWindow** list)
-{
-    WWindow* const controls[ControlCount] = {
-        groupb_3, checkbox_errhndl, checkbox_errmem, label_10, combo_cycle, label_11, pbx_error, groupb_1,
-    };
-    std::copy(std::begin(controls), std::end(controls), list);
-    return list;
-}
 
 bool __TabForm4_Base::OnCreate(WObject*, WEventData*)
 {
-    const WModuleHandle module = WModuleHandle::Application();
     KeepInsideWorkArea();
-    groupb_3 = new WGroupBox;
-    checkbox_errhndl = new WCheckBox;
-    checkbox_errmem = new WCheckBox;
-    label_10 = new WLabel;
-    combo_cycle = new WComboBox;
-    label_11 = new WLabel;
-    pbx_error = new WPictureButtonEx;
-    groupb_1 = new WGroupBox;
-    SetFont(WFont("8.MS Sans Serif"), true);
-    SetName("TabForm4");
-    WWindow* controls[ControlCount];
-    Controls(controls);
-    for (int32_t index = 0; index < ControlCount; ++index)
-        controls[index]->LoadWindow(this, static_cast<uint16_t>(IDC_TABFORM4_GROUPB_3 + index), module);
-
-    groupb_3->SetName("groupb_3");
+    CreateControls(controlRows, "TabForm4");
+    BindControls();
     checkbox_errhndl->SetChecked(true);
-    checkbox_errhndl->SetName("checkbox_errhndl");
     checkbox_errmem->SetChecked(true);
-    checkbox_errmem->SetName("checkbox_errmem");
-    label_10->SetName("label_10");
-    combo_cycle->SetName("combo_cycle");
     for (const char* entry : cycleEntries)
         combo_cycle->AddString(entry);
     combo_cycle->SetHeight(ComboHeight);
-    label_11->SetName("label_11");
     WIcon cross;
-    cross.Load(IDI_ERROR_CROSS, module);
+    cross.Load(IDI_ERROR_CROSS, WModuleHandle::Application());
     pbx_error->SetIcon(cross);
     pbx_error->SetCaptionBesideIcon(true);
     pbx_error->SetState(false);
     pbx_error_toolTip.Attach(*pbx_error, TabForm4::ClearErrorsToolTip);
-    pbx_error->SetName("pbx_error");
-    groupb_1->SetName("groupb_1");
-
-    AttachEventTable(pbx_error, pbx_error_table, this);
-    SetTabOrder();
-    Show();
-    return false;
-}
-
-bool __TabForm4_Base::OnClose(WObject*, WEventData*)
-{
-    if (Destroy() && GetMainForm() == this && GetApplication())
-        GetApplication()->Quit(0);
-    return true;
+    AttachFormTables();
+    return FinishCreation();
 }
 
 // The tool tip hooks into the button's window procedure after the framework
@@ -110,27 +50,37 @@ bool __TabForm4_Base::OnClose(WObject*, WEventData*)
 // its own procedure.
 bool __TabForm4_Base::OnDestroy(WObject*, WEventData*)
 {
-    DetachEventTable(pbx_error, pbx_error_table, this);
+    FormDestroying();
     pbx_error_toolTip.Remove();
-    WWindow* controls[ControlCount];
-    Controls(controls);
-    for (WWindow* control : controls)
-        delete control;
-    groupb_3 = groupb_1 = nullptr;
-    checkbox_errhndl = checkbox_errmem = nullptr;
-    label_10 = label_11 = nullptr;
-    combo_cycle = nullptr;
-    pbx_error = nullptr;
+    DeleteControls();
     return false;
 }
 
-bool __TabForm4_Base::SetTabOrder()
-{
-    WWindow* controls[ControlCount];
-    return SetTabOrder(ControlCount, Controls(controls));
-}
+const WEventTableEntry TabForm4::pbx_error_table[] = {
+    {ClickEvent, W_HANDLER(&TabForm4::OnClearErrorsClick), nullptr, 0},
+    {LeftButtonDownEvent, W_HANDLER(&TabForm4::OpenPortOnPress), nullptr, 0},
+    {NullEvent, nullptr, nullptr, 0},
+};
 
 TabForm4::TabForm4(DeviceExchange& exchange) : exchange(exchange) {}
+
+// The window goes while the whole page still exists, so that its own part of
+// the clean-up runs.
+TabForm4::~TabForm4()
+{
+    if (GetHandle())
+        Destroy();
+}
+
+void TabForm4::AttachFormTables()
+{
+    AttachEventTable(pbx_error, pbx_error_table, this);
+}
+
+void TabForm4::FormDestroying()
+{
+    DetachEventTable(pbx_error, pbx_error_table, this);
+}
 
 bool TabForm4::IsErrorHandlingEnabled() const
 {
@@ -170,20 +120,12 @@ bool TabForm4::OpenPortOnPress(WObject*, WEventData*)
 }
 
 // Only the button is disabled while the device is awaited; the rest of the
-// page stays usable. The answer is not looked at. A disabled button loses the
-// focus, so it gets it back when it had it.
+// page stays usable.
 bool TabForm4::OnClearErrorsClick(WObject*, WEventData*)
 {
     if (!exchange.BeginExchange(pbx_error))
         return false;
-    const bool hadFocus = GetFocus() == pbx_error->GetHandle();
-    pbx_error->SetEnabled(false);
-    if (tarvekComm)
-        tarvekComm->SendCommand(DeviceCommands::ClearErrors());
-    exchange.EndExchange();
-    pbx_error->SetEnabled(true);
-    pbx_error->SetText(TabForm4::ClearErrorsCaption);
-    if (hadFocus)
-        SetFocus(pbx_error->GetHandle());
+    exchange.SendWhileDisabled(*pbx_error, DeviceCommands::ClearErrors());
+    pbx_error->SetText(ClearErrorsCaption);
     return false;
 }

@@ -10,6 +10,7 @@
 #include "DeviceExchange.h"
 #include "WCheckBox.h"
 #include "WComboBox.h"
+#include "WGeneratedRoutines.h"
 #include "WGroupBox.h"
 #include "WModelessDialog.h"
 #include "WPictureButtonEx.h"
@@ -18,13 +19,6 @@
 // The designer part: the page's controls and their creation from "ID_TabForm4".
 class __TabForm4_Base : public WModelessDialog {
     W_DECLARE_CLASS(__TabForm4_Base, WModelessDialog)
-public:
-    __TabForm4_Base();
-    ~__TabForm4_Base() override;
-
-    using WForm::SetTabOrder;
-    virtual bool SetTabOrder();
-
 protected:
     WGroupBox* groupb_3 = nullptr;
     WCheckBox* checkbox_errhndl = nullptr;
@@ -37,15 +31,10 @@ protected:
     ControlToolTip pbx_error_toolTip;
 
 private:
-    static constexpr int32_t ControlCount = 8;
-    // The members above in template order (item ids 101 to 108).
-    WWindow** Controls(WWindow** list);
-
+    static const WControlRow controlRows[];
     bool OnCreate(WObject* source, WEventData* data);
-    bool OnClose(WObject* source, WEventData* data);
     bool OnDestroy(WObject* source, WEventData* data);
-    static const WEventTableEntry formTable[];
-    static const WEventTableEntry pbx_error_table[];
+    WGeneratedRoutines<&__TabForm4_Base::OnCreate, &__TabForm4_Base::OnDestroy> generatedRoutines{this};
 };
 
 class TabForm4 : public __TabForm4_Base {
@@ -55,6 +44,7 @@ public:
     static constexpr const char* ClearErrorsToolTip = "Tarvek Fehler löschen";
 
     explicit TabForm4(DeviceExchange& exchange);
+    ~TabForm4() override;
 
     bool IsErrorHandlingEnabled() const;
     bool IsErrorMemoryEnabled() const;
@@ -67,11 +57,14 @@ public:
     // when no entry does.
     int32_t SelectCycle(const char* text);
 
-private:
-    friend class __TabForm4_Base;
+protected:
+    void AttachFormTables() override;
+    void FormDestroying() override;
 
+private:
     DeviceExchange& exchange;
 
     bool OpenPortOnPress(WObject* source, WEventData* data);
     bool OnClearErrorsClick(WObject* source, WEventData* data);
+    static const WEventTableEntry pbx_error_table[];
 };

@@ -11,11 +11,22 @@
 #include "WModuleHandle.h"
 #include "resource.h"
 
+#include <commctrl.h>
+#include <commdlg.h>
+#include <utility>
+
 namespace {
 
-constexpr DWORD StatusBarStyle = 0x50000103;    // child, visible, size grip, at the bottom
-constexpr DWORD ToolbarStyle = 0x50000B31;      // flat buttons, tool tips, wrapping
-constexpr DWORD FileDialogFlags = 0x8002C;      // explorer, hook, no directory change, no read-only box
+constexpr DWORD StatusBarStyle = WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | CCS_BOTTOM;
+static_assert(StatusBarStyle == 0x50000103);
+// TBSTYLE_AUTOSIZE is a style of buttons, not of the bar; the bar has been
+// made with that bit from the start, and nothing about it is to change here.
+constexpr DWORD ToolbarStyle = WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_WRAPABLE | TBSTYLE_TOOLTIPS
+                             | TBSTYLE_AUTOSIZE | CCS_ADJUSTABLE | CCS_TOP;
+static_assert(ToolbarStyle == 0x50000B31);
+// No overwrite prompt and no must-exist check: the commands see to the file.
+constexpr DWORD FileDialogFlags = OFN_EXPLORER | OFN_ENABLEHOOK | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
+static_assert(FileDialogFlags == 0x8002C);
 constexpr UINT ErrorBoxStyle = MB_OK | MB_ICONSTOP | MB_TASKMODAL;
 constexpr UINT InfoBoxStyle = MB_YESNO | MB_ICONINFORMATION | MB_TASKMODAL;
 constexpr int32_t ConnectIconSize = 48;
@@ -38,57 +49,27 @@ constexpr PageTab pageTabs[] = {
 // ---------------------------------------------------------------------------
 // The designer part.
 
-const WEventTableEntry __Tarvek_Base::formTable[] = {
-    {CreateEvent, W_HANDLER(&__Tarvek_Base::OnCreate), nullptr, 0},
-    {CloseEvent, W_HANDLER(&__Tarvek_Base::OnClose), nullptr, 0},
-    {DestroyEvent, W_HANDLER(&__Tarvek_Base::OnDestroy), nullptr, 0},
-    {NullEvent, nullptr, nullptr, 0},
+const WControlRow __Tarvek_Base::controlRows[] = {
+    WControlRowOf<&__Tarvek_Base::rtb_1>(IDC_TARVEK_RTB_1, "rtb_1"),
+    WControlRowOf<&__Tarvek_Base::toolb_1>(0, "toolb_1"),
+    WControlRowOf<&__Tarvek_Base::tarvek_connect>(IDC_TARVEK_CONNECT, "tarvek_connect"),
+    WControlRowOf<&__Tarvek_Base::tabctrl_1>(IDC_TARVEK_TABCTRL_1, "tabctrl_1"),
 };
 
-const WEventTableEntry __Tarvek_Base::item_open_table[] = {
-    {ClickEvent, W_HANDLER(&Tarvek::OnOpenFile), nullptr, 0},
-    {NullEvent, nullptr, nullptr, 0},
-};
-
-const WEventTableEntry __Tarvek_Base::item_save_table[] = {
-    {ClickEvent, W_HANDLER(&Tarvek::OnSaveFile), nullptr, 0},
-    {NullEvent, nullptr, nullptr, 0},
-};
-
-const WEventTableEntry __Tarvek_Base::item_exit_table[] = {
-    {ClickEvent, W_HANDLER(&Tarvek::OnExit), nullptr, 0},
-    {NullEvent, nullptr, nullptr, 0},
-};
-
-const WEventTableEntry __Tarvek_Base::item_about_table[] = {
-    {ClickEvent, W_HANDLER(&Tarvek::OnAbout), nullptr, 0},
-    {NullEvent, nullptr, nullptr, 0},
-};
-
-__Tarvek_Base::__Tarvek_Base()
+// Made before the form has its font, so that the status bar keeps the font
+// the host gives it.
+void __Tarvek_Base::CreateStatusBar()
 {
-    AttachEventTable(this, formTable, this);
-}
-
-__Tarvek_Base::~__Tarvek_Base()
-{
-    if (GetHandle())
-        Destroy();
-    DetachEventTable(this, formTable, this);
+    statusb_1 = new WStatusBar;
+    statusb_1->Create(this, RECT{0, 0, 0, 0}, "", StatusBarStyle);
+    SetStatusBar(statusb_1);
 }
 
 void __Tarvek_Base::CreateMembers()
 {
-    rtb_1 = new WRichTextBox;
     filedlg_1 = new WFileDialog;
-    toolb_1 = new WToolbar;
-    toolb_1_data = new WVentraToolbarData(toolb_1);
-    tarvek_connect = new WPictureButtonEx;
+    toolb_1_data = new WVentraToolbarData(toolb_1, IDB_TOOLBAR_IMAGES);
     brasselwald_1 = new Brasselwald;
-    tabctrl_1 = new WTabControl;
-    statusb_1 = new WStatusBar;
-    statusb_1->Create(this, RECT{0, 0, 0, 0}, "", StatusBarStyle);
-    SetStatusBar(statusb_1);
 }
 
 void __Tarvek_Base::LoadMenu()
@@ -100,30 +81,17 @@ void __Tarvek_Base::LoadMenu()
     item_save = popup_file ? popup_file->FindItem(IDM_SAVE_FILE, false) : nullptr;
     item_exit = popup_file ? popup_file->FindItem(IDM_EXIT, false) : nullptr;
     item_about = popup_help ? popup_help->FindItem(IDM_ABOUT, false) : nullptr;
-    const struct {
-        WMenuItem* item;
-        const WEventTableEntry* table;
-    } items[] = {
-        {item_open, item_open_table},
-        {item_save, item_save_table},
-        {item_exit, item_exit_table},
-        {item_about, item_about_table},
-    };
-    for (const auto& entry : items) {
-        if (entry.item)
-            AttachEventTable(entry.item, entry.table, this);
-    }
     SetMenu(menu_1);
 }
 
 void __Tarvek_Base::CreatePages()
 {
     const WModuleHandle module = WModuleHandle::Application();
-    tabForm1 = new TabForm1;
-    tabForm2 = new TabForm2;
-    tabForm3 = new TabForm3(GetDeviceExchange());
-    tabForm4 = new TabForm4(GetDeviceExchange());
-    WForm* const pages[] = {tabForm1, tabForm2, tabForm3, tabForm4};
+    interfacePage = new TabForm1;
+    comparatorPage = new TabForm2;
+    offsetPage = new TabForm3(GetDeviceExchange());
+    errorPage = new TabForm4(GetDeviceExchange());
+    WForm* const pages[] = {interfacePage, comparatorPage, offsetPage, errorPage};
     for (int32_t index = 0; index < 4; ++index) {
         pages[index]->LoadWindow(this, pageTabs[index].templateName, module);
         tabctrl_1->InsertItem(index, pageTabs[index].caption);
@@ -136,26 +104,19 @@ bool __Tarvek_Base::OnCreate(WObject*, WEventData*)
 {
     const WModuleHandle module = WModuleHandle::Application();
     KeepInsideWorkArea();
+    CreateStatusBar();
+    CreateControls(controlRows, "Tarvek");
     CreateMembers();
     SetIcon(true, IDI_TARVEK, module);
-    SetFont(WFont("8.MS Sans Serif"), true);
     SetText("Tarvek");
     LoadMenu();
-
     toolb_1->Create(this, RECT{0, 0, 1, 1}, "", ToolbarStyle);
     toolb_1_data->Load("ID_Tarvek_toolb_1_data", module);
-    rtb_1->LoadWindow(this, IDC_TARVEK_RTB_1, module);
-    tarvek_connect->LoadWindow(this, IDC_TARVEK_CONNECT, module);
-    tabctrl_1->LoadWindow(this, IDC_TARVEK_TABCTRL_1, module);
-    rtb_1->SetName("rtb_1");
-    toolb_1->SetName("toolb_1");
-    tarvek_connect->SetName("tarvek_connect");
-    tabctrl_1->SetName("tabctrl_1");
+    BindControls();
 
     filedlg_1->SetParent(this);
     filedlg_1->SetFlags(FileDialogFlags);
     filedlg_1->SetInitialDirectory("C:\\");
-
     WIcon apart;
     apart.Load(IDI_PLUG_APART, module, ConnectIconSize, ConnectIconSize);
     tarvek_connect->SetIcon(apart);
@@ -165,17 +126,7 @@ bool __Tarvek_Base::OnCreate(WObject*, WEventData*)
 
     AttachFormTables();
     CreatePages();
-    SetTabOrder();
-    const bool result = FormCreated();
-    SetVisible(true);
-    return result;
-}
-
-bool __Tarvek_Base::OnClose(WObject*, WEventData*)
-{
-    if (Destroy() && GetMainForm() == this && GetApplication())
-        GetApplication()->Quit(0);
-    return true;
+    return FinishCreation();
 }
 
 bool __Tarvek_Base::OnDestroy(WObject*, WEventData*)
@@ -190,36 +141,18 @@ void __Tarvek_Base::DeleteMembers()
 {
     SetMenu(nullptr);
     SetStatusBar(nullptr);
-    delete menu_1;
-    delete rtb_1;
-    delete filedlg_1;
-    delete toolb_1_data;
-    delete toolb_1;
-    delete tarvek_connect;
-    delete brasselwald_1;
-    delete tabctrl_1;
-    delete statusb_1;
-    menu_1 = nullptr;
+    delete std::exchange(menu_1, nullptr);
     popup_file = popup_help = nullptr;
     item_open = item_save = item_exit = item_about = nullptr;
-    rtb_1 = nullptr;
-    filedlg_1 = nullptr;
-    toolb_1_data = nullptr;
-    toolb_1 = nullptr;
-    tarvek_connect = nullptr;
-    brasselwald_1 = nullptr;
-    tabctrl_1 = nullptr;
-    tabForm1 = nullptr;
-    tabForm2 = nullptr;
-    tabForm3 = nullptr;
-    tabForm4 = nullptr;
-    statusb_1 = nullptr;
-}
-
-bool __Tarvek_Base::SetTabOrder()
-{
-    WWindow* const order[] = {rtb_1, toolb_1, tarvek_connect, tabctrl_1};
-    return SetTabOrder(4, order);
+    delete std::exchange(filedlg_1, nullptr);
+    delete std::exchange(toolb_1_data, nullptr);
+    delete std::exchange(brasselwald_1, nullptr);
+    DeleteControls();
+    interfacePage = nullptr;
+    comparatorPage = nullptr;
+    offsetPage = nullptr;
+    errorPage = nullptr;
+    delete std::exchange(statusb_1, nullptr);
 }
 
 // ---------------------------------------------------------------------------
@@ -243,6 +176,26 @@ const WEventTableEntry Tarvek::tarvek_connect_table[] = {
     {NullEvent, nullptr, nullptr, 0},
 };
 
+const WEventTableEntry Tarvek::item_open_table[] = {
+    {ClickEvent, W_HANDLER(&Tarvek::OnOpenFile), nullptr, 0},
+    {NullEvent, nullptr, nullptr, 0},
+};
+
+const WEventTableEntry Tarvek::item_save_table[] = {
+    {ClickEvent, W_HANDLER(&Tarvek::OnSaveFile), nullptr, 0},
+    {NullEvent, nullptr, nullptr, 0},
+};
+
+const WEventTableEntry Tarvek::item_exit_table[] = {
+    {ClickEvent, W_HANDLER(&Tarvek::OnExit), nullptr, 0},
+    {NullEvent, nullptr, nullptr, 0},
+};
+
+const WEventTableEntry Tarvek::item_about_table[] = {
+    {ClickEvent, W_HANDLER(&Tarvek::OnAbout), nullptr, 0},
+    {NullEvent, nullptr, nullptr, 0},
+};
+
 Tarvek::Tarvek() : deviceExchange([this] { return GetPortIndex(); }) {}
 
 // The window goes while the whole form still exists, so that its own part of
@@ -253,18 +206,22 @@ Tarvek::~Tarvek()
         Destroy();
 }
 
-void Tarvek::AttachFormTables()
+std::array<WForm::HandlerTable, 7> Tarvek::HandlerTables()
 {
-    AttachEventTable(this, tarvekTable, this);
-    AttachEventTable(toolb_1, toolb_1_table, this);
-    AttachEventTable(tarvek_connect, tarvek_connect_table, this);
+    return {{
+        {this, tarvekTable},
+        {toolb_1, toolb_1_table},
+        {tarvek_connect, tarvek_connect_table},
+        {item_open, item_open_table},
+        {item_save, item_save_table},
+        {item_exit, item_exit_table},
+        {item_about, item_about_table},
+    }};
 }
 
-void Tarvek::DetachFormTables()
+void Tarvek::AttachFormTables()
 {
-    DetachEventTable(this, tarvekTable, this);
-    DetachEventTable(toolb_1, toolb_1_table, this);
-    DetachEventTable(tarvek_connect, tarvek_connect_table, this);
+    AttachTables(HandlerTables());
 }
 
 bool Tarvek::FormCreated()
@@ -274,8 +231,8 @@ bool Tarvek::FormCreated()
     if (statusBar)
         statusBar->RemoveSizeGrip();
     const int32_t portIndex = registrySettings->GetComPort() - 1;
-    tabForm1->SetPortIndex(portIndex);
-    tabForm4->SelectCycle("-");
+    interfacePage->SetPortIndex(portIndex);
+    errorPage->SelectCycle("-");
     tarvekComm = new TarvekComm(portIndex);
     tarvekComm->SetNotifyTarget(this);
     CenterInWorkArea();
@@ -291,25 +248,25 @@ void Tarvek::FormDestroying()
     tarvekComm = nullptr;
     delete registrySettings;
     registrySettings = nullptr;
-    DetachFormTables();
+    DetachTables(HandlerTables());
     statusBar = nullptr;
 }
 
 int32_t Tarvek::GetPortIndex() const
 {
-    return tabForm1 ? tabForm1->GetPortIndex() : -1;
+    return interfacePage ? interfacePage->GetPortIndex() : -1;
 }
 
 PageValues Tarvek::GatherPageValues() const
 {
     PageValues values;
     for (int32_t index = 0; index < DeviceCommands::ThresholdCount; ++index)
-        values.thresholdTexts[index] = tabForm2->GetThresholdText(index);
-    values.errorHandlingEnabled = tabForm4->IsErrorHandlingEnabled();
-    values.errorMemoryEnabled = tabForm4->IsErrorMemoryEnabled();
-    values.cycleText = tabForm4->GetCycleText();
-    values.receiverCalibration = tabForm3->GetCalibration(DeviceCommands::ReceiverChannel);
-    values.transmitterCalibration = tabForm3->GetCalibration(DeviceCommands::TransmitterChannel);
+        values.thresholdTexts[index] = comparatorPage->GetThresholdText(index);
+    values.errorHandlingEnabled = errorPage->IsErrorHandlingEnabled();
+    values.errorMemoryEnabled = errorPage->IsErrorMemoryEnabled();
+    values.cycleText = errorPage->GetCycleText();
+    values.receiverCalibration = offsetPage->GetCalibration(DeviceCommands::ReceiverChannel);
+    values.transmitterCalibration = offsetPage->GetCalibration(DeviceCommands::TransmitterChannel);
     return values;
 }
 
@@ -317,11 +274,11 @@ void Tarvek::ShowOnPages(const ConfigurationRecord& record)
 {
     const PageTexts texts = ConfigurationExchange::FormatRecordForPages(record);
     for (int32_t index = 0; index < DeviceCommands::ThresholdCount; ++index)
-        tabForm2->SetThresholdValue(index, ConfigurationExchange::GetThreshold(record, index));
-    tabForm3->SetCalibration(texts.receiverText, texts.transmitterText);
-    tabForm4->SetErrorHandlingEnabled(texts.errorHandlingEnabled);
-    tabForm4->SetErrorMemoryEnabled(texts.errorMemoryEnabled);
-    tabForm4->SelectCycle(texts.cycleText);
+        comparatorPage->SetThresholdValue(index, ConfigurationExchange::GetThreshold(record, index));
+    offsetPage->SetCalibration(texts.receiverText, texts.transmitterText);
+    errorPage->SetErrorHandlingEnabled(texts.errorHandlingEnabled);
+    errorPage->SetErrorMemoryEnabled(texts.errorMemoryEnabled);
+    errorPage->SelectCycle(texts.cycleText);
 }
 
 // The values are taken once: what the user edits while the lines go out
@@ -426,7 +383,7 @@ bool Tarvek::OnTransferClick(WObject*, WEventData*)
     Transfer();
     SetConnectIcon(IDI_PLUG_APART);
     deviceExchange.EndExchange();
-    tabForm1->EnablePortChoice(true);
+    interfacePage->EnablePortChoice(true);
     SetStatusText("");
     return false;
 }
@@ -525,7 +482,7 @@ bool Tarvek::OnAbout(WObject*, WEventData*)
 
 void Tarvek::ShowConnectedLook()
 {
-    tabForm1->EnablePortChoice(false);
+    interfacePage->EnablePortChoice(false);
     SetConnectIcon(IDI_PLUG_CONNECTED);
     SetStatusText(ConnectingText);
 }
@@ -533,7 +490,7 @@ void Tarvek::ShowConnectedLook()
 void Tarvek::ShowIdleLook()
 {
     SetConnectIcon(IDI_PLUG_APART);
-    tabForm1->EnablePortChoice(true);
+    interfacePage->EnablePortChoice(true);
     SetStatusText("");
 }
 

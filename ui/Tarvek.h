@@ -14,6 +14,7 @@
 #include "TabForm4.h"
 #include "WFileDialog.h"
 #include "WFilePath.h"
+#include "WGeneratedRoutines.h"
 #include "WMenu.h"
 #include "WModelessDialog.h"
 #include "WPictureButtonEx.h"
@@ -23,19 +24,14 @@
 #include "WToolbar.h"
 #include "WVentraToolbarData.h"
 
+#include <array>
+
 struct ConfigurationRecord;
 
 // The designer part: the window's controls, menu, tool bar and pages, their
 // creation from "ID_Tarvek" and their clean-up.
 class __Tarvek_Base : public WModelessDialog {
     W_DECLARE_CLASS(__Tarvek_Base, WModelessDialog)
-public:
-    __Tarvek_Base();
-    ~__Tarvek_Base() override;
-
-    using WForm::SetTabOrder;
-    virtual bool SetTabOrder();
-
 protected:
     WMenu* menu_1 = nullptr;
     WPopupMenu* popup_file = nullptr;           // "&Datei"
@@ -44,43 +40,40 @@ protected:
     WMenuItem* item_exit = nullptr;             // 1004
     WPopupMenu* popup_help = nullptr;           // "&?"
     WMenuItem* item_about = nullptr;            // 1006
+    // The template's rich edit item, placed below the client area and not
+    // visible: nothing shows, reads or writes it. It is a leftover of the
+    // window's design that the template keeps, bound like every item so that
+    // its window has its object and goes with the form. Its one effect is that
+    // the host's rich edit library must be loaded before the template can
+    // become a window, which the framework sees to.
     WRichTextBox* rtb_1 = nullptr;
     WFileDialog* filedlg_1 = nullptr;
     WToolbar* toolb_1 = nullptr;
     WVentraToolbarData* toolb_1_data = nullptr;
     WPictureButtonEx* tarvek_connect = nullptr;
     Brasselwald* brasselwald_1 = nullptr;
-    TabForm1* tabForm1 = nullptr;
-    TabForm2* tabForm2 = nullptr;
-    TabForm3* tabForm3 = nullptr;
-    TabForm4* tabForm4 = nullptr;
+    TabForm1* interfacePage = nullptr;
+    TabForm2* comparatorPage = nullptr;
+    TabForm3* offsetPage = nullptr;
+    TabForm4* errorPage = nullptr;
     WTabControl* tabctrl_1 = nullptr;
     WStatusBar* statusb_1 = nullptr;
 
     // The exchange the pages' device controls share with the transfer button.
     virtual DeviceExchange& GetDeviceExchange() = 0;
-    // The form's own handler tables, attached once the controls exist.
-    virtual void AttachFormTables() {}
-    // The form's own part of creation, run before the window is shown; its
-    // result is the creation routine's.
-    virtual bool FormCreated() { return false; }
-    // The form's own part of destruction, run before the members go.
-    virtual void FormDestroying() {}
 
 private:
+    static const WControlRow controlRows[];
+
+    void CreateStatusBar();
     void CreateMembers();
     void LoadMenu();
     void CreatePages();
     void DeleteMembers();
 
     bool OnCreate(WObject* source, WEventData* data);
-    bool OnClose(WObject* source, WEventData* data);
     bool OnDestroy(WObject* source, WEventData* data);
-    static const WEventTableEntry formTable[];
-    static const WEventTableEntry item_open_table[];
-    static const WEventTableEntry item_save_table[];
-    static const WEventTableEntry item_exit_table[];
-    static const WEventTableEntry item_about_table[];
+    WGeneratedRoutines<&__Tarvek_Base::OnCreate, &__Tarvek_Base::OnDestroy> generatedRoutines{this};
 };
 
 class Tarvek : public __Tarvek_Base {
@@ -107,8 +100,6 @@ protected:
     void FormDestroying() override;
 
 private:
-    friend class __Tarvek_Base;
-
     // The user event that opens fileToOpen; the reader's notifications carry 0.
     static constexpr uint32_t OpenFileRequest = 0x7E1F;
 
@@ -132,8 +123,14 @@ private:
     static const WEventTableEntry tarvekTable[];
     static const WEventTableEntry toolb_1_table[];
     static const WEventTableEntry tarvek_connect_table[];
+    static const WEventTableEntry item_open_table[];
+    static const WEventTableEntry item_save_table[];
+    static const WEventTableEntry item_exit_table[];
+    static const WEventTableEntry item_about_table[];
+    // The window's own table and those of its controls and menu items (a menu
+    // item that could not be found is null).
+    std::array<HandlerTable, 7> HandlerTables();
 
-    void DetachFormTables();
     // What the pages hold now, exactly as their controls hold it.
     PageValues GatherPageValues() const;
     // Shows a configuration on the pages; nothing is sent.

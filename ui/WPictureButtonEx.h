@@ -12,8 +12,8 @@
 class WPictureButtonEx : public WPictureButton {
     W_DECLARE_CLASS(WPictureButtonEx, WPictureButton)
 public:
-    // Single line (DT_SINGLELINE) and vertically centred (DT_VCENTER).
-    static constexpr UINT DefaultTextFormat = 36;
+    static constexpr UINT DefaultTextFormat = DT_SINGLELINE | DT_VCENTER;
+    static_assert(DefaultTextFormat == 36);
 
     // A rectangle as position and size, the form the layout is written in.
     struct Box {

@@ -3,7 +3,13 @@
 #include "WModuleHandle.h"
 #include "resource.h"
 
+#include <commctrl.h>
+
 namespace {
+
+constexpr DWORD statusBarStyle = WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | CCS_BOTTOM;
+constexpr DWORD toolbarStyle = WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_WRAPABLE | TBSTYLE_TOOLTIPS
+                             | TBSTYLE_AUTOSIZE | CCS_ADJUSTABLE | CCS_TOP;
 
 constexpr const char* pageTemplates[] = {"ID_TabForm1", "ID_TabForm2", "ID_TabForm3", "ID_TabForm4"};
 constexpr const char* pageCaptions[] = {"Einstellungen", "Komparatoren", "Offsetabgleich", "Fehlerbehandlung"};
@@ -26,11 +32,11 @@ bool MainFormAssembly::Build()
     if (!form.LoadWindow(nullptr, "ID_Tarvek", module))
         return false;
     form.SetFont(WFont("8.MS Sans Serif"), true);
-    if (!statusBar->Create(&form, RECT{0, 0, 0, 0}, "", 0x50000103) || !form.SetStatusBar(statusBar))
+    if (!statusBar->Create(&form, RECT{0, 0, 0, 0}, "", statusBarStyle) || !form.SetStatusBar(statusBar))
         return false;
     if (!form.SetIcon(true, IDI_TARVEK, module) || !menu.Load("ID_Tarvek_menu_1", module) || !form.SetMenu(&menu))
         return false;
-    if (!toolbar->Create(&form, RECT{0, 0, 1, 1}, "", 0x50000B31) || !toolbarData.Load("ID_Tarvek_toolb_1_data", module))
+    if (!toolbar->Create(&form, RECT{0, 0, 1, 1}, "", toolbarStyle) || !toolbarData.Load("ID_Tarvek_toolb_1_data", module))
         return false;
     if (!transferButton.LoadWindow(&form, IDC_TARVEK_CONNECT, module)
         || !tabControl->LoadWindow(&form, IDC_TARVEK_TABCTRL_1, module))

@@ -11,6 +11,7 @@
 #include "WTabControl.h"
 #include "WToolbar.h"
 #include "WVentraToolbarData.h"
+#include "resource.h"
 
 #include <array>
 
@@ -23,7 +24,7 @@ struct MainFormAssembly {
     WModelessDialog form;
     WStatusBar* statusBar = new WStatusBar;
     WToolbar* toolbar = new WToolbar;
-    WVentraToolbarData toolbarData{toolbar};
+    WVentraToolbarData toolbarData{toolbar, IDB_TOOLBAR_IMAGES};
     WMenu menu;
     WPictureButtonEx transferButton;
     WTabControl* tabControl = new WTabControl;
