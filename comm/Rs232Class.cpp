@@ -261,11 +261,12 @@ bool Rs232Class::Open()
 
 bool Rs232Class::ConfigurePort(HANDLE port)
 {
-    SetCommMask(port, EV_RXCHAR);
-    SetupComm(port, QueueSize, QueueSize);
-    PurgeComm(port, purgeAll);
     COMMTIMEOUTS timeouts = portTimeouts;
-    SetCommTimeouts(port, &timeouts);
+    if (!settingCalls.setEventMask(port, EV_RXCHAR) || !settingCalls.setQueueSizes(port, QueueSize, QueueSize))
+        return false;
+    PurgeComm(port, purgeAll);
+    if (!settingCalls.setTimeouts(port, &timeouts))
+        return false;
     DCB current{};
     current.DCBlength = sizeof current;
     if (!GetCommState(port, &current))
@@ -322,19 +323,14 @@ bool Rs232Class::Write(const void* bytes, uint32_t count)
     if (!IsOpen())
         return false;
     DWORD written = 0;
-    if (WriteFile(portHandle, bytes, count, &written, &writeRecord))
-        return true;
-    if (GetLastError() != ERROR_IO_PENDING) {
-        ClearLineErrors(portHandle);
-        return false;
-    }
-    while (!GetOverlappedResult(portHandle, &writeRecord, &written, TRUE)) {
-        if (GetLastError() != ERROR_IO_INCOMPLETE) {
+    if (!WriteFile(portHandle, bytes, count, &written, &writeRecord)) {
+        if (GetLastError() != ERROR_IO_PENDING
+            || !GetOverlappedResult(portHandle, &writeRecord, &written, TRUE)) {
             ClearLineErrors(portHandle);
-            break;
+            return false;
         }
     }
-    return true;
+    return written == count;
 }
 
 int32_t Rs232Class::GetReceivedCount() const

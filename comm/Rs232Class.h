@@ -57,15 +57,17 @@ public:
     // first portion is never taken.
     void SetNotifyTarget(WWindow* target);
 
-    // Opens and configures the port, starts the reader and raises DTR. False
-    // when the port cannot be opened or refuses the line settings, and when
-    // the object is open already (the open port stays as it was).
+    // Opens and configures the port, starts the reader and raises DTR. False,
+    // with the port closed again, when it cannot be opened or refuses any of
+    // its settings (event mask, queue sizes, time-outs, line settings), and
+    // when the object is open already (the open port stays as it was).
     bool Open();
     // Stops the reader, drops DTR, purges and closes the port. Never waits
     // for the reader thread. Nothing happens when the port is closed.
     void Close();
-    // Writes and waits until the write is over; false when the port refused
-    // it or is closed. A write cut short by the write time-out counts as done.
+    // Writes and waits until the write is over. False whenever not all bytes
+    // went out: the port refused the write, it failed on the way, the write
+    // time-out cut it short, or the port is closed.
     bool Write(const void* bytes, uint32_t count);
 
     // Bytes in the portion waiting to be taken; 0 when none waits.
@@ -80,6 +82,16 @@ public:
     const LineSettings& GetLineSettings() const { return lineSettings; }
 
 protected:
+    // The host calls that give an opened port its settings. Some drivers
+    // refuse one of them; a derived class may stand in for a call to play
+    // such a driver.
+    struct SettingCalls {
+        decltype(&::SetCommMask) setEventMask = ::SetCommMask;
+        decltype(&::SetupComm) setQueueSizes = ::SetupComm;
+        decltype(&::SetCommTimeouts) setTimeouts = ::SetCommTimeouts;
+    };
+    SettingCalls settingCalls;
+
     HANDLE GetPortHandle() const { return portHandle; }
     // Id of the reader thread of the open port; 0 when closed.
     DWORD GetReaderThreadId() const { return readerThreadId; }

@@ -15,8 +15,6 @@ LineAssembler lineAssembler;
 
 constexpr UINT stopBoxStyle = MB_ICONSTOP | MB_TASKMODAL;
 
-constexpr int64_t minimumStepCharge = 1000;     // microseconds
-
 int64_t MicrosecondClock()
 {
     static const int64_t ticksPerSecond = [] {
@@ -53,8 +51,10 @@ WString TarvekComm::SendCommand(const WString& command)
         return reply;
     lineReceived = false;
     reply = "";
-    Write(command.GetText(), static_cast<uint32_t>(command.GetLength()));
-    if (!WaitForLine(ReplyBudget)) {
+    // A line that did not go out cannot be answered: waiting for the answer
+    // would only keep the user a second longer from the same message.
+    if (!Write(command.GetText(), static_cast<uint32_t>(command.GetLength()))
+        || !WaitForLine(ReplyBudget)) {
         ShowTimeout();
         reply = "";
     }
@@ -66,16 +66,23 @@ bool TarvekComm::WaitForReply(uint32_t milliseconds)
     return WaitForLine(milliseconds);
 }
 
-// Only the time spent waiting counts against the budget, not the time spent
-// dispatching, so the real wait is at least the budget.
+// The budget is real time from the start of the wait, whatever arrives
+// meanwhile and however long dispatching takes.
 bool TarvekComm::WaitForLine(uint32_t milliseconds)
 {
-    int64_t remaining = static_cast<int64_t>(milliseconds) * 1000;
-    while (!lineReceived && remaining > 0) {
+    const int64_t deadline = MicrosecondClock() + static_cast<int64_t>(milliseconds) * 1000;
+    while (!lineReceived) {
         DispatchOneMessage();
+        // The reader holds the buffer until its portion is taken. Were the
+        // portion left to its notification alone, one notification lost on
+        // the way (a post that failed on a full queue) would stall the link.
+        OnDataReceived();
         if (lineReceived)
             break;
-        remaining -= WaitForMessage(remaining < WaitStep * 1000 ? remaining : WaitStep * 1000);
+        const int64_t remaining = deadline - MicrosecondClock();
+        if (remaining <= 0)
+            break;
+        WaitForMessage(remaining < WaitStep * 1000 ? remaining : WaitStep * 1000);
     }
     return lineReceived;
 }
@@ -83,15 +90,11 @@ bool TarvekComm::WaitForLine(uint32_t milliseconds)
 // One step's pause: up to `microseconds`, but over as soon as a message
 // arrives. A plain sleep would let the reader's notification lie in the queue
 // for the rest of the step; with the host's coarse timer a 5 ms sleep can
-// last 15 ms. Returns the time waited, at least 1 ms, so that messages that
-// keep arriving cannot stretch the wait without end.
-int64_t TarvekComm::WaitForMessage(int64_t microseconds)
+// last 15 ms.
+void TarvekComm::WaitForMessage(int64_t microseconds)
 {
-    const int64_t start = MicrosecondClock();
     const DWORD timeout = static_cast<DWORD>((microseconds + 999) / 1000);
     MsgWaitForMultipleObjectsEx(0, nullptr, timeout, QS_ALLINPUT, 0);
-    const int64_t waited = MicrosecondClock() - start;
-    return waited > minimumStepCharge ? waited : minimumStepCharge;
 }
 
 // Keeps the windows of this thread alive while it waits. A quit request ends
@@ -110,12 +113,16 @@ void TarvekComm::DispatchOneMessage()
     }
 }
 
+// An empty line is no answer: devices and their drivers frame answers with
+// extra line ends (CR CR LF, CR LF CR LF, CR LF before the text), and each
+// such framing holds an empty line that would otherwise stand for the answer
+// of the next command.
 void TarvekComm::OnDataReceived()
 {
     uint8_t bytes[ReceiveBufferSize];
     const int32_t count = TakeReceivedData(bytes);
     for (int32_t i = 0; i < count; ++i) {
-        if (lineAssembler.Take(bytes[i])) {
+        if (lineAssembler.Take(bytes[i]) && lineAssembler.CompletedLine()[0] != '\0') {
             reply = lineAssembler.CompletedLine();
             lineReceived = true;
         }

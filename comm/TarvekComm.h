@@ -10,7 +10,8 @@
 // UserEvent handler calls OnDataReceived for every notification of the
 // reader thread; while SendCommand waits, it dispatches this thread's
 // messages itself, one per step, which is how those notifications arrive
-// during the wait and how the windows stay alive meanwhile.
+// during the wait and how the windows stay alive meanwhile. Each step also
+// takes a portion that waits without its notification having come.
 //
 // There is one device link per process, reached through tarvekComm.
 
@@ -28,14 +29,17 @@ public:
     explicit TarvekComm(int32_t portIndex);
     ~TarvekComm() override;
 
-    // Writes the command line (which carries its own CR LF) and waits for the
-    // answer line. Returns the answer, or an empty text after the time-out
-    // message. An empty command sends nothing and returns the last answer.
+    // Writes the command line (which carries its own CR LF) and waits up to
+    // ReplyBudget for the answer line, a line that is not empty. Returns the
+    // answer, or an empty text after the time-out message, which also comes,
+    // at once, when the line could not be written. An empty command sends
+    // nothing and returns the last answer.
     WString SendCommand(const WString& command);
     // Waits up to `milliseconds` for an answer line to arrive since the last
     // SendCommand. True at once when one has.
     bool WaitForReply(uint32_t milliseconds);
-    // Takes the waiting portion from the reader and assembles it into lines.
+    // Takes the waiting portion from the reader, if there is one, and
+    // assembles it into lines.
     void OnDataReceived();
 
     // The message that COM(index + 1) cannot be opened.
@@ -47,7 +51,7 @@ private:
 
     bool WaitForLine(uint32_t milliseconds);
     static void DispatchOneMessage();
-    static int64_t WaitForMessage(int64_t microseconds);
+    static void WaitForMessage(int64_t microseconds);
     static void ShowTimeout();
 };
 

@@ -149,6 +149,34 @@ private:
     bool inPlace = false;
 };
 
+// A port whose driver refuses one of the settings that Open gives it.
+class RefusingPort : public Rs232Class {
+public:
+    enum Setting { EventMask, QueueSizes, Timeouts };
+
+    explicit RefusingPort(Setting refused)
+    {
+        switch (refused) {
+        case EventMask:
+            settingCalls.setEventMask = [](HANDLE, DWORD) { return Refuse(); };
+            break;
+        case QueueSizes:
+            settingCalls.setQueueSizes = [](HANDLE, DWORD, DWORD) { return Refuse(); };
+            break;
+        case Timeouts:
+            settingCalls.setTimeouts = [](HANDLE, LPCOMMTIMEOUTS) { return Refuse(); };
+            break;
+        }
+    }
+
+private:
+    static BOOL Refuse()
+    {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+};
+
 }  // namespace
 
 TEST(Rs232Class, BurstArrivesInPortionsOfAtMost80BytesEachTakenBeforeTheNext)
@@ -325,6 +353,19 @@ TEST(Rs232Class, PortThatIsNotThereFailsOpenLeavesItClosedAndLeaksNothing)
         port.SetPortNumber(0);
         EXPECT_TRUE(port.Open());
         port.Close();
+    }
+}
+
+TEST(Rs232Class, PortThatRefusesASettingFailsOpenAndIsClosedAgain)
+{
+    for (RefusingPort::Setting refused : {RefusingPort::EventMask, RefusingPort::QueueSizes, RefusingPort::Timeouts}) {
+        RefusingPort port(refused);
+        port.SetPortNumber(0);
+        const DWORD handles = HandleCount();
+        EXPECT_FALSE(port.Open()) << "refused setting " << refused;
+        EXPECT_FALSE(port.IsOpen());
+        EXPECT_EQ(HandleCount(), handles) << "refused setting " << refused;
+        EXPECT_FALSE(port.Write("x", 1));
     }
 }
 

@@ -3,11 +3,14 @@
 
 #include "AnswerShaper.h"
 #include "AnsweringDevice.h"
+#include "ConfigurationTransfer.h"
 #include "WindowDriver.h"
 #include "NotifyWindow.h"
+#include "PartnerPort.h"
 #include "SimulatorProcess.h"
 #include "TarvekComm.h"
 #include "TestArtifacts.h"
+#include "ui/DialogWatchers.h"
 
 #include <gtest/gtest.h>
 
@@ -16,6 +19,7 @@
 #include <iterator>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -55,6 +59,30 @@ protected:
         return reply.GetText();
     }
 };
+
+// Characters without a line end, one every 0.52 ms as a 19200-baud line
+// carries them, until told to stop. The moments are kept by giving up the
+// time slice, as sleeps are far coarser.
+void StreamAtTheLineRate(PartnerPort& device, const std::atomic<bool>& streaming)
+{
+    constexpr double characterSeconds = 10.0 / 19200.0;
+    LARGE_INTEGER frequency, now;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&now);
+    const LONGLONG start = now.QuadPart;
+    int64_t sent = 0;
+    while (streaming) {
+        QueryPerformanceCounter(&now);
+        const auto due = static_cast<int64_t>(static_cast<double>(now.QuadPart - start) / frequency.QuadPart
+                                              / characterSeconds);
+        if (due > sent) {
+            device.Write(std::string(static_cast<size_t>(due - sent), 'x'));
+            sent = due;
+        } else {
+            Sleep(0);
+        }
+    }
+}
 
 }  // namespace
 
@@ -105,6 +133,73 @@ TEST_F(TarvekCommTest, MessagesArrivingDuringTheWaitNeitherShortenNorStretchIt)
     ASSERT_TRUE(seen);
     EXPECT_GE(watcher.GetLook().seenAt - start, TarvekComm::ReplyBudget);
     EXPECT_LT(watcher.GetLook().seenAt - start, 3000u);
+}
+
+TEST_F(TarvekCommTest, DeviceStreamingWithoutLineEndGetsTheTimeoutOnlyASecondAfterTheLine)
+{
+    PartnerPort device(PortIndex);
+    ASSERT_TRUE(device.IsOpen());
+    ASSERT_TRUE(link.Open());
+    std::atomic<bool> streaming{true};
+    std::thread stream([&] {
+        std::string line;
+        if (device.ReadLine(line, 5000))
+            StreamAtTheLineRate(device, streaming);
+    });
+    MessageBoxWatcher watcher(timeoutTitle);
+    const ULONGLONG start = GetTickCount64();
+    const std::string reply = Send("ee 1\r\n");
+    streaming = false;
+    stream.join();
+    const bool seen = watcher.Finish();
+
+    EXPECT_EQ(reply, "");
+    ASSERT_TRUE(seen);
+    EXPECT_GE(watcher.GetLook().seenAt - start, 950u);
+    EXPECT_LT(watcher.GetLook().seenAt - start, 3000u);
+    // The stream's line ends here, so that it begins no answer of a later test.
+    ASSERT_TRUE(device.Write("\r\n"));
+    EXPECT_TRUE(link.WaitForReply(2000));
+}
+
+TEST_F(TarvekCommTest, EmptyLinesOfTheAnswersFramingAreNoAnswers)
+{
+    PageValues values;
+    const char* thresholds[] = {"100.0", "0.0", "100.0", "0.0"};
+    for (int32_t index = 0; index < DeviceCommands::ThresholdCount; ++index)
+        values.thresholdTexts[index] = thresholds[index];
+    values.cycleText = "-";
+    const ConfigurationTransfer transfer(values);
+    ASSERT_TRUE(transfer.IsValid());
+
+    struct Framing {
+        const char* option;
+        int32_t linesAnswered;
+        size_t timeouts;
+    };
+    const Framing framings[] = {
+        {"--expanded-line-end", ConfigurationTransfer::StepCount, 0},
+        {"--doubled-line-end", ConfigurationTransfer::StepCount, 0},
+        {"--modem-framing", ConfigurationTransfer::StepCount, 0},
+        {"--empty-answers", 0, 1},
+    };
+    for (const Framing& framing : framings) {
+        ASSERT_TRUE(simulator.Start(PortIndex, framing.option, std::string(framing.option + 2) + ".log"));
+        ASSERT_TRUE(link.Open());
+        MessageBoxCollector timeouts(timeoutTitle);
+        int32_t answered = 0;
+        while (answered < ConfigurationTransfer::StepCount
+               && !link.SendCommand(transfer.GetCommandLine(answered)).IsEmpty())
+            ++answered;
+        const std::vector<std::string> texts = timeouts.Stop();
+        link.Close();
+        simulator.Stop();
+
+        EXPECT_EQ(answered, framing.linesAnswered) << framing.option;
+        EXPECT_EQ(texts.size(), framing.timeouts) << framing.option;
+        for (const std::string& text : texts)
+            EXPECT_EQ(text, timeoutText);
+    }
 }
 
 TEST_F(TarvekCommTest, AnswerWithoutLineEndTimesOutAndBeginsTheNextLine)
@@ -193,6 +288,46 @@ TEST_F(TarvekCommTest, EmptyCommandReturnsThePreviousAnswerAndWritesNothing)
     // as a line before, the next command.
     ASSERT_EQ(Send("rf\r\n"), "DONE");
     EXPECT_EQ(device.Lines(), (std::vector<std::string>{"sc 2 7\r\n", "rf\r\n"}));
+}
+
+namespace {
+
+// A link whose reader's first notification never arrives, as when posting it
+// fails on a full message queue.
+class LinkLosingItsFirstNotification : public TarvekComm {
+public:
+    explicit LinkLosingItsFirstNotification(int32_t portIndex) : TarvekComm(portIndex) {}
+    ~LinkLosingItsFirstNotification() override { Close(); }
+
+    void DataReceived() override
+    {
+        if (lost.exchange(true))
+            TarvekComm::DataReceived();
+    }
+
+    bool HasLostOne() const { return lost; }
+
+private:
+    std::atomic<bool> lost{false};
+};
+
+}  // namespace
+
+TEST(TarvekCommLink, LostNotificationStallsNothing)
+{
+    constexpr int32_t portIndex = 3;
+    AnsweringDevice device(portIndex, "DONE\r\n");
+    ASSERT_TRUE(device.IsReady());
+    LinkLosingItsFirstNotification link(portIndex);
+    NotifyWindow window([&] { link.OnDataReceived(); });
+    link.SetNotifyTarget(&window);
+    ASSERT_TRUE(link.Open());
+
+    MessageBoxCollector timeouts(timeoutTitle);
+    EXPECT_EQ(std::string(link.SendCommand("ee 1\r\n").GetText()), "DONE");
+    EXPECT_EQ(std::string(link.SendCommand("em 1\r\n").GetText()), "DONE");
+    EXPECT_TRUE(timeouts.Stop().empty());
+    EXPECT_TRUE(link.HasLostOne());
 }
 
 TEST(TarvekCommMessages, OpenErrorNamesThePort)

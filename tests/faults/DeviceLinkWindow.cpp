@@ -35,7 +35,6 @@ bool DeviceLinkWindow::OnUserEvent(WObject*, WEventData* data)
             probeDelays.push_back(((now - (value & stampMask)) & stampMask) / 10.0);
         return true;
     }
-    bytesTaken += link.GetReceivedCount();
     link.OnDataReceived();
     return true;
 }

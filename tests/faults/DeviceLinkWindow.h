@@ -1,14 +1,13 @@
 #pragma once
 // A hidden window standing in for the main form as the device link's notify
-// target: it hands every notification of the reader to the link, counting the
-// bytes, and handles probes that a test posts from another thread, noting how
-// long each waited in the queue.
+// target: it hands every notification of the reader to the link, and handles
+// probes that a test posts from another thread, noting how long each waited
+// in the queue.
 
 #include "Clock.h"
 #include "TarvekComm.h"
 #include "WWindow.h"
 
-#include <atomic>
 #include <vector>
 
 class DeviceLinkWindow : public WWindow {
@@ -20,7 +19,6 @@ public:
     void PostProbe();
     // Milliseconds each handled probe waited, in order of handling.
     const std::vector<double>& ProbeDelays() const { return probeDelays; }
-    int64_t BytesTaken() const { return bytesTaken.load(); }
 
 private:
     // A probe carries the low bits of the clock in its value; the reader
@@ -28,7 +26,6 @@ private:
     static constexpr uint32_t ProbeBit = 0x80000000u;
 
     TarvekComm& link;
-    std::atomic<int64_t> bytesTaken{0};
     std::vector<double> probeDelays;
 
     bool OnUserEvent(WObject* source, WEventData* data);

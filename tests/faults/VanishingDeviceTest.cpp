@@ -65,6 +65,44 @@ private:
 
 }  // namespace
 
+// The device stops taking anything in, so the line fills up and a write can
+// no longer get its bytes out: the write time-out cuts it short, or, for a
+// write that got nothing out, makes it fail.
+TEST(VanishingDevice, CommandThatCannotBeWrittenGivesTheTimeoutWithoutWaitingForAnAnswer)
+{
+    NullModemCable cable(PortIndex);
+    ASSERT_TRUE(cable.IsUsable()) << "TARVEK_BUILD_DIR is not set";
+    {
+        WatchedLink link;
+        DeviceLinkWindow window(link);
+        link.SetNotifyTarget(&window);
+        PartnerPort device(PortIndex);
+        ASSERT_TRUE(device.IsOpen());
+        ASSERT_TRUE(link.Open());
+
+        // The host leaves a little room after a write cut short; the second fills it.
+        const std::string moreThanTheLineHolds(400 * 1024, 'x');
+        for (int round = 0; round < 2; ++round) {
+            EXPECT_FALSE(link.Write(moreThanTheLineHolds.data(), static_cast<uint32_t>(moreThanTheLineHolds.size())))
+                << "round " << round;
+        }
+
+        MessageBoxWatcher watcher(TimeoutTitle);
+        const ULONGLONG start = GetTickCount64();
+        const std::string reply = link.SendCommand("ee 1\r\n").GetText();
+        const bool seen = watcher.Finish();
+
+        EXPECT_EQ(reply, "");
+        ASSERT_TRUE(seen);
+        // The write takes the write time-out of one second; a link that then
+        // waited for an answer would take another.
+        EXPECT_LT(watcher.GetLook().seenAt - start, 1500u) << "the link waited for an answer";
+    }
+    // A fresh pair, without the bytes that are still stuck on the line.
+    ASSERT_TRUE(cable.Pull());
+    ASSERT_TRUE(cable.PlugIn());
+}
+
 TEST(VanishingDevice, DeviceGoneMidExchangeGivesOneTimeoutClosesCleanlyAndWorksWhenBack)
 {
     NullModemCable cable(PortIndex);

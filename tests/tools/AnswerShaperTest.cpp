@@ -11,6 +11,13 @@ AnswerShape With(bool AnswerShape::*mode)
     return shape;
 }
 
+AnswerShape Ending(LineEnd lineEnd)
+{
+    AnswerShape shape;
+    shape.lineEnd = lineEnd;
+    return shape;
+}
+
 std::string WithoutHighBytes(const std::string& bytes)
 {
     std::string text;
@@ -32,16 +39,31 @@ TEST(AnswerShaper, PlainAnswerEndsWithCrLf)
 
 TEST(AnswerShaper, NoLineEndLeavesTheLineOpen)
 {
-    AnswerShaper shaper(With(&AnswerShape::noLineEnd));
+    AnswerShaper shaper(Ending(LineEnd::None));
     EXPECT_EQ(shaper.Shape("OK"), "OK");
     EXPECT_EQ(shaper.Shape("OK"), "OK");
 }
 
 TEST(AnswerShaper, SplitLineEndOwesTheLineFeedToTheNextAnswer)
 {
-    AnswerShaper shaper(With(&AnswerShape::splitLineEnd));
+    AnswerShaper shaper(Ending(LineEnd::Split));
     EXPECT_EQ(shaper.Shape("OK"), "OK\r");
     EXPECT_EQ(shaper.Shape("ERR"), "\nERR\r");
+}
+
+TEST(AnswerShaper, FramingsHoldTheEmptyLinesDevicesAndDriversSend)
+{
+    const std::pair<AnswerShape, const char*> cases[] = {
+        {Ending(LineEnd::CrCrLf), "OK\r\r\n"},
+        {Ending(LineEnd::CrLfCrLf), "OK\r\n\r\n"},
+        {With(&AnswerShape::leadingLineEnd), "\r\nOK\r\n"},
+        {With(&AnswerShape::emptyText), "\r\n"},
+    };
+    for (const auto& [shape, bytes] : cases) {
+        AnswerShaper shaper(shape);
+        EXPECT_EQ(shaper.Shape("OK"), bytes);
+        EXPECT_EQ(shaper.Shape("OK"), bytes) << "second answer";
+    }
 }
 
 TEST(AnswerShaper, TwoLinesPutTheAnswerSecond)

@@ -31,7 +31,8 @@ TEST(SimOptions, PortAloneAnswersPlainly)
     EXPECT_EQ(options.silentAfter, -1);
     EXPECT_EQ(options.lateMilliseconds, 0);
     EXPECT_FALSE(options.lineRate);
-    EXPECT_FALSE(options.shape.noLineEnd || options.shape.splitLineEnd || options.shape.highBytes
+    EXPECT_EQ(options.shape.lineEnd, LineEnd::CrLf);
+    EXPECT_FALSE(options.shape.leadingLineEnd || options.shape.emptyText || options.shape.highBytes
                  || options.shape.longLine || options.shape.twoLines);
 }
 
@@ -39,9 +40,12 @@ TEST(SimOptions, EveryFaultModeCanBeSwitchedOn)
 {
     const SimOptions options =
         Parsed({"--silent", "--split-line-end", "--late", "250", "--line-rate", "--high-bytes",
-                "--long-line", "--two-lines", "--silent-after", "3", "--log", "sim.log", "COM2"});
+                "--long-line", "--two-lines", "--modem-framing", "--empty-answers", "--silent-after", "3",
+                "--log", "sim.log", "COM2"});
     EXPECT_TRUE(options.silent);
-    EXPECT_TRUE(options.shape.splitLineEnd);
+    EXPECT_EQ(options.shape.lineEnd, LineEnd::Split);
+    EXPECT_TRUE(options.shape.leadingLineEnd);
+    EXPECT_TRUE(options.shape.emptyText);
     EXPECT_EQ(options.lateMilliseconds, 250);
     EXPECT_TRUE(options.lineRate);
     EXPECT_TRUE(options.shape.highBytes);
@@ -67,6 +71,8 @@ TEST(SimOptions, RefusesWrongCommandLines)
     EXPECT_NE(Refusal({"COM0"}).find("COM0"), std::string::npos);
     EXPECT_EQ(Refusal({"COM1", "COM2"}), "only one port can be given");
     EXPECT_EQ(Refusal({"--fast", "COM1"}), "unknown option --fast");
-    EXPECT_NE(Refusal({"--no-line-end", "--split-line-end", "COM1"}).find("exclude"),
-              std::string::npos);
+    EXPECT_EQ(Refusal({"--no-line-end", "--split-line-end", "COM1"}),
+              "--no-line-end and --split-line-end exclude each other");
+    EXPECT_EQ(Refusal({"--doubled-line-end", "--expanded-line-end", "COM1"}),
+              "--doubled-line-end and --expanded-line-end exclude each other");
 }

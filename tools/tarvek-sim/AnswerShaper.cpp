@@ -5,11 +5,15 @@ std::string AnswerShaper::Shape(const std::string& answer)
     std::string text = shape.longLine ? LongLine(answer) : answer;
     if (shape.highBytes)
         text = MixHighBytes(text);
+    if (shape.emptyText)
+        text.clear();
     std::string bytes = lineFeedOwed ? "\n" : "";
     lineFeedOwed = false;
+    if (shape.leadingLineEnd)
+        bytes += "\r\n";
     if (shape.twoLines)
         bytes += std::string(FirstOfTwoLines) + "\r\n";
-    return bytes + text + LineEnd();
+    return bytes + text + EndOfLine();
 }
 
 std::string AnswerShaper::LongLine(const std::string& answer)
@@ -20,13 +24,20 @@ std::string AnswerShaper::LongLine(const std::string& answer)
     return text;
 }
 
-std::string AnswerShaper::LineEnd()
+std::string AnswerShaper::EndOfLine()
 {
-    if (shape.noLineEnd)
+    switch (shape.lineEnd) {
+    case LineEnd::None:
         return "";
-    if (shape.splitLineEnd) {
+    case LineEnd::Split:
         lineFeedOwed = true;
         return "\r";
+    case LineEnd::CrCrLf:
+        return "\r\r\n";
+    case LineEnd::CrLfCrLf:
+        return "\r\n\r\n";
+    case LineEnd::CrLf:
+        break;
     }
     return "\r\n";
 }

@@ -1,14 +1,24 @@
 #pragma once
 // Turns the text of an answer line into the bytes the simulator sends, with
 // the fault modes that make it a misbehaving device: no line end, a line end
-// split across two answers, bytes of 0x80 and above mixed in, an over-long
-// line, or a second line in front of the real answer.
+// split across two answers, line ends framed in the other ways devices and
+// their drivers use, bytes of 0x80 and above mixed in, an over-long line, a
+// second line in front of the real answer, or no text at all.
 
 #include <string>
 
+enum class LineEnd {
+    CrLf,       // as the protocol has it
+    None,       // the line is never ended
+    Split,      // CR now, its LF at the head of the next answer
+    CrCrLf,     // CR LF with the LF expanded to CR LF by a driver
+    CrLfCrLf,   // CR LF, then an empty line
+};
+
 struct AnswerShape {
-    bool noLineEnd = false;      // the line is never ended
-    bool splitLineEnd = false;   // CR now, its LF at the head of the next answer
+    LineEnd lineEnd = LineEnd::CrLf;
+    bool leadingLineEnd = false; // CR LF before the text as well, as modems frame their answers
+    bool emptyText = false;      // the answer's text left out: an empty line
     bool highBytes = false;      // bytes 0x80..0xFF between the characters
     bool longLine = false;       // the line is padded to LongLineLength characters
     bool twoLines = false;       // an extra line first, so the answer is the second of two
@@ -32,6 +42,6 @@ private:
     AnswerShape shape;
     bool lineFeedOwed = false;  // the previous answer's line end was split after its CR
 
-    std::string LineEnd();
+    std::string EndOfLine();
     static std::string MixHighBytes(const std::string& text);
 };

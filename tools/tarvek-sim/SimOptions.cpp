@@ -32,6 +32,40 @@ bool ParsePortName(const std::string& text, std::string& portName)
     return true;
 }
 
+struct LineEndOption {
+    const char* name;
+    LineEnd lineEnd;
+};
+
+constexpr LineEndOption lineEndOptions[] = {
+    {"--no-line-end", LineEnd::None},
+    {"--split-line-end", LineEnd::Split},
+    {"--expanded-line-end", LineEnd::CrCrLf},
+    {"--doubled-line-end", LineEnd::CrLfCrLf},
+};
+
+const LineEndOption* FindLineEndOption(const std::string& option)
+{
+    for (const LineEndOption& candidate : lineEndOptions) {
+        if (option == candidate.name)
+            return &candidate;
+    }
+    return nullptr;
+}
+
+// An answer has one line end, so only one of the options can be given.
+bool SetLineEnd(const LineEndOption& option, SimOptions& options, std::string& error)
+{
+    for (const LineEndOption& chosen : lineEndOptions) {
+        if (chosen.lineEnd == options.shape.lineEnd && chosen.lineEnd != option.lineEnd) {
+            error = std::string(chosen.name) + " and " + option.name + " exclude each other";
+            return false;
+        }
+    }
+    options.shape.lineEnd = option.lineEnd;
+    return true;
+}
+
 bool TakeValue(const std::vector<std::string>& arguments, size_t& index, std::string& value,
                std::string& error)
 {
@@ -48,14 +82,16 @@ bool ParseOption(const std::vector<std::string>& arguments, size_t& index, SimOp
 {
     const std::string& option = arguments[index];
     std::string value;
+    if (const LineEndOption* lineEnd = FindLineEndOption(option))
+        return SetLineEnd(*lineEnd, options, error);
     if (option == "--help" || option == "-h") {
         options.help = true;
     } else if (option == "--silent") {
         options.silent = true;
-    } else if (option == "--no-line-end") {
-        options.shape.noLineEnd = true;
-    } else if (option == "--split-line-end") {
-        options.shape.splitLineEnd = true;
+    } else if (option == "--modem-framing") {
+        options.shape.leadingLineEnd = true;
+    } else if (option == "--empty-answers") {
+        options.shape.emptyText = true;
     } else if (option == "--line-rate") {
         options.lineRate = true;
     } else if (option == "--high-bytes") {
@@ -115,10 +151,6 @@ bool ParseSimOptions(const std::vector<std::string>& arguments, SimOptions& opti
         error = "no port given";
         return false;
     }
-    if (options.shape.noLineEnd && options.shape.splitLineEnd) {
-        error = "--no-line-end and --split-line-end exclude each other";
-        return false;
-    }
     return true;
 }
 
@@ -141,6 +173,13 @@ const char* SimHelpText()
            "  --no-line-end     send answers without CR LF, so no line is ever complete\n"
            "  --split-line-end  end an answer with CR only; its LF comes first in the\n"
            "                    next answer\n"
+           "  --expanded-line-end\n"
+           "                    end answers with CR CR LF, as a driver that turns LF\n"
+           "                    into CR LF sends them\n"
+           "  --doubled-line-end\n"
+           "                    end answers with CR LF CR LF: an empty line after each\n"
+           "  --modem-framing   put CR LF before every answer too: CR LF OK CR LF\n"
+           "  --empty-answers   answer every command with an empty line only\n"
            "  --high-bytes      mix bytes 0x80 to 0xFF in between the answer's characters\n"
            "  --long-line       pad every answer to a line of 300 characters\n"
            "  --two-lines       send the line ACK before every answer, in the same write\n"
