@@ -22,11 +22,15 @@ SimulatorProcess::~SimulatorProcess()
 bool SimulatorProcess::Start(int32_t portIndex, const std::string& options,
                              const std::string& logName)
 {
+    return Start("COM" + std::to_string(portIndex + 11), options, logName);
+}
+
+bool SimulatorProcess::Start(const std::string& portName, const std::string& options, const std::string& logName)
+{
     Stop();
     logPath = TestArtifactPath(logName.c_str());
     DeleteFileA(logPath.c_str());
-    const std::string arguments =
-        "--log \"" + logPath + "\" " + options + " COM" + std::to_string(portIndex + 11);
+    const std::string arguments = "--log \"" + logPath + "\" " + options + " " + portName;
     if (!process.Start(PathFromEnvironment("TARVEK_SIM"), arguments, ChildProcess::Streams::Discarded))
         return false;
     return WaitForLog("playing the Tarvek device", StartTimeout);
