@@ -89,14 +89,19 @@ bool ChildProcess::Close(HWND window, DWORD timeoutMilliseconds)
     return false;
 }
 
+// The wait on the process itself ends the moment it ends, so that the time
+// of its end is not rounded up to a polling interval.
 bool ChildProcess::WaitForEnd(DWORD timeoutMilliseconds)
 {
-    const bool ended = PollUntil(
-        [&] {
-            TakeAvailableOutput();
-            return HasEnded();
-        },
-        timeoutMilliseconds, OutputPollInterval);
+    const ULONGLONG deadline = GetTickCount64() + timeoutMilliseconds;
+    bool ended = false;
+    while (!ended) {
+        TakeAvailableOutput();
+        ended = !information.hProcess
+                || WaitForSingleObject(information.hProcess, OutputPollInterval) == WAIT_OBJECT_0;
+        if (!ended && GetTickCount64() >= deadline)
+            break;
+    }
     TakeAvailableOutput();
     if (!ended)
         Stop();
