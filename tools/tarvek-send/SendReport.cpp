@@ -64,6 +64,18 @@ std::string EscapedCharacter(wchar_t character)
     return escape;
 }
 
+// The text as a JSON string, quotes included.
+std::string Quoted(const std::string& text)
+{
+    std::string quoted = "\"";
+    for (unsigned char byte : text) {
+        wchar_t character = byte;
+        MultiByteToWideChar(ProgramCodePage, 0, reinterpret_cast<const char*>(&byte), 1, &character, 1);
+        quoted += EscapedCharacter(character);
+    }
+    return quoted + "\"";
+}
+
 }  // namespace
 
 int ExitCodeOf(SendOutcome outcome)
@@ -122,15 +134,4 @@ void JsonReport::WriteLineObject(int32_t step, const std::string& line, const st
     output.WriteLine("{\"step\":" + std::to_string(step + 1) + ",\"line\":" + Quoted(line) + ",\"answer\":"
                      + Quoted(answer) + ",\"ms\":" + MillisecondText(milliseconds) + ",\"result\":" + Quoted(result)
                      + "}");
-}
-
-std::string JsonReport::Quoted(const std::string& text)
-{
-    std::string quoted = "\"";
-    for (unsigned char byte : text) {
-        wchar_t character = byte;
-        MultiByteToWideChar(ProgramCodePage, 0, reinterpret_cast<const char*>(&byte), 1, &character, 1);
-        quoted += EscapedCharacter(character);
-    }
-    return quoted + "\"";
 }

@@ -54,9 +54,6 @@ public:
     void LineUnanswered(int32_t step, const std::string& line, double milliseconds) override;
     void Finished(SendOutcome outcome, const std::string& message) override;
 
-    // "text" as a JSON string, quotes included.
-    static std::string Quoted(const std::string& text);
-
 private:
     ConsoleText output;
 
