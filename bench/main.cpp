@@ -30,6 +30,12 @@
 //   tarvek-bench waits COUNT
 //       waits for a character on the silent COM2: how long the host lets a
 //       wait last and how much memory it loses with each
+//   tarvek-bench send-start SENDER FILE RUNS
+//       the console sender from its start to its end, loading and checking
+//       the file (--check)
+//   tarvek-bench send SENDER FILE RUNS SIMULATOR_LOG
+//       the console sender sending the file over COM2: from its start to its
+//       end, and from its first line at the simulator to its end
 //
 // Every figure goes out as one line: "RESULT name median p10 p90 count" or
 // "VALUE name number". The transfers go over COM2, which the program is set
@@ -472,7 +478,7 @@ int Paired(const std::string& path, int runs, const std::string& simulatorLog)
         bareTimes.push_back(bareMilliseconds);
         above.push_back((milliseconds - bareMilliseconds) / TransferCommands);
     }
-    driven.program.Close(StepTimeout);
+    driven.Close();
     const std::string log = ReadTextFile(simulatorLog);
     PrintResult("transfer", times);
     PrintResult("wire", bareTimes);
@@ -506,6 +512,60 @@ int Waits(int count)
     return 0;
 }
 
+// The sender is started as a rig starts it: nothing to read its output.
+bool RunSender(const std::string& sender, const std::string& arguments, double& milliseconds)
+{
+    ChildProcess process;
+    const double startedAt = Milliseconds();
+    if (!process.Start(sender, arguments, ChildProcess::Streams::Discarded) || !process.WaitForEnd(StepTimeout))
+        return false;
+    milliseconds = Milliseconds() - startedAt;
+    return process.ExitCode() == 0;
+}
+
+int SendStart(const std::string& sender, const std::string& file, int runs)
+{
+    const std::string arguments = "\"" + file + "\" --check";
+    std::vector<double> times;
+    double milliseconds = 0.0;
+    for (int run = 0; run < WarmUpTransfers + runs; ++run) {
+        if (!RunSender(sender, arguments, milliseconds))
+            return Fail("tarvek-send --check failed");
+        if (run >= WarmUpTransfers)
+            times.push_back(milliseconds);
+    }
+    PrintResult("send_start", times);
+    return 0;
+}
+
+// The transfer's share of a run, as the wire's: from its first line, which
+// the simulator's log stamps, to the sender's end, the port closed.
+int Send(const std::string& sender, const std::string& file, int runs, const std::string& simulatorLog)
+{
+    const std::string arguments = "\"" + file + "\" --com 2";
+    std::vector<double> runTimes, ends;
+    double milliseconds = 0.0;
+    for (int run = 0; run < WarmUpTransfers + runs; ++run) {
+        if (!RunSender(sender, arguments, milliseconds))
+            return Fail("tarvek-send run " + std::to_string(run + 1) + " failed");
+        const double endedOnClock = LocalClockMilliseconds();
+        if (run >= WarmUpTransfers) {
+            runTimes.push_back(milliseconds);
+            ends.push_back(endedOnClock);
+        }
+    }
+    const std::vector<double> firstLines = LineStamps(ReadTextFile(simulatorLog), "<- ", FirstTransferLine);
+    std::vector<double> transfers;
+    for (double end : ends) {
+        const auto first = std::lower_bound(firstLines.begin(), firstLines.end(), end);
+        if (first != firstLines.begin())
+            transfers.push_back(end - *(first - 1));
+    }
+    PrintResult("send_run", runTimes);
+    PrintResult("send_transfer", transfers);
+    return 0;
+}
+
 int PositiveCount(const char* text)
 {
     const int count = std::atoi(text);
@@ -521,7 +581,9 @@ int Usage()
                "       tarvek-bench endurance PROGRAM TRANSFERS\n"
                "       tarvek-bench reaction PROGRAM TRANSFERS\n"
                "       tarvek-bench wire RUNS\n"
-               "       tarvek-bench waits COUNT\n",
+               "       tarvek-bench waits COUNT\n"
+               "       tarvek-bench send-start SENDER FILE RUNS\n"
+               "       tarvek-bench send SENDER FILE RUNS SIMULATOR_LOG\n",
                stderr);
     return 2;
 }
@@ -555,5 +617,9 @@ int main(int argc, char** argv)
         return Wire(PositiveCount(argv[2]));
     if (command == "waits" && argc == 3 && PositiveCount(argv[2]))
         return Waits(PositiveCount(argv[2]));
+    if (command == "send-start" && argc == 5 && PositiveCount(argv[4]))
+        return SendStart(argv[2], argv[3], PositiveCount(argv[4]));
+    if (command == "send" && argc == 6 && PositiveCount(argv[4]))
+        return Send(argv[2], argv[3], PositiveCount(argv[4]), argv[5]);
     return Usage();
 }

@@ -3,8 +3,9 @@
 # in a build tree makes both; scripts/release does it in a tree of its own.
 
 # The simulator goes along so that a technician can try the program without a
-# device (over a virtual null-modem pair); it gets no Start-menu entry.
-install(TARGETS Tarvek tarvek-sim RUNTIME DESTINATION .)
+# device (over a virtual null-modem pair), and the console sender for test rigs
+# and production lines; neither gets a Start-menu entry.
+install(TARGETS Tarvek tarvek-sim tarvek-send RUNTIME DESTINATION .)
 
 set(CPACK_GENERATOR "NSIS;ZIP")
 set(CPACK_VERBATIM_VARIABLES ON)

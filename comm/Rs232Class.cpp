@@ -54,6 +54,7 @@ struct ReaderContext {
         : owner(owner), port(port), stopEvent(CreateManualResetEvent())
     {
         readRecord.hEvent = CreateManualResetEvent();
+        waitRecord.hEvent = CreateManualResetEvent();
         DuplicateHandle(GetCurrentProcess(), owner->bufferToken.GetHandle(), GetCurrentProcess(),
                         &token, 0, FALSE, DUPLICATE_SAME_ACCESS);
     }
@@ -69,7 +70,7 @@ struct ReaderContext {
     ReaderContext(const ReaderContext&) = delete;
     ReaderContext& operator=(const ReaderContext&) = delete;
 
-    bool IsComplete() const { return token && stopEvent && readRecord.hEvent; }
+    bool IsComplete() const { return token && stopEvent && readRecord.hEvent && waitRecord.hEvent; }
     bool IsAttached() const { return owner != nullptr; }
 
     void AddReference() { InterlockedIncrement(&references); }
@@ -360,11 +361,7 @@ DWORD WINAPI Rs232Class::ReaderThread(void* argument)
 {
     auto* context = static_cast<ReaderContext*>(argument);
     DWORD result = 0;
-    context->waitRecord.hEvent = CreateManualResetEvent();
-    if (!context->waitRecord.hEvent) {
-        MessageBoxA(nullptr, "Failed to create event for thread!", "Rs232Class Error!",
-                    MB_ICONWARNING);
-    } else if (context->WatchCharacters()) {
+    if (context->WatchCharacters()) {
         for (;;) {
             const ReaderContext::PortEvent event = context->WaitForPortEvent();
             if (event == ReaderContext::PortEvent::Ended)

@@ -59,8 +59,10 @@ public:
 
     // Opens and configures the port, starts the reader and raises DTR. False,
     // with the port closed again, when it cannot be opened or refuses any of
-    // its settings (event mask, queue sizes, time-outs, line settings), and
-    // when the object is open already (the open port stays as it was).
+    // its settings (event mask, queue sizes, time-outs, line settings), when
+    // the reader cannot be given its thread and events (an open port that
+    // could never receive would pass for a working one), and when the object
+    // is open already (the open port stays as it was).
     bool Open();
     // Stops the reader, drops DTR, purges and closes the port. Never waits
     // for the reader thread. Nothing happens when the port is closed.

@@ -13,8 +13,6 @@ namespace {
 // was sent is finished by the bytes after it.
 LineAssembler lineAssembler;
 
-constexpr UINT stopBoxStyle = MB_ICONSTOP | MB_TASKMODAL;
-
 int64_t MicrosecondClock()
 {
     static const int64_t ticksPerSecond = [] {
@@ -57,7 +55,10 @@ WString TarvekComm::SendCommand(const WString& command, const std::function<void
     if (written)
         written();
     if (!wentOut || !WaitForLine(ReplyBudget)) {
-        ShowTimeout();
+        if (listener)
+            listener->ReplyTimedOut();
+        // A listener's box runs a message loop: an answer that came late,
+        // during it, must not stand for this command's.
         reply = "";
     }
     return reply;
@@ -134,20 +135,16 @@ void TarvekComm::OnDataReceived()
     }
 }
 
-void TarvekComm::ShowTimeout()
-{
-    MessageBoxA(nullptr,
-                "Zeitüberschreitung!\r\n\r\n"
-                "Tarvek antwortet nicht auf die übertragenen Konfigurationsdaten.\r\n",
-                "Tarvek Timeout", stopBoxStyle);
-}
+const char TarvekComm::TimeoutMessage[] =
+    "Zeitüberschreitung!\r\n\r\n"
+    "Tarvek antwortet nicht auf die übertragenen Konfigurationsdaten.\r\n";
 
-void TarvekComm::ShowOpenError(int32_t portIndex)
+WString TarvekComm::OpenErrorMessage(int32_t portIndex)
 {
     WString text;
     text.Sprintf("COM%d konnte nicht geöffnet werden.\r\n\r\n"
                  "Entweder ist die Schnittstelle nicht verfügbar oder\r\n"
                  "wird von einer anderen Applikation verwendet.\r\n",
                  portIndex + 1);
-    MessageBoxA(nullptr, text.GetText(), "Tarvek Fehler", stopBoxStyle);
+    return text;
 }

@@ -3,8 +3,10 @@
 // settings (19200 baud, 8 data bits, no parity, one stop bit, no handshaking),
 // the assembly of the device's bytes into answer lines, and the one request
 // the device knows: send a command line, wait up to a second for the answer
-// line. It also shows the two messages a user sees when the device cannot be
-// reached.
+// line. It also words the two messages a user sees when the device cannot be
+// reached, and tells its listener of a command that went unanswered; showing
+// or printing them is for whoever uses the link: the program shows its boxes,
+// the console sender prints.
 //
 // Everything here runs on the user-interface thread. The owner window's
 // UserEvent handler calls OnDataReceived for every notification of the
@@ -27,17 +29,35 @@ public:
     // The longest pause between two looks at the message queue while waiting.
     static constexpr uint32_t WaitStep = 5;             // milliseconds
 
+    // Told on the user-interface thread, before SendCommand returns its empty
+    // text, that the device left a command unanswered.
+    class Listener {
+    public:
+        virtual void ReplyTimedOut() = 0;
+
+    protected:
+        ~Listener() = default;
+    };
+
+    // The texts of the time-out and of the port that cannot be opened.
+    static const char TimeoutMessage[];
+    static WString OpenErrorMessage(int32_t portIndex);
+
     // The link on port COM(index + 1).
     explicit TarvekComm(int32_t portIndex);
     ~TarvekComm() override;
 
+    // Not owned; null tells nobody.
+    void SetListener(Listener* newListener) { listener = newListener; }
+
     // Writes the command line (which carries its own CR LF) and waits up to
     // ReplyBudget for the answer line, a line that is not empty. Returns the
-    // answer, or an empty text after the time-out message, which also comes,
-    // at once, when the line could not be written. An empty command sends
-    // nothing and returns the last answer. `written`, when given, runs right
-    // after the write, before the wait and before any message: what the
-    // caller does there overlaps the device's work instead of delaying the line.
+    // answer, or an empty text once the listener was told of the time-out,
+    // which also comes, at once, when the line could not be written. An empty
+    // command sends nothing and returns the last answer. `written`, when
+    // given, runs right after the write, before the wait and before the
+    // listener hears of a time-out: what the caller does there overlaps the
+    // device's work instead of delaying the line.
     WString SendCommand(const WString& command, const std::function<void()>& written = {});
     // Waits up to `milliseconds` for an answer line to arrive since the last
     // SendCommand. True at once when one has.
@@ -46,17 +66,14 @@ public:
     // assembles it into lines.
     void OnDataReceived();
 
-    // The message that COM(index + 1) cannot be opened.
-    static void ShowOpenError(int32_t portIndex);
-
 private:
     WString reply;
     bool lineReceived = false;
+    Listener* listener = nullptr;
 
     bool WaitForLine(uint32_t milliseconds);
     static void DispatchOneMessage();
     static void WaitForMessage(int64_t microseconds);
-    static void ShowTimeout();
 };
 
 // The device link; null while there is none.

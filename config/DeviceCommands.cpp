@@ -75,7 +75,13 @@ bool SetClearCycle(const char* cycleText, WString& line)
         line = "cf 0\r\n";
         return true;
     }
-    return FormLine(line, "cf %s\r\n", cycleText);
+    // The page offers nothing else; a configuration file may hold anything.
+    for (const char* entry : ClearCycleEntries) {
+        if (std::strcmp(cycleText, entry) == 0)
+            return FormLine(line, "cf %s\r\n", cycleText);
+    }
+    line = "";
+    return false;
 }
 
 WString SetCalibration(CalibrationChannel channel, int32_t offset)

@@ -45,8 +45,15 @@ bool SetThreshold(int32_t number, const char* text, WString& line);
 // "ee %d\r\n" and "em %d\r\n" with 1 or 0.
 WString SetErrorHandling(bool enabled);
 WString SetErrorMemory(bool enabled);
+// The periods of cyclic error clearing the device knows, in seconds, as the
+// error handling page offers them; "-" clears no errors cyclically. No 65 to
+// 85: the last step goes from 60 to 90.
+constexpr const char* ClearCycleEntries[] = {
+    "-", "5", "10", "15", "20", "25", "30", "35", "40", "45", "50", "55", "60", "90",
+};
+
 // "cf 0\r\n" for the entry "-" (and for no entry at all), else "cf %s\r\n".
-// False, and `line` emptied, when the line would not fit.
+// False, and `line` emptied, for a text that is none of the entries.
 bool SetClearCycle(const char* cycleText, WString& line);
 // "sc 1 %d\r\n" for the receiver, "sc 2 %d\r\n" for the transmitter.
 WString SetCalibration(CalibrationChannel channel, int32_t offset);

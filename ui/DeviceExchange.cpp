@@ -1,8 +1,12 @@
 #include "DeviceExchange.h"
 
+#include "DeviceLinkMessages.h"
 #include "TarvekComm.h"
 
 namespace {
+
+// Holds nothing, so one for the process outlives every link it is given to.
+DeviceLinkMessages messageBoxes;
 
 // The button's own rule: a release raises the click only over the button and
 // only while it shows pushed. Should a host ever decide otherwise, the check
@@ -119,9 +123,12 @@ bool DeviceExchange::OpenPort()
         return false;
     const int32_t index = portIndex ? portIndex() : -1;
     tarvekComm->SetPortNumber(index);
+    // Every exchange of the program comes through here, so that each one
+    // shows the time-out in the program's box.
+    tarvekComm->SetListener(&messageBoxes);
     if (tarvekComm->Open())
         return true;
-    TarvekComm::ShowOpenError(index);
+    DeviceLinkMessages::ShowOpenError(index);
     return false;
 }
 

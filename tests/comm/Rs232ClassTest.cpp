@@ -1,6 +1,7 @@
 // The serial port over a null-modem pair, the device played by the test on
 // the partner port.
 
+#include "AbsentPort.h"
 #include "NotifyWindow.h"
 #include "WindowDriver.h"
 #include "PartnerPort.h"
@@ -122,32 +123,6 @@ DWORD HandleCount()
     GetProcessHandleCount(GetCurrentProcess(), &count);
     return count;
 }
-
-// COM9 is mapped to a path in the build tree that never gets a null-modem
-// pair. While this lives, the path is a directory, or nothing at all: either
-// way there is no port behind COM9, but the host notices at different steps.
-// The path is given in the "\\?\" form, or its last part "com9" would name
-// the port itself.
-class AbsentPort {
-public:
-    static constexpr int32_t Index = 8;
-    enum Kind { Directory, Nothing };
-
-    explicit AbsentPort(Kind kind)
-        : path("\\\\?\\" + PathFromEnvironment("TARVEK_BUILD_DIR") + "\\nullmodem\\com9")
-    {
-        RemoveDirectoryA(path.c_str());
-        inPlace = kind == Nothing ? GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES
-                                  : CreateDirectoryA(path.c_str(), nullptr) != FALSE;
-    }
-    ~AbsentPort() { RemoveDirectoryA(path.c_str()); }
-
-    bool InPlace() const { return inPlace; }
-
-private:
-    std::string path;
-    bool inPlace = false;
-};
 
 // A port whose driver refuses one of the settings that Open gives it.
 class RefusingPort : public Rs232Class {

@@ -4,6 +4,7 @@
 #include "AnswerShaper.h"
 #include "AnsweringDevice.h"
 #include "ConfigurationTransfer.h"
+#include "DeviceLinkMessages.h"
 #include "WindowDriver.h"
 #include "NotifyWindow.h"
 #include "PartnerPort.h"
@@ -28,16 +29,21 @@ constexpr const char* timeoutText =
     "Zeitüberschreitung!\r\n\r\nTarvek antwortet nicht auf die übertragenen Konfigurationsdaten.\r\n";
 
 // The link as the main form holds it: the form's UserEvent handler hands
-// every notification to the link.
+// every notification to the link, and the program's boxes show its time-outs.
 class TarvekCommTest : public ::testing::Test {
 protected:
     static constexpr int32_t PortIndex = 3;     // COM4, device on COM14
 
     TarvekComm link{PortIndex};
     NotifyWindow window{[this] { link.OnDataReceived(); }};
+    DeviceLinkMessages boxes;
     SimulatorProcess simulator;
 
-    void SetUp() override { link.SetNotifyTarget(&window); }
+    void SetUp() override
+    {
+        link.SetNotifyTarget(&window);
+        link.SetListener(&boxes);
+    }
     void TearDown() override { link.Close(); }
 
     // Starts tarvek-sim with the options, then opens the link.
@@ -320,7 +326,9 @@ TEST(TarvekCommLink, LostNotificationStallsNothing)
     ASSERT_TRUE(device.IsReady());
     LinkLosingItsFirstNotification link(portIndex);
     NotifyWindow window([&] { link.OnDataReceived(); });
+    DeviceLinkMessages boxes;
     link.SetNotifyTarget(&window);
+    link.SetListener(&boxes);
     ASSERT_TRUE(link.Open());
 
     MessageBoxCollector timeouts(timeoutTitle);
@@ -333,7 +341,7 @@ TEST(TarvekCommLink, LostNotificationStallsNothing)
 TEST(TarvekCommMessages, OpenErrorNamesThePort)
 {
     MessageBoxWatcher watcher("Tarvek Fehler");
-    TarvekComm::ShowOpenError(3);
+    DeviceLinkMessages::ShowOpenError(3);
     const bool seen = watcher.Finish();
     ASSERT_TRUE(seen);
     EXPECT_EQ(watcher.GetLook().text,
@@ -377,6 +385,8 @@ TEST(TarvekCommQuit, ChildSendsWithAQuitRequestWaiting)
     if (GetEnvironmentVariableA(quitChildVariable, nullptr, 0) == 0)
         GTEST_SKIP() << "runs as the child of QuitRequestDuringTheWaitEndsTheProcessAtOnce";
     TarvekComm link(5);     // COM6: nobody answers on COM16
+    DeviceLinkMessages boxes;
+    link.SetListener(&boxes);
     ASSERT_TRUE(link.Open());
     PostQuitMessage(3);
     link.SendCommand("ee 1\r\n");

@@ -30,6 +30,16 @@ TEST(DeviceCommands, RefusesALineLongerThanTheBuffer)
     EXPECT_STREQ(line, "cf 0\r\n");
 }
 
+// A configuration file can hold any cycle; the device knows only the entries.
+TEST(DeviceCommands, RefusesACycleThatIsNoEntry)
+{
+    WString line;
+    for (const char* cycle : {"7", "3", "05", "90 "})
+        EXPECT_FALSE(SetClearCycle(cycle, line)) << cycle;
+    ASSERT_TRUE(SetClearCycle("55", line));
+    EXPECT_STREQ(line, "cf 55\r\n");
+}
+
 TEST(DeviceCommands, NumbersThresholdsLowerBeforeUpper)
 {
     const int32_t numbers[ThresholdCount] = {2, 1, 4, 3};

@@ -16,6 +16,7 @@ DeviceLinkWindow::DeviceLinkWindow(TarvekComm& link) : link(link)
     // test measures the heap.
     probeDelays.reserve(expectedProbes);
     AddHandler(UserEvent, this, &DeviceLinkWindow::OnUserEvent);
+    link.SetListener(&boxes);
     Create(nullptr, RECT{0, 0, 240, 120}, "device link", WS_OVERLAPPEDWINDOW);
 }
 

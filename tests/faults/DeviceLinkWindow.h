@@ -1,10 +1,11 @@
 #pragma once
 // A hidden window standing in for the main form as the device link's notify
-// target: it hands every notification of the reader to the link, and handles
-// probes that a test posts from another thread, noting how long each waited
-// in the queue.
+// target: it hands every notification of the reader to the link, has the
+// link's time-outs shown in the program's boxes, and handles probes that a
+// test posts from another thread, noting how long each waited in the queue.
 
 #include "Clock.h"
+#include "DeviceLinkMessages.h"
 #include "TarvekComm.h"
 #include "WWindow.h"
 
@@ -26,6 +27,7 @@ private:
     static constexpr uint32_t ProbeBit = 0x80000000u;
 
     TarvekComm& link;
+    DeviceLinkMessages boxes;
     std::vector<double> probeDelays;
 
     bool OnUserEvent(WObject* source, WEventData* data);

@@ -23,11 +23,15 @@ SimulatorProcess::~SimulatorProcess()
 bool SimulatorProcess::Start(int32_t portIndex, const std::string& options,
                              const std::string& logName)
 {
+    return Start(PartnerPortName(portIndex), options, logName);
+}
+
+bool SimulatorProcess::Start(const std::string& portName, const std::string& options, const std::string& logName)
+{
     Stop();
     logPath = TestArtifactPath(logName.c_str());
     DeleteFileA(logPath.c_str());
-    const std::string arguments =
-        "--log \"" + logPath + "\" " + options + " " + PartnerPortName(portIndex);
+    const std::string arguments = "--log \"" + logPath + "\" " + options + " " + portName;
     if (!process.Start(PathFromEnvironment("TARVEK_SIM"), arguments, ChildProcess::Streams::Discarded))
         return false;
     return WaitForLog("playing the Tarvek device", StartTimeout);

@@ -22,6 +22,8 @@ public:
     // Starts the simulator on the partner of COM(portIndex + 1) with the given
     // extra options and waits until it listens. logName names the log file.
     bool Start(int32_t portIndex, const std::string& options, const std::string& logName);
+    // The same on the port of that name ("COM3").
+    bool Start(const std::string& portName, const std::string& options, const std::string& logName);
     void Stop();
 
     std::string ReadLog() const;

@@ -1,0 +1,136 @@
+// tarvek-send as a test rig runs it: started as a child process with a
+// configuration file, the device simulator on the other end of a null-modem
+// pair, its output read and its exit code checked, once for every way a run
+// can end. The sender talks to COM13, above the eight ports the program lists;
+// the simulator plays the device on its partner COM3.
+
+#include "AbsentPort.h"
+#include "ChildProcess.h"
+#include "SimulatorProcess.h"
+#include "TestArtifacts.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <regex>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+constexpr DWORD SendTimeout = 30000;
+constexpr const char* DevicePort = "COM3";
+
+constexpr const char* GoodFile =
+    "[Threshold 1 Upper]\r\nPercent=80\r\n[Threshold 1 Lower]\r\nPercent=20\r\n"
+    "[Threshold 2 Upper]\r\nPercent=90\r\n[Threshold 2 Lower]\r\nPercent=10\r\n"
+    "[Error]\r\nEnabled=1\r\nMemory=0\r\nCycle=30\r\n[Calibration]\r\nReceiver=3\r\nTransmitter=-4\r\n";
+constexpr const char* OutOfOrderFile =
+    "[Threshold 1 Upper]\r\nPercent=20\r\n[Threshold 1 Lower]\r\nPercent=80\r\n[Calibration]\r\nReceiver=0\r\n";
+
+struct SendCase {
+    const char* name;
+    const char* file;           // the configuration file's contents; null: no file there
+    const char* device;         // tarvek-sim's options; null: no device
+    const char* arguments;      // after the file's path
+    DWORD exitCode;
+    Lines output;               // "{file}" stands for the file's path, "ms" for any time
+    size_t linesAtTheDevice;
+};
+
+const SendCase sendCases[] = {
+    {"GoodTransfer", GoodFile, "", "--com 13", 0,
+     {"> st 1 20.00", "< OK  (ms)", "> st 2 80.00", "< OK  (ms)", "> st 3 10.00", "< OK  (ms)", "> st 4 90.00",
+      "< OK  (ms)", "> ee 1", "< OK  (ms)", "> em 0", "< OK  (ms)", "> cf 30", "< OK  (ms)"},
+     7},
+    {"SilentDevice", GoodFile, "--silent", "--com 13", 4,
+     {"> st 1 20.00", "Zeitüberschreitung!", "", "Tarvek antwortet nicht auf die übertragenen Konfigurationsdaten.",
+      "Keine Antwort auf Schritt 1 von 7: st 1 20.00"},
+     1},
+    {"SilentDeviceInJson", GoodFile, "--silent", "--com 13 --json", 4,
+     {R"({"step":1,"line":"st 1 20.00","answer":"","ms":ms,"result":"timeout"})",
+      R"({"result":"timeout","exit":4,"message":"Zeit\u00fcberschreitung!\n\nTarvek antwortet nicht auf die )"
+      R"(\u00fcbertragenen Konfigurationsdaten.\nKeine Antwort auf Schritt 1 von 7: st 1 20.00"})"},
+     1},
+    {"ThresholdsOutOfOrder", OutOfOrderFile, "", "--com 13", 1,
+     {"Der obere Schwellwert muß größer als der untere Schwellwert sein (Komperator 1)."}, 0},
+    {"AbsentPort", GoodFile, nullptr, "--com 9", 3,
+     {"COM9 konnte nicht geöffnet werden.", "", "Entweder ist die Schnittstelle nicht verfügbar oder",
+      "wird von einer anderen Applikation verwendet."},
+     0},
+    {"MissingFile", nullptr, "", "--com 13", 2, {"Die Datei \"{file}\" kann nicht geöffnet werden!"}, 0},
+    {"CheckOnly", GoodFile, "", "--check --json", 0, {R"({"result":"checked","exit":0})"}, 0},
+    {"PortNumberMissing", GoodFile, "", "--com", 5,
+     {"tarvek-send: --com braucht die Nummer der Schnittstelle, 1 oder mehr",
+      "(tarvek-send --help erklärt den Aufruf)"},
+     0},
+};
+
+// The output's lines, times replaced by "ms", as they vary from run to run.
+Lines LinesOf(const std::string& output)
+{
+    static const std::regex textTime(R"(\(\d+\.\d ms\))");
+    static const std::regex jsonTime(R"("ms":\d+\.\d)");
+    Lines lines;
+    size_t start = 0;
+    for (size_t end; (end = output.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        const std::string line = std::regex_replace(output.substr(start, end - start), textTime, "(ms)");
+        lines.push_back(std::regex_replace(line, jsonTime, R"("ms":ms)"));
+    }
+    if (start < output.size())
+        lines.push_back("unended: " + output.substr(start));
+    return lines;
+}
+
+Lines WithFile(Lines lines, const std::string& path)
+{
+    for (std::string& line : lines) {
+        const size_t at = line.find("{file}");
+        if (at != std::string::npos)
+            line.replace(at, 6, path);
+    }
+    return lines;
+}
+
+size_t LinesReceived(const std::string& log)
+{
+    size_t count = 0;
+    for (size_t at = log.find("<- "); at != std::string::npos; at = log.find("<- ", at + 3))
+        ++count;
+    return count;
+}
+
+class Send : public ::testing::TestWithParam<SendCase> {};
+
+}  // namespace
+
+TEST_P(Send, EndsWithItsExitCodeAndSaysWhy)
+{
+    const SendCase& test = GetParam();
+    const std::string path = TestArtifactPath((std::string("send-") + test.name + ".tci").c_str());
+    DeleteFileA(path.c_str());
+    if (test.file)
+        std::ofstream(path, std::ios::binary) << test.file;
+    SimulatorProcess device;
+    if (test.device) {
+        ASSERT_TRUE(device.Start(DevicePort, test.device, std::string("send-") + test.name + ".log"));
+    }
+    AbsentPort absent(AbsentPort::Directory);
+    ASSERT_TRUE(absent.InPlace());
+
+    ChildProcess sender;
+    ASSERT_TRUE(sender.Start(PathFromEnvironment("TARVEK_SEND"), "\"" + path + "\" " + test.arguments,
+                             ChildProcess::Streams::Captured));
+    ASSERT_TRUE(sender.WaitForEnd(SendTimeout));
+
+    EXPECT_EQ(sender.ExitCode(), test.exitCode);
+    EXPECT_EQ(LinesOf(sender.Output()), WithFile(test.output, path));
+    if (test.device) {
+        EXPECT_EQ(LinesReceived(device.ReadLog()), test.linesAtTheDevice);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Outcomes, Send, ::testing::ValuesIn(sendCases),
+                         [](const auto& info) { return std::string(info.param.name); });

@@ -1,0 +1,119 @@
+#include "ConfigurationSender.h"
+
+#include "Clock.h"
+#include "ConfigurationExchange.h"
+#include "ConfigurationRecord.h"
+#include "ConfigurationTransfer.h"
+#include "LinkNotifyWindow.h"
+#include "LoadSavePrint.h"
+#include "TarvekComm.h"
+#include "WFilePath.h"
+
+namespace {
+
+// The program's texts end their lines in CR LF and close with blank lines,
+// as its boxes want them; a report wants plain lines.
+std::string PlainLines(const char* text)
+{
+    std::string lines;
+    for (const char* character = text; *character != '\0'; ++character) {
+        if (*character != '\r')
+            lines += *character;
+    }
+    while (!lines.empty() && lines.back() == '\n')
+        lines.pop_back();
+    return lines;
+}
+
+std::string FileMessage(const char* format, const WFilePath& path)
+{
+    WString message;
+    message.Sprintf(format, path.GetText());
+    return message.GetText();
+}
+
+// What the program's pages hold, as far as a transfer reads them, once its
+// open command has loaded the record into them.
+PageValues ValuesAfterOpening(const ConfigurationRecord& record)
+{
+    const PageTexts texts = ConfigurationExchange::FormatRecordForPages(record);
+    PageValues values;
+    for (int32_t index = 0; index < DeviceCommands::ThresholdCount; ++index)
+        values.thresholdTexts[index] = texts.thresholdTexts[index];
+    values.errorHandlingEnabled = texts.errorHandlingEnabled;
+    values.errorMemoryEnabled = texts.errorMemoryEnabled;
+    values.cycleText = texts.cycleText;
+    return values;
+}
+
+std::string TimeoutMessage(int32_t step, const std::string& line)
+{
+    WString naming;
+    naming.Sprintf("Keine Antwort auf Schritt %d von %d: %s", step + 1, ConfigurationTransfer::StepCount,
+                   line.c_str());
+    return PlainLines(TarvekComm::TimeoutMessage) + "\n" + naming.GetText();
+}
+
+}  // namespace
+
+ConfigurationSender::ConfigurationSender(const SendOptions& options, SendReport& report)
+    : options(options), report(report)
+{
+}
+
+SendOutcome ConfigurationSender::Run()
+{
+    std::string message;
+    if (!LoadFile(message))
+        return Finish(SendOutcome::FileUnreadable, message);
+    const ConfigurationTransfer transfer(ValuesAfterOpening(configurationRecord));
+    if (!transfer.IsValid())
+        return Finish(SendOutcome::Refused, PlainLines(transfer.GetValidationMessage()));
+    if (options.checkOnly)
+        return Finish(SendOutcome::Checked);
+    return Send(transfer);
+}
+
+bool ConfigurationSender::LoadFile(std::string& message) const
+{
+    const WFilePath path(options.fileName.c_str());
+    if (!path.Exists()) {
+        message = FileMessage("Die Datei \"%s\" kann nicht geöffnet werden!", path);
+        return false;
+    }
+    if (!LoadSavePrint::LoadIfReadable(path)) {
+        message = FileMessage("Die Datei \"%s\" konnte nicht geöffnet werden.", path);
+        return false;
+    }
+    return true;
+}
+
+SendOutcome ConfigurationSender::Send(const ConfigurationTransfer& transfer)
+{
+    const int32_t portIndex = options.portNumber - 1;
+    TarvekComm link(portIndex);
+    LinkNotifyWindow window(link);
+    link.SetNotifyTarget(&window);
+    if (!link.Open())
+        return Finish(SendOutcome::PortUnavailable, PlainLines(TarvekComm::OpenErrorMessage(portIndex)));
+    for (int32_t step = 0; step < ConfigurationTransfer::StepCount; ++step) {
+        const WString command = transfer.GetCommandLine(step);
+        const std::string line = PlainLines(command);
+        report.LineSending(step, line);
+        const double start = Milliseconds();
+        const WString answer = link.SendCommand(command);
+        const double milliseconds = Milliseconds() - start;
+        if (answer.IsEmpty()) {
+            report.LineUnanswered(step, line, milliseconds);
+            return Finish(SendOutcome::Timeout, TimeoutMessage(step, line));
+        }
+        report.LineAnswered(step, line, answer.GetText(), milliseconds);
+    }
+    return Finish(SendOutcome::Sent);
+}
+
+SendOutcome ConfigurationSender::Finish(SendOutcome outcome, const std::string& message)
+{
+    report.Finished(outcome, message);
+    return outcome;
+}

@@ -1,0 +1,62 @@
+#pragma once
+// What tarvek-send tells as it goes: each line as it goes out, each answer as
+// it comes in, and how it ended. TextReport writes for a person, JsonReport
+// one JSON object per line for a test rig's log. Lines are given without
+// their CR LF; texts are in code page 1252, their lines ended by "\n".
+
+#include "ConsoleText.h"
+
+#include <cstdint>
+#include <string>
+
+enum class SendOutcome { Sent, Checked, Refused, FileUnreadable, PortUnavailable, Timeout, BadCommandLine };
+
+// The process exit code of an outcome, as --help and the README list them.
+int ExitCodeOf(SendOutcome outcome);
+
+class SendReport {
+public:
+    virtual ~SendReport() = default;
+
+    // Step 0..6, about to be written.
+    virtual void LineSending(int32_t step, const std::string& line) = 0;
+    virtual void LineAnswered(int32_t step, const std::string& line, const std::string& answer,
+                              double milliseconds) = 0;
+    virtual void LineUnanswered(int32_t step, const std::string& line, double milliseconds) = 0;
+    // Once, at the end; the message (the program's own words) is empty after
+    // Sent and Checked.
+    virtual void Finished(SendOutcome outcome, const std::string& message) = 0;
+};
+
+class TextReport : public SendReport {
+public:
+    TextReport();
+    void LineSending(int32_t step, const std::string& line) override;
+    void LineAnswered(int32_t step, const std::string& line, const std::string& answer,
+                      double milliseconds) override;
+    void LineUnanswered(int32_t step, const std::string& line, double milliseconds) override;
+    void Finished(SendOutcome outcome, const std::string& message) override;
+
+private:
+    ConsoleText output;
+    ConsoleText errors;
+};
+
+// Everything goes to the standard output, so that one log holds it all. The
+// objects are ASCII: other characters go as \u escapes, so that the log reads
+// the same whatever code page its reader assumes.
+class JsonReport : public SendReport {
+public:
+    JsonReport();
+    void LineSending(int32_t step, const std::string& line) override;
+    void LineAnswered(int32_t step, const std::string& line, const std::string& answer,
+                      double milliseconds) override;
+    void LineUnanswered(int32_t step, const std::string& line, double milliseconds) override;
+    void Finished(SendOutcome outcome, const std::string& message) override;
+
+private:
+    ConsoleText output;
+
+    void WriteLineObject(int32_t step, const std::string& line, const std::string& answer, double milliseconds,
+                         const char* result) const;
+};
