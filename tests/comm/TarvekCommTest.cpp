@@ -3,11 +3,12 @@
 
 #include "AnswerShaper.h"
 #include "AnsweringDevice.h"
-#include "WindowDriver.h"
+#include "DialogWatchers.h"
 #include "NotifyWindow.h"
 #include "SimulatorProcess.h"
 #include "TarvekComm.h"
 #include "TestArtifacts.h"
+#include "WindowDriver.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 
 #include "NullModemCable.h"
 #include "ui/DevicePartner.h"
-#include "ui/DialogWatchers.h"
+#include "DialogWatchers.h"
 #include "ui/TarvekWindow.h"
 
 #include <gtest/gtest.h>

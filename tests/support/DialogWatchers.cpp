@@ -1,5 +1,6 @@
 #include "DialogWatchers.h"
 
+#include "Clock.h"
 #include "Screenshot.h"
 #include "WindowDriver.h"
 
@@ -32,9 +33,7 @@ BOOL CALLBACK MatchOwned(HWND window, LPARAM parameter)
 
 void WaitUntilGone(HWND window)
 {
-    const ULONGLONG deadline = GetTickCount64() + GoneTimeout;
-    while (IsWindow(window) && GetTickCount64() < deadline)
-        Sleep(PollInterval);
+    PollUntil([window] { return !IsWindow(window); }, GoneTimeout, PollInterval);
 }
 
 }  // namespace
@@ -48,15 +47,89 @@ HWND FindOwnedDialog(HWND owner)
 
 HWND WaitForOwnedDialog(HWND owner, DWORD timeoutMilliseconds)
 {
-    const ULONGLONG deadline = GetTickCount64() + timeoutMilliseconds;
     HWND dialog = nullptr;
-    while (!(dialog = FindOwnedDialog(owner)) && GetTickCount64() < deadline)
-        Sleep(PollInterval);
+    PollUntil([&] { return (dialog = FindOwnedDialog(owner)) != nullptr; }, timeoutMilliseconds, PollInterval);
     return dialog;
 }
 
-MessageBoxCollector::MessageBoxCollector(std::string title, int answer, std::string screenshot)
-    : title(std::move(title)), answer(answer), screenshot(std::move(screenshot)),
+MessageBoxWatcher::MessageBoxWatcher(std::string title, int buttonId, DWORD timeoutMilliseconds,
+                                     HWND taskWindow)
+    : thread(&MessageBoxWatcher::Watch, this, std::move(title), buttonId, timeoutMilliseconds,
+             taskWindow)
+{
+}
+
+MessageBoxWatcher::~MessageBoxWatcher()
+{
+    if (thread.joinable())
+        thread.join();
+}
+
+namespace {
+
+// The icon of a message box is a static showing an icon; its item id differs between hosts.
+bool ShowsStopIcon(HWND messageBox)
+{
+    const HICON stopIcon = LoadIcon(nullptr, IDI_HAND);
+    for (HWND child = GetWindow(messageBox, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char className[32] = "";
+        GetClassNameA(child, className, sizeof className);
+        const LONG style = GetWindowLongA(child, GWL_STYLE);
+        if (lstrcmpiA(className, "Static") == 0 && (style & SS_TYPEMASK) == SS_ICON
+            && reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0)) == stopIcon)
+            return true;
+    }
+    return false;
+}
+
+bool HasOnlyOkButton(HWND messageBox)
+{
+    int buttons = 0;
+    for (HWND child = GetWindow(messageBox, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char className[32] = "";
+        GetClassNameA(child, className, sizeof className);
+        if (lstrcmpiA(className, "Button") == 0 && (GetWindowLongA(child, GWL_STYLE) & WS_VISIBLE))
+            ++buttons;
+    }
+    return buttons == 1 && GetDlgItem(messageBox, IDOK) != nullptr;
+}
+
+}  // namespace
+
+void MessageBoxWatcher::Watch(std::string title, int buttonId, DWORD timeoutMilliseconds,
+                              HWND taskWindow)
+{
+    HWND box = FindTopLevelWindow(title.c_str(), "#32770", timeoutMilliseconds);
+    if (!box)
+        return;
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        look.seenAt = GetTickCount64();
+        look.text = ReadMessageBoxText(box);
+        look.hasOwner = GetWindow(box, GW_OWNER) != nullptr;
+        look.hasStopIcon = ShowsStopIcon(box);
+        look.hasOnlyOkButton = HasOnlyOkButton(box);
+        look.taskWindowWasDisabled = taskWindow != nullptr && !IsWindowEnabled(taskWindow);
+    }
+    found = true;
+    DismissDialog(box, buttonId);
+}
+
+bool MessageBoxWatcher::Finish()
+{
+    if (thread.joinable())
+        thread.join();
+    return found;
+}
+
+std::string MessageBoxWatcher::GetText()
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    return look.text;
+}
+
+MessageBoxCollector::MessageBoxCollector(const char* title, int answer, std::string screenshot)
+    : title(title ? title : ""), anyWindow(title == nullptr), answer(answer), screenshot(std::move(screenshot)),
       thread(&MessageBoxCollector::Watch, this)
 {
 }
@@ -83,21 +156,25 @@ std::vector<std::string> MessageBoxCollector::Texts()
 void MessageBoxCollector::Watch()
 {
     std::vector<HWND> seen;
+    const auto isNew = [&](HWND window) { return std::find(seen.begin(), seen.end(), window) == seen.end(); };
     while (!stopping) {
-        HWND box = FindWindowA("#32770", title.c_str());
-        if (!box || !IsWindowVisible(box) || std::find(seen.begin(), seen.end(), box) != seen.end()) {
+        const std::vector<HWND> shown = anyWindow ? FindProcessWindows(GetCurrentProcessId(), nullptr, nullptr)
+                                                  : FindProcessWindows(GetCurrentProcessId(), title.c_str(), "#32770");
+        const auto box = std::find_if(shown.begin(), shown.end(), isNew);
+        if (box == shown.end()) {
             Sleep(PollInterval);
             continue;
         }
-        seen.push_back(box);
+        HWND window = *box;
+        seen.push_back(window);
         if (!screenshot.empty() && seen.size() == 1)
-            SaveWindowScreenshot(box, screenshot.c_str());
+            SaveWindowScreenshot(window, screenshot.c_str());
         {
             std::lock_guard<std::mutex> lock(mutex);
-            texts.push_back(ReadMessageBoxText(box));
+            texts.push_back(ReadMessageBoxText(window));
         }
-        DismissDialog(box, answer);
-        WaitUntilGone(box);
+        DismissDialog(window, answer);
+        WaitUntilGone(window);
     }
 }
 
