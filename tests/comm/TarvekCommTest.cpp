@@ -2,7 +2,7 @@
 // (in its fault modes) or by the test.
 
 #include "AnswerShaper.h"
-#include "AnsweringDevice.h"
+#include "DevicePartner.h"
 #include "DialogWatchers.h"
 #include "NotifyWindow.h"
 #include "SimulatorProcess.h"
@@ -181,8 +181,8 @@ TEST_F(TarvekCommTest, WaitForReplyGivesUpAfterItsTimeWhenNothingCame)
 
 TEST_F(TarvekCommTest, EmptyCommandReturnsThePreviousAnswerAndWritesNothing)
 {
-    AnsweringDevice device(PortIndex, "DONE\r\n");
-    ASSERT_TRUE(device.IsReady());
+    DevicePartner device(PortIndex, "DONE\r\n");
+    ASSERT_TRUE(device.IsOpen());
     ASSERT_TRUE(link.Open());
     ASSERT_EQ(Send("sc 2 7\r\n"), "DONE");
 

@@ -1,6 +1,6 @@
 #pragma once
-// The far end of a null-modem pair, where a test plays the device: COM(10 + n)
-// for the port COMn under test (n = 1..8). Reads wait for bytes with a
+// The far end of a null-modem pair, where a test plays the device: COM1n for
+// the port COMn under test (n = 1..8). Reads wait for bytes with a
 // deadline and never poll; bytes that arrive beyond what a read asked for are
 // kept for the next read.
 
