@@ -31,6 +31,21 @@ BOOL CALLBACK MatchOwned(HWND window, LPARAM parameter)
     return TRUE;
 }
 
+// Looks at the windows without sending them messages, which reading a title
+// does: the thread that owns them may be waiting for the watcher to stop.
+std::vector<HWND> ShownWindowsOfThisProcess(const char* className, const char* title)
+{
+    std::vector<HWND> shown;
+    HWND window = nullptr;
+    while ((window = FindWindowExA(nullptr, window, className, title)) != nullptr) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        if (process == GetCurrentProcessId() && IsWindowVisible(window))
+            shown.push_back(window);
+    }
+    return shown;
+}
+
 void WaitUntilGone(HWND window)
 {
     PollUntil([window] { return !IsWindow(window); }, GoneTimeout, PollInterval);
@@ -158,8 +173,8 @@ void MessageBoxCollector::Watch()
     std::vector<HWND> seen;
     const auto isNew = [&](HWND window) { return std::find(seen.begin(), seen.end(), window) == seen.end(); };
     while (!stopping) {
-        const std::vector<HWND> shown = anyWindow ? FindProcessWindows(GetCurrentProcessId(), nullptr, nullptr)
-                                                  : FindProcessWindows(GetCurrentProcessId(), title.c_str(), "#32770");
+        const std::vector<HWND> shown = anyWindow ? ShownWindowsOfThisProcess(nullptr, nullptr)
+                                                  : ShownWindowsOfThisProcess("#32770", title.c_str());
         const auto box = std::find_if(shown.begin(), shown.end(), isNew);
         if (box == shown.end()) {
             Sleep(PollInterval);
