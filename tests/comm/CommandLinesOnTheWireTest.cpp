@@ -1,7 +1,7 @@
 // The command lines the program forms, sent through the device link and
 // caught byte for byte on the partner port.
 
-#include "AnsweringDevice.h"
+#include "DevicePartner.h"
 #include "ConfigurationTransfer.h"
 #include "DeviceCommands.h"
 #include "NotifyWindow.h"
@@ -20,11 +20,11 @@ protected:
 
     TarvekComm link{PortIndex};
     NotifyWindow window{[this] { link.OnDataReceived(); }};
-    AnsweringDevice device{PortIndex, "OK\r\n"};
+    DevicePartner device{PortIndex, "OK\r\n"};
 
     void SetUp() override
     {
-        ASSERT_TRUE(device.IsReady());
+        ASSERT_TRUE(device.IsOpen());
         link.SetNotifyTarget(&window);
         ASSERT_TRUE(link.Open());
     }

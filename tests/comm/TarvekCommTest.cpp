@@ -2,16 +2,16 @@
 // (in its fault modes) or by the test.
 
 #include "AnswerShaper.h"
-#include "AnsweringDevice.h"
 #include "ConfigurationTransfer.h"
 #include "DeviceLinkMessages.h"
-#include "WindowDriver.h"
+#include "DevicePartner.h"
+#include "DialogWatchers.h"
 #include "NotifyWindow.h"
 #include "PartnerPort.h"
 #include "SimulatorProcess.h"
 #include "TarvekComm.h"
 #include "TestArtifacts.h"
-#include "ui/DialogWatchers.h"
+#include "WindowDriver.h"
 
 #include <gtest/gtest.h>
 
@@ -281,8 +281,8 @@ TEST_F(TarvekCommTest, WaitForReplyGivesUpAfterItsTimeWhenNothingCame)
 
 TEST_F(TarvekCommTest, EmptyCommandReturnsThePreviousAnswerAndWritesNothing)
 {
-    AnsweringDevice device(PortIndex, "DONE\r\n");
-    ASSERT_TRUE(device.IsReady());
+    DevicePartner device(PortIndex, "DONE\r\n");
+    ASSERT_TRUE(device.IsOpen());
     ASSERT_TRUE(link.Open());
     ASSERT_EQ(Send("sc 2 7\r\n"), "DONE");
 
@@ -322,8 +322,8 @@ private:
 TEST(TarvekCommLink, LostNotificationStallsNothing)
 {
     constexpr int32_t portIndex = 3;
-    AnsweringDevice device(portIndex, "DONE\r\n");
-    ASSERT_TRUE(device.IsReady());
+    DevicePartner device(portIndex, "DONE\r\n");
+    ASSERT_TRUE(device.IsOpen());
     LinkLosingItsFirstNotification link(portIndex);
     NotifyWindow window([&] { link.OnDataReceived(); });
     DeviceLinkMessages boxes;

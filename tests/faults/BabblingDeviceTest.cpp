@@ -3,6 +3,7 @@
 // buffers, keep the window answering, and end with the last complete line.
 
 #include "DeviceLinkWindow.h"
+#include "DialogWatchers.h"
 #include "HeapUsage.h"
 #include "LineModel.h"
 #include "PartnerPort.h"

@@ -2,9 +2,9 @@
 // size, and against keys that cannot be opened: the defaults are used, nothing
 // is shown, and the next write leaves exactly the values the program writes.
 
+#include "DialogWatchers.h"
 #include "RawRegistry.h"
 #include "RegistrySettings.h"
-#include "ShownWindowWatch.h"
 
 #include <gtest/gtest.h>
 
@@ -110,12 +110,12 @@ TEST_F(RegistryFaultTest, ComValueOfAWrongTypeOrSizeGivesTheDefaultSilentlyAndIs
     for (const WrongValue& wrong : WrongComValues()) {
         SCOPED_TRACE(wrong.what);
         SetRaw("COM", wrong.value);
-        ShownWindowWatch watch;
+        MessageBoxCollector shown(nullptr);
         auto* settings = new RegistrySettings(preferred, fallback);
         EXPECT_EQ(settings->GetComPort(), RegistrySettings::DefaultComPort);
         settings->SetComPort(6);
         delete settings;
-        EXPECT_FALSE(watch.Finish());
+        EXPECT_EQ(shown.Stop(), std::vector<std::string>{});
         EXPECT_EQ(GetRaw("COM"), Dword(6));
     }
 }
@@ -125,9 +125,9 @@ TEST_F(RegistryFaultTest, ActiveFlagIsSetOnlyByTheTextTRUEOfAnyTypeAndRewrittenA
     for (const FlagValue& flag : FlagValues()) {
         SCOPED_TRACE(flag.what);
         SetRaw("KVLActive", flag.value);
-        ShownWindowWatch watch;
+        MessageBoxCollector shown(nullptr);
         delete new RegistrySettings(preferred, fallback);
-        EXPECT_FALSE(watch.Finish());
+        EXPECT_EQ(shown.Stop(), std::vector<std::string>{});
         EXPECT_EQ(GetRaw("KVLActive"), Text(flag.readsAsSet ? "TRUE" : "FALSE"));
         EXPECT_EQ(GetRaw("COM"), Dword(RegistrySettings::DefaultComPort));
     }
@@ -138,12 +138,12 @@ TEST_F(RegistryFaultTest, KeysThatCannotBeOpenedGiveTheDefaultsAndTheNextSetting
     SetRaw("COM", Dword(4));
     HKEY unusable[] = {nullptr, reinterpret_cast<HKEY>(static_cast<intptr_t>(0x7FFFFFF0))};
     for (HKEY root : unusable) {
-        ShownWindowWatch watch;
+        MessageBoxCollector shown(nullptr);
         auto* settings = new RegistrySettings(root, root);
         EXPECT_EQ(settings->GetComPort(), RegistrySettings::DefaultComPort);
         settings->SetComPort(7);
         delete settings;
-        EXPECT_FALSE(watch.Finish());
+        EXPECT_EQ(shown.Stop(), std::vector<std::string>{});
     }
     EXPECT_EQ(GetRaw("COM"), Dword(4));
 
@@ -159,12 +159,12 @@ TEST_F(RegistryFaultTest, KeyThatAllowsNoAccessAtAllFallsBackSilently)
 {
     SetRaw("COM", Dword(4));
     DenyAllAccess(preferred);
-    ShownWindowWatch watch;
+    MessageBoxCollector shown(nullptr);
     auto* settings = new RegistrySettings(preferred, fallback);
     EXPECT_EQ(settings->GetComPort(), RegistrySettings::DefaultComPort);
     settings->SetComPort(5);
     delete settings;
-    EXPECT_FALSE(watch.Finish());
+    EXPECT_EQ(shown.Stop(), std::vector<std::string>{});
     AllowAllAccess(preferred);
     EXPECT_EQ(GetRaw("COM"), Dword(4));
     EXPECT_EQ(RawFrom(fallback, "COM"), Dword(5));

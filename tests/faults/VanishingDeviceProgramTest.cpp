@@ -2,9 +2,9 @@
 // window: one time-out message, the window back to its idle look, and the
 // next transfer goes through once the device is back.
 
+#include "DevicePartner.h"
+#include "DialogWatchers.h"
 #include "NullModemCable.h"
-#include "ui/DevicePartner.h"
-#include "ui/DialogWatchers.h"
 #include "ui/TarvekWindow.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +14,7 @@
 namespace {
 
 // The interface the window chooses at start: COM2, the device on COM12.
-constexpr int ProgramPort = 2;
+constexpr int32_t ProgramPort = 1;  // COM2
 
 using VanishingDeviceProgram = TarvekWindow;
 
@@ -22,7 +22,7 @@ using VanishingDeviceProgram = TarvekWindow;
 
 TEST_F(VanishingDeviceProgram, TransferWithTheDeviceGoneMidwayShowsOneTimeoutAndComesBackToIdle)
 {
-    NullModemCable cable(ProgramPort - 1);
+    NullModemCable cable(ProgramPort);
     ASSERT_TRUE(cable.IsUsable()) << "TARVEK_BUILD_DIR is not set";
     {
         DevicePartner device(ProgramPort);

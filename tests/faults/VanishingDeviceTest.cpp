@@ -5,9 +5,9 @@
 // device is back.
 
 #include "DeviceLinkWindow.h"
+#include "DialogWatchers.h"
 #include "NullModemCable.h"
 #include "PartnerPort.h"
-#include "WindowDriver.h"
 
 #include <gtest/gtest.h>
 
@@ -29,38 +29,6 @@ public:
     ~WatchedLink() override { Close(); }
 
     HANDLE OpenReaderThread() const { return OpenThread(SYNCHRONIZE, FALSE, GetReaderThreadId()); }
-};
-
-// Counts the time-out boxes of this process that show up, answering each.
-class TimeoutBoxCounter {
-public:
-    TimeoutBoxCounter() : watcher([this] { Count(); }) {}
-    ~TimeoutBoxCounter() { Stop(); }
-
-    int32_t Stop()
-    {
-        stopping = true;
-        if (watcher.joinable())
-            watcher.join();
-        return count;
-    }
-
-private:
-    std::atomic<bool> stopping{false};
-    std::atomic<int32_t> count{0};
-    std::thread watcher;
-
-    void Count()
-    {
-        while (!stopping) {
-            if (HWND box = FindTopLevelWindow(TimeoutTitle, "#32770", 20)) {
-                ++count;
-                DismissDialog(box, IDOK);
-                while (IsWindow(box) && IsWindowVisible(box) && !stopping)
-                    Sleep(5);
-            }
-        }
-    }
 };
 
 }  // namespace
@@ -122,7 +90,7 @@ TEST(VanishingDevice, DeviceGoneMidExchangeGivesOneTimeoutClosesCleanlyAndWorksW
         HANDLE reader = link.OpenReaderThread();
         ASSERT_NE(reader, nullptr);
 
-        TimeoutBoxCounter boxes;
+        MessageBoxCollector boxes(TimeoutTitle);
         const ULONGLONG start = GetTickCount64();
         const std::string reply = link.SendCommand("ee 1\r\n").GetText();
         const ULONGLONG waited = GetTickCount64() - start;
@@ -136,7 +104,7 @@ TEST(VanishingDevice, DeviceGoneMidExchangeGivesOneTimeoutClosesCleanlyAndWorksW
         EXPECT_EQ(reply, "");
         EXPECT_GE(waited, TarvekComm::ReplyBudget);
         EXPECT_LT(waited, 5000u);
-        EXPECT_EQ(boxes.Stop(), 1);
+        EXPECT_EQ(boxes.Stop().size(), 1u);
         EXPECT_FALSE(link.IsOpen());
     }
 

@@ -49,7 +49,7 @@ protected:
 
     void PostCommand(WORD id) const { PostMessageA(Main(), WM_COMMAND, id, 0); }
 
-    DevicePartner device{2};
+    DevicePartner device{1};  // COM2
 };
 
 // How a press can end without a click.

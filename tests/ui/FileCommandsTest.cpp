@@ -119,7 +119,7 @@ TEST_F(FileCommands, ANameWithoutExtensionGetsTci)
 
 TEST_F(FileCommands, OpenShowsTheFileOnThePagesAndSendsNothing)
 {
-    DevicePartner device(2);
+    DevicePartner device(1);  // COM2
     const std::string path = FreshPath("loaded.tci");
     WriteFile(path, ConfigurationFile("10", "200"));
     RunMenuCommand(IDM_OPEN_FILE, path);

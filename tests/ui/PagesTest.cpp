@@ -75,7 +75,7 @@ TEST_F(InterfaceChoice, SetPortIndexSelectsAnyPortAndNothingElse)
 
 TEST_F(InterfaceChoice, TheNextPressUsesTheInterfaceChosen)
 {
-    DevicePartner device(3);
+    DevicePartner device(2);  // COM3
     ASSERT_TRUE(device.IsOpen());
     SelectEntry("combo_com", 2);
     ShowPage(OffsetPageIndex);
@@ -85,7 +85,7 @@ TEST_F(InterfaceChoice, TheNextPressUsesTheInterfaceChosen)
 
 TEST_F(InterfaceChoice, TheChoiceIsLockedWhileTheTransferHoldsThePort)
 {
-    DevicePartner device(2);
+    DevicePartner device(1);  // COM2
     std::mutex mutex;
     std::vector<bool> enabled;
     device.OnLine([&](const std::string&) {
@@ -135,7 +135,7 @@ protected:
         ShowPage(OffsetPageIndex);
     }
 
-    DevicePartner device{2};
+    DevicePartner device{1};  // COM2
 };
 
 TEST_F(OffsetCalibration, StartsLockedAtZero)
@@ -305,7 +305,7 @@ protected:
         ShowPage(ErrorPageIndex);
     }
 
-    DevicePartner device{2};
+    DevicePartner device{1};  // COM2
 };
 
 TEST_F(ErrorHandling, StartsWithBothFlagsAndNoCyclicClearing)

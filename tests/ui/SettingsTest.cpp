@@ -38,7 +38,7 @@ TEST_F(Settings, TheStoredInterfaceIsChosenAtStart)
 
 TEST_F(Settings, TheInterfaceIsStoredAtOnceWhenATransferStarts)
 {
-    DevicePartner device(3);
+    DevicePartner device(2);  // COM3
     ASSERT_TRUE(device.IsOpen());
     SelectEntry("combo_com", 2);
     Click("tarvek_connect");

@@ -52,7 +52,7 @@ protected:
         SetTextOf("textb_threshold2_lower", lower2);
     }
 
-    DevicePartner device{2};
+    DevicePartner device{1};  // COM2
 };
 
 TEST_F(Transfer, SendsTheSevenLinesLowerBeforeUpperAndReturnsToIdle)

@@ -2,7 +2,8 @@
 // The device played by the test on the partner end of a null-modem pair, on a
 // thread of its own, so that it answers while the test's thread is inside the
 // program's handlers. It keeps every command line the program sends, byte for
-// byte, and answers each with "OK\r\n" unless told to stay silent. A test can
+// byte, and answers each with its answer ("OK\r\n" unless given another)
+// unless told to stay silent. A test can
 // look at the program while a line is awaited: the hook runs when a line has
 // arrived, before it is answered.
 
@@ -19,8 +20,9 @@ class DevicePartner {
 public:
     using LineHook = std::function<void(const std::string& line)>;
 
-    // The device behind COM(portNumber).
-    explicit DevicePartner(int portNumber);
+    // The device behind COM(portIndex + 1), the port under test given by its
+    // 0-based index, as device links are.
+    explicit DevicePartner(int32_t portIndex, std::string answer = "OK\r\n");
     ~DevicePartner();
     DevicePartner(const DevicePartner&) = delete;
     DevicePartner& operator=(const DevicePartner&) = delete;
@@ -38,6 +40,7 @@ public:
 
 private:
     PartnerPort port;
+    const std::string answer;
     std::atomic<bool> stopping{false};
     std::atomic<int> answerLimit{-1};
     std::atomic<DWORD> answerDelay{0};

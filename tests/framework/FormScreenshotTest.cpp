@@ -1,5 +1,6 @@
-// Shows every form of the program's resources as a plain framework form and
-// keeps a picture of each in the artifacts folder, for a person to look at.
+// Shows every form of the program's resources as a plain framework form, checks
+// that it was drawn whole, and keeps a picture of each in the artifacts folder
+// for a person to look at.
 
 #include "EventProbe.h"
 #include "MainFormAssembly.h"
@@ -25,7 +26,7 @@ void SaveWhenPainted(HWND window, const std::string& fileName)
 {
     UpdateWindow(window);
     ASSERT_TRUE(PumpMessagesUntil([&] { return IsPainted(window); }));
-    EXPECT_TRUE(SaveWindowScreenshot(window, fileName.c_str()));
+    EXPECT_TRUE(PhotographsPaintedWindow(window, fileName.c_str()));
 }
 
 TEST(FormScreenshot, MainFormFromItsTemplate)

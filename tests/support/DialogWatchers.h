@@ -1,7 +1,8 @@
 #pragma once
 // Watchers on threads of their own for the modal windows the program shows
 // while the test's thread is inside the program's handlers: message boxes,
-// found by title, and the file dialogs the main window owns.
+// found by title, and the file dialogs the main window owns. Only windows of
+// this process count: other test programs may share the display.
 
 #include <windows.h>
 
@@ -11,11 +12,49 @@
 #include <thread>
 #include <vector>
 
+// What a message box looked like when it was found.
+struct MessageBoxLook {
+    std::string text;
+    ULONGLONG seenAt = 0;           // GetTickCount64 when it became visible
+    bool hasOwner = false;
+    bool hasStopIcon = false;
+    bool hasOnlyOkButton = false;
+    bool taskWindowWasDisabled = false;
+};
+
+// Waits for one message box with the title, notes how it looks and answers it
+// with the button. The test's thread meanwhile shows the box.
+// taskWindow: a window of the showing thread that a task-modal box disables.
+class MessageBoxWatcher {
+public:
+    MessageBoxWatcher(std::string title, int buttonId = IDOK, DWORD timeoutMilliseconds = 10000,
+                      HWND taskWindow = nullptr);
+    ~MessageBoxWatcher();
+    MessageBoxWatcher(const MessageBoxWatcher&) = delete;
+    MessageBoxWatcher& operator=(const MessageBoxWatcher&) = delete;
+
+    // Waits for the watcher to end; true when it found and answered a box.
+    bool Finish();
+    std::string GetText();
+    // Valid after Finish returned true.
+    const MessageBoxLook& GetLook() const { return look; }
+
+private:
+    void Watch(std::string title, int buttonId, DWORD timeoutMilliseconds, HWND taskWindow);
+
+    std::thread thread;
+    std::mutex mutex;
+    MessageBoxLook look;
+    std::atomic<bool> found{false};
+};
+
 // Answers every message box with the title while it runs and keeps the texts.
-// The first box can be photographed before it is answered.
+// Without a title it answers every window this process shows, for a test of
+// something that must show none. The first box can be photographed before it
+// is answered.
 class MessageBoxCollector {
 public:
-    explicit MessageBoxCollector(std::string title, int answer = IDOK, std::string screenshot = "");
+    explicit MessageBoxCollector(const char* title, int answer = IDOK, std::string screenshot = "");
     ~MessageBoxCollector();
     MessageBoxCollector(const MessageBoxCollector&) = delete;
     MessageBoxCollector& operator=(const MessageBoxCollector&) = delete;
@@ -26,6 +65,7 @@ public:
 
 private:
     std::string title;
+    bool anyWindow;
     int answer;
     std::string screenshot;
     std::atomic<bool> stopping{false};

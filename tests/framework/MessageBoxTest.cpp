@@ -2,6 +2,7 @@
 // arrive as the same characters.
 
 #include "WMessageBox.h"
+#include "DialogWatchers.h"
 #include "WindowDriver.h"
 
 #include <gtest/gtest.h>

@@ -7,7 +7,7 @@ constexpr DWORD LineWait = 50;
 
 }  // namespace
 
-DevicePartner::DevicePartner(int portNumber) : port(portNumber - 1)
+DevicePartner::DevicePartner(int32_t portIndex, std::string answer) : port(portIndex), answer(std::move(answer))
 {
     if (IsOpen())
         device = std::thread(&DevicePartner::Serve, this);
@@ -66,5 +66,5 @@ void DevicePartner::Answer(const std::string& line)
         return;
     if (answerDelay > 0)
         Sleep(answerDelay);
-    port.Write("OK\r\n");
+    port.Write(answer);
 }
