@@ -126,7 +126,9 @@ bool WForm::CreateFromTemplate(WWindow* parentWindow, const WResourceID& id, con
     }
     // Enabled and visible, when set before the window existed, are the template's.
     *style = CreationStyle(*style);
-    // A template may hold rich edit items, whose window class the library registers.
+    // A template may hold common controls and rich edit items, whose window
+    // classes their libraries register.
+    EnsureCommonControls();
     WRichTextBox::EnsureLibraryLoaded();
     SetParentWindow(parentWindow);
     HWND parentHandle = parentWindow ? parentWindow->GetHandle() : nullptr;

@@ -44,15 +44,6 @@ WNDPROC TakeForward(HWND window)
     return reinterpret_cast<WNDPROC>(RemovePropA(window, MAKEINTATOM(ForwardProperty())));
 }
 
-void EnsureCommonControls()
-{
-    static const bool initialised = [] {
-        INITCOMMONCONTROLSEX controls{sizeof controls,
-                                      ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_WIN95_CLASSES};
-        return InitCommonControlsEx(&controls) != FALSE;
-    }();
-    (void)initialised;
-}
 
 }  // namespace
 
@@ -106,6 +97,24 @@ WWindow::~WWindow()
 WWindow* WWindow::FromHandle(HWND window)
 {
     return window ? WWindowDirectory::Find(window) : nullptr;
+}
+
+// The library is loaded by the first window that may hold common controls, not
+// imported: a program without such windows (the console sender) never loads it.
+bool WWindow::EnsureCommonControls()
+{
+    using Initialise = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    static const bool initialised = [] {
+        HMODULE library = LoadLibraryA("comctl32.dll");
+        // Through the generic function type, which the compiler accepts for
+        // an entry point looked up by name.
+        const auto entry = library ? reinterpret_cast<void (*)()>(GetProcAddress(library, "InitCommonControlsEx"))
+                                   : nullptr;
+        const auto initialise = reinterpret_cast<Initialise>(entry);
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_WIN95_CLASSES};
+        return initialise && initialise(&controls) != FALSE;
+    }();
+    return initialised;
 }
 
 bool WWindow::Attach(HWND window)

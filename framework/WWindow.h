@@ -37,6 +37,9 @@ public:
     HWND GetHandle() const { return handle.load(std::memory_order_acquire); }
     // The framework object of a window, or null when the window has none.
     static WWindow* FromHandle(HWND window);
+    // Loads and initialises the host's common controls once; false when the
+    // library cannot be had.
+    static bool EnsureCommonControls();
 
     // A new child (or top-level) window of the class's own window class.
     virtual bool Create(WWindow* parent, const RECT& rectangle, const char* text, DWORD style,
