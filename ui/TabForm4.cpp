@@ -7,10 +7,6 @@
 namespace {
 
 constexpr int32_t ComboHeight = 125;
-// No 65 to 85: the last step goes from 60 to 90.
-constexpr const char* cycleEntries[] = {
-    "-", "5", "10", "15", "20", "25", "30", "35", "40", "45", "50", "55", "60", "90",
-};
 
 }  // namespace
 
@@ -32,7 +28,7 @@ bool __TabForm4_Base::OnCreate(WObject*, WEventData*)
     BindControls();
     checkbox_errhndl->SetChecked(true);
     checkbox_errmem->SetChecked(true);
-    for (const char* entry : cycleEntries)
+    for (const char* entry : DeviceCommands::ClearCycleEntries)
         combo_cycle->AddString(entry);
     combo_cycle->SetHeight(ComboHeight);
     WIcon cross;
