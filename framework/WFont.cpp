@@ -89,6 +89,15 @@ WFontDescription DescriptionOf(HFONT font)
     return description;
 }
 
+// The dialog manager makes a template's font in proof quality, the framework
+// in default quality; both leave the smoothing to the system and pick a
+// bitmap face's own size where it has one, so their text looks the same.
+bool SameLook(BYTE firstQuality, BYTE secondQuality)
+{
+    const auto leftToTheSystem = [](BYTE quality) { return quality == DEFAULT_QUALITY || quality == PROOF_QUALITY; };
+    return firstQuality == secondQuality || (leftToTheSystem(firstQuality) && leftToTheSystem(secondQuality));
+}
+
 }  // namespace
 
 WFont::WFont() = default;
@@ -126,6 +135,24 @@ bool WFont::Create(const WFontDescription& wanted)
     }
     handle = SharedFont(LogicalFont(wanted));
     return handle != nullptr;
+}
+
+bool WFont::IsAlike(HFONT other) const
+{
+    const HFONT own = GetHandle();
+    if (!own || !other || own == other)
+        return own == other;
+    LOGFONTA first{}, second{};
+    if (!GetObjectA(own, sizeof first, &first) || !GetObjectA(other, sizeof second, &second))
+        return false;
+    return first.lfHeight == second.lfHeight && first.lfWidth == second.lfWidth
+        && first.lfEscapement == second.lfEscapement && first.lfOrientation == second.lfOrientation
+        && first.lfWeight == second.lfWeight && first.lfItalic == second.lfItalic
+        && first.lfUnderline == second.lfUnderline && first.lfStrikeOut == second.lfStrikeOut
+        && first.lfCharSet == second.lfCharSet && first.lfOutPrecision == second.lfOutPrecision
+        && first.lfClipPrecision == second.lfClipPrecision && SameLook(first.lfQuality, second.lfQuality)
+        && first.lfPitchAndFamily == second.lfPitchAndFamily
+        && lstrcmpiA(first.lfFaceName, second.lfFaceName) == 0;
 }
 
 WFont WFont::FromHandle(HFONT font)

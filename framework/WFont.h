@@ -23,6 +23,9 @@ public:
     static WFont FromHandle(HFONT font);
 
     HFONT GetHandle() const { return handle ? handle.get() : nullptr; }
+    // True when `other` is this font, or a font made alike: the text looks
+    // the same in either.
+    bool IsAlike(HFONT other) const;
     bool IsEmpty() const { return !handle; }
     const WFontDescription& GetFontDescription() const { return description; }
     WString GetDescription() const { return FormatFontDescription(description); }

@@ -9,6 +9,7 @@
 #include "WWindowDirectory.h"
 
 #include <algorithm>
+#include <atomic>
 #include <commctrl.h>
 #include <vector>
 
@@ -26,24 +27,43 @@ ATOM ForwardProperty()
     return property;
 }
 
+// How many windows of the process carry a forward. Mostly none: then a new
+// object need not ask the host whether its window has one.
+std::atomic<int32_t> forwardsLeft{0};
+
+void LeaveForward(HWND window, WNDPROC procedure)
+{
+    if (SetPropA(window, MAKEINTATOM(ForwardProperty()), reinterpret_cast<HANDLE>(procedure)))
+        ++forwardsLeft;
+}
+
+WNDPROC RemoveForward(HWND window)
+{
+    auto forward = reinterpret_cast<WNDPROC>(RemovePropA(window, MAKEINTATOM(ForwardProperty())));
+    if (forward)
+        --forwardsLeft;
+    return forward;
+}
+
 // The window's own chain after a detached object: the procedure the object
 // had taken over, or the host's default procedure.
 LRESULT PassOnWithoutObject(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto forward = reinterpret_cast<WNDPROC>(GetPropA(window, MAKEINTATOM(ForwardProperty())));
+    auto forward = forwardsLeft.load() > 0
+                       ? reinterpret_cast<WNDPROC>(GetPropA(window, MAKEINTATOM(ForwardProperty())))
+                       : nullptr;
     if (!forward)
         return DefWindowProcA(window, message, wParam, lParam);
     if (message == WM_NCDESTROY)
-        RemovePropA(window, MAKEINTATOM(ForwardProperty()));
+        RemoveForward(window);
     return CallWindowProcA(forward, window, message, wParam, lParam);
 }
 
 // The procedure a detached object left forwarded to, taken back for a new object.
 WNDPROC TakeForward(HWND window)
 {
-    return reinterpret_cast<WNDPROC>(RemovePropA(window, MAKEINTATOM(ForwardProperty())));
+    return forwardsLeft.load() > 0 ? RemoveForward(window) : nullptr;
 }
-
 
 }  // namespace
 
@@ -144,7 +164,7 @@ void WWindow::Detach()
         return;
     const auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
     if (current != &WWindow::WindowProcedure)
-        SetPropA(window, MAKEINTATOM(ForwardProperty()), reinterpret_cast<HANDLE>(previousProcedure));
+        LeaveForward(window, previousProcedure);
     else if (previousProcedure != DefWindowProcA)
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProcedure));
     ReleaseHandle();
@@ -291,10 +311,12 @@ bool WWindow::SetName(const WString& newName)
     return true;
 }
 
+// Forms and their controls made from a template mostly carry that very font
+// already; setting it again would only make each lay out its text anew.
 bool WWindow::SetFont(const WFont& newFont, bool redraw)
 {
     font = newFont;
-    if (GetHandle())
+    if (GetHandle() && !font.IsAlike(reinterpret_cast<HFONT>(Send(WM_GETFONT))))
         Send(WM_SETFONT, reinterpret_cast<WPARAM>(font.GetHandle()), redraw);
     return true;
 }

@@ -186,6 +186,7 @@ TEST(FormLoading, DeletedControlUnderAToolTipStillPassesMessagesToItsOwnProcedur
         ASSERT_TRUE(control.LoadWindow(&form, 900, WModuleHandle()));
         const LONG_PTR framework = GetWindowLongPtrA(item, GWLP_WNDPROC);
         ASSERT_TRUE(toolTip.Attach(control, "Tipp"));
+        SendMessageA(item, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
         ASSERT_NE(GetWindowLongPtrA(item, GWLP_WNDPROC), framework);
     }
     reachedOwnProcedure.clear();

@@ -378,6 +378,8 @@ TEST_F(ErrorHandling, ClearErrorsButtonShowsItsPictureCaptionAndToolTip)
     EXPECT_NE(SendMessageA(button, BM_GETIMAGE, IMAGE_ICON, 0), 0);
     auto* picture = FindNamedObject<WPictureButtonEx>(Main(), "pbx_error");
     EXPECT_EQ(picture->GetIcon().GetWidth(), 32);
+    // The tool tip is made when the mouse first comes over the button.
+    SendMessageA(button, WM_MOUSEMOVE, 0, MAKELPARAM(4, 4));
     HWND toolTip = nullptr;
     while ((toolTip = FindWindowExA(nullptr, toolTip, "tooltips_class32", nullptr))) {
         char text[64] = "";
