@@ -1,23 +1,36 @@
 // bench-same-windows: the configuration tool's windows made with bare Win32
 // calls from the program's own templates, menu, pictures and manifest, and
 // nothing else: the main window with its menu, tool bar, status bar, rich
-// edit box, transfer button and tab control, and the four pages. What these
-// windows cost on the host is the floor under the program's start-up time
-// and memory; the program's framework and logic come on top.
+// edit box, transfer button and tab control, and the four pages, showing at
+// start what the program's show: the interfaces offered and the stored one
+// chosen, the clearing periods, the checked boxes, the buttons' pictures and
+// captions. What these windows cost on the host is the floor under the
+// program's start-up time and memory; the program's framework and logic come
+// on top.
 
+#include "DeviceCommands.h"
 #include "FileDialog.h"
+#include "FloorDialog.h"
+#include "RegistrySettings.h"
 #include "resource.h"
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 namespace {
 
-constexpr DWORD toolbarStyle = 0x50000B31;
-constexpr DWORD statusBarStyle = 0x50000103;
+constexpr DWORD toolbarStyle = WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_WRAPABLE | TBSTYLE_TOOLTIPS
+                             | TBSTYLE_AUTOSIZE | CCS_ADJUSTABLE | CCS_TOP;
+// The program's status bar loses its size grip at once; here it is made without.
+constexpr DWORD statusBarStyle = WS_CHILD | WS_VISIBLE | CCS_BOTTOM;
 constexpr int pageCount = 4;
 constexpr int transferIconSize = 48;
+constexpr int comboHeight = 125;
+constexpr int listedPorts = 8;
+constexpr int highestPort = 255;
 const char* const pageCaptions[pageCount] = {"Einstellungen", "Komparatoren", "Offsetabgleich", "Fehlerbehandlung"};
 
 struct PageIcon {
@@ -45,20 +58,114 @@ HANDLE LoadPicture(int id, UINT type, int size)
     return LoadImageA(instance, MAKEINTRESOURCEA(id), type, size, size, 0);
 }
 
+// A button with a picture and a caption: without a picture style the host
+// draws both, the picture before the caption.
+void SetButtonPicture(HWND button, HANDLE picture)
+{
+    if (GetWindowTextLengthA(button) > 0)
+        SetWindowLongPtrA(button, GWL_STYLE, GetWindowLongPtrA(button, GWL_STYLE) & ~(BS_BITMAP | BS_ICON));
+    SendMessageA(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(picture));
+}
+
+// The serial ports the host lists above the eight always offered.
+std::vector<int> PresentPortsAboveListed()
+{
+    std::vector<int> numbers;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, KEY_QUERY_VALUE, &key)
+        != ERROR_SUCCESS)
+        return numbers;
+    char name[256];
+    char data[32];
+    for (DWORD index = 0;; ++index) {
+        DWORD nameSize = sizeof name;
+        DWORD dataSize = sizeof data - 1;
+        DWORD type = 0;
+        if (RegEnumValueA(key, index, name, &nameSize, nullptr, &type, reinterpret_cast<BYTE*>(data), &dataSize)
+            != ERROR_SUCCESS)
+            break;
+        data[dataSize] = '\0';
+        int number = 0;
+        if (type == REG_SZ && std::sscanf(data, "COM%d", &number) == 1 && number > listedPorts
+            && number <= highestPort && std::find(numbers.begin(), numbers.end(), number) == numbers.end())
+            numbers.push_back(number);
+    }
+    RegCloseKey(key);
+    std::sort(numbers.begin(), numbers.end());
+    return numbers;
+}
+
+int StoredPort()
+{
+    DWORD port = 0;
+    DWORD size = sizeof port;
+    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+        if (RegGetValueA(root, RegistrySettings::KeyPath, "COM", RRF_RT_REG_DWORD, nullptr, &port, &size)
+            == ERROR_SUCCESS)
+            return static_cast<int>(port);
+    }
+    return 2;
+}
+
+// The height of a drop-down list's box, its list included.
+void SetListHeight(HWND list)
+{
+    RECT box{};
+    GetWindowRect(list, &box);
+    SetWindowPos(list, nullptr, 0, 0, box.right - box.left, comboHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FillInterfaces(HWND page)
+{
+    HWND list = GetDlgItem(page, IDC_TABFORM1_COMBO_COM);
+    std::vector<int> numbers;
+    for (int number = 1; number <= listedPorts; ++number)
+        numbers.push_back(number);
+    for (int number : PresentPortsAboveListed())
+        numbers.push_back(number);
+    for (int number : numbers) {
+        char name[16];
+        std::snprintf(name, sizeof name, "COM%d", number);
+        SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+    }
+    SetListHeight(list);
+    const auto chosen = std::find(numbers.begin(), numbers.end(), StoredPort());
+    if (chosen != numbers.end())
+        SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(chosen - numbers.begin()), 0);
+}
+
+void FillErrorHandling(HWND page)
+{
+    CheckDlgButton(page, IDC_TABFORM4_CHECKBOX_ERRHNDL, BST_CHECKED);
+    CheckDlgButton(page, IDC_TABFORM4_CHECKBOX_ERRMEM, BST_CHECKED);
+    HWND list = GetDlgItem(page, IDC_TABFORM4_COMBO_CYCLE);
+    for (const char* entry : DeviceCommands::ClearCycleEntries)
+        SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
+    SetListHeight(list);
+    SendMessageA(list, CB_SETCURSEL, 0, 0);
+}
+
+// The host's standard pictures give the bar its open and save buttons, the
+// program's strip its exit button.
 void AddToolbar(HWND dialog)
 {
     HWND toolbar = CreateWindowExA(0, TOOLBARCLASSNAMEA, "", toolbarStyle, 0, 0, 1, 1, dialog, nullptr, instance,
                                    nullptr);
     SendMessageA(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    SendMessageA(toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(16, 16));
+    TBADDBITMAP standard{HINST_COMMCTRL, IDB_STD_SMALL_COLOR};
+    const auto standardBase = static_cast<int>(
+        SendMessageA(toolbar, TB_ADDBITMAP, STD_PRINT + 1, reinterpret_cast<LPARAM>(&standard)));
     TBADDBITMAP strip{instance, IDB_TOOLBAR_IMAGES};
-    SendMessageA(toolbar, TB_ADDBITMAP, 3, reinterpret_cast<LPARAM>(&strip));
+    const auto stripBase = static_cast<int>(SendMessageA(toolbar, TB_ADDBITMAP, 3, reinterpret_cast<LPARAM>(&strip)));
     TBBUTTON buttons[] = {
-        {IDB_TOOLBAR_IMAGE_OPEN, IDT_LOAD, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
-        {IDB_TOOLBAR_IMAGE_SAVE, IDT_SAVE, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
+        {standardBase + STD_FILEOPEN, IDT_LOAD, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
+        {standardBase + STD_FILESAVE, IDT_SAVE, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
         {0, IDT_SEPARATOR, 0, BTNS_SEP, {}, 0, 0},
-        {IDB_TOOLBAR_IMAGE_EXIT, IDT_EXIT, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
+        {stripBase + IDB_TOOLBAR_IMAGE_EXIT, IDT_EXIT, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
     };
     SendMessageA(toolbar, TB_ADDBUTTONSA, 4, reinterpret_cast<LPARAM>(buttons));
+    SendMessageA(toolbar, TB_SETBUTTONSIZE, 0, MAKELPARAM(23, 22));
     SendMessageA(toolbar, TB_AUTOSIZE, 0, 0);
 }
 
@@ -82,10 +189,10 @@ void AddPages(HWND dialog)
         SetWindowPos(pages[index], HWND_TOP, area.left, area.top, area.right - area.left, area.bottom - area.top,
                      index == 0 ? SWP_SHOWWINDOW : SWP_HIDEWINDOW);
     }
-    for (const PageIcon& picture : pageIcons) {
-        SendDlgItemMessageA(pages[picture.page], picture.control, BM_SETIMAGE, IMAGE_ICON,
-                            reinterpret_cast<LPARAM>(LoadPicture(picture.icon, IMAGE_ICON, 0)));
-    }
+    FillInterfaces(pages[0]);
+    FillErrorHandling(pages[3]);
+    for (const PageIcon& picture : pageIcons)
+        SetButtonPicture(GetDlgItem(pages[picture.page], picture.control), LoadPicture(picture.icon, IMAGE_ICON, 0));
 }
 
 void Build(HWND dialog)
@@ -95,8 +202,7 @@ void Build(HWND dialog)
     SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(LoadPicture(IDI_TARVEK, IMAGE_ICON, 16)));
     AddToolbar(dialog);
     CreateWindowExA(0, STATUSCLASSNAMEA, "", statusBarStyle, 0, 0, 0, 0, dialog, nullptr, instance, nullptr);
-    SendDlgItemMessageA(dialog, IDC_TARVEK_CONNECT, BM_SETIMAGE, IMAGE_ICON,
-                        reinterpret_cast<LPARAM>(LoadPicture(IDI_PLUG_APART, IMAGE_ICON, transferIconSize)));
+    SetButtonPicture(GetDlgItem(dialog, IDC_TARVEK_CONNECT), LoadPicture(IDI_PLUG_APART, IMAGE_ICON, transferIconSize));
     AddPages(dialog);
 }
 
@@ -128,21 +234,17 @@ INT_PTR CALLBACK MainProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM 
     case WM_COMMAND:
         if (LOWORD(wParam) == IDM_OPEN_FILE || LOWORD(wParam) == IDT_LOAD)
             OpenFile(dialog);
-        else if (LOWORD(wParam) == IDM_EXIT || LOWORD(wParam) == IDT_EXIT || LOWORD(wParam) == IDCANCEL)
+        else if (LOWORD(wParam) == IDM_EXIT || LOWORD(wParam) == IDT_EXIT)
             DestroyWindow(dialog);
+        else
+            HandleClosing(dialog, message, wParam);
         return TRUE;
     case WM_NOTIFY:
         if (reinterpret_cast<NMHDR*>(lParam)->code == TCN_SELCHANGE)
             ShowPage(dialog);
         return TRUE;
-    case WM_CLOSE:
-        DestroyWindow(dialog);
-        return TRUE;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return TRUE;
     default:
-        return FALSE;
+        return HandleClosing(dialog, message, wParam);
     }
 }
 
@@ -155,15 +257,5 @@ int WINAPI WinMain(HINSTANCE thisInstance, HINSTANCE, LPSTR, int)
     InitCommonControlsEx(&classes);
     // The template's "RICHEDIT" box comes from the rich edit library.
     LoadLibraryA("riched32.dll");
-    HWND dialog = CreateDialogParamA(instance, "ID_Tarvek", nullptr, MainProcedure, 0);
-    if (!dialog)
-        return 1;
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (!IsDialogMessageA(dialog, &message)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-    }
-    return 0;
+    return RunDialogLoop(CreateDialogParamA(instance, "ID_Tarvek", nullptr, MainProcedure, 0));
 }
