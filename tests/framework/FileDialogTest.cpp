@@ -68,7 +68,7 @@ TEST(FileDialog, SaveStoresTheChosenPathAtIndexZero)
     char directory[MAX_PATH] = "";
     GetTempPathA(MAX_PATH, directory);
     WFileDialog dialog;
-    dialog.SetFlags(0x8002C);
+    dialog.SetFlags(OFN_EXPLORER | OFN_ENABLEHOOK | OFN_NOCHANGEDIR | OFN_HIDEREADONLY);
     dialog.SetInitialDirectory(directory);
     const char* const filters[] = {"Tarvek-Konfiguration (*.tci)", "*.tci", nullptr, nullptr};
     dialog.SetFilters(filters);
@@ -93,7 +93,7 @@ TEST(PrintDialog, ShowAsksTheHostAndCancellingGivesFalse)
     WPrintDialog dialog;
     ASSERT_TRUE(dialog.IsKindOf("WCommonDialog"));
     ASSERT_TRUE(dialog.SetParent(&owner));
-    dialog.SetFlags(0x1100);
+    dialog.SetFlags(PD_RETURNDC | PD_ENABLEPRINTHOOK);
     bool shown = false;
     std::thread canceller([&] {
         HWND window = FindTopLevelWindow(nullptr, "#32770", 10000);
