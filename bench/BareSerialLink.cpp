@@ -1,6 +1,7 @@
 #include "BareSerialLink.h"
 
 #include "Clock.h"
+#include "SerialLine.h"
 
 namespace {
 
@@ -28,25 +29,15 @@ bool BareSerialLink::Open(const std::string& portName)
     writeRecord.hEvent = CreateManualResetEvent();
     readRecord.hEvent = CreateManualResetEvent();
     waitRecord.hEvent = CreateManualResetEvent();
-    port = CreateFileA(("\\\\.\\" + portName).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                       FILE_FLAG_OVERLAPPED, nullptr);
+    port = OpenSerialLine(portName);
     if (port == INVALID_HANDLE_VALUE)
         return false;
     SetupComm(port, queueSize, queueSize);
     PurgeComm(port, purgeAll);
-    COMMTIMEOUTS timeouts{MAXDWORD, 0, 0, 0, 1000};
-    SetCommTimeouts(port, &timeouts);
-    DCB settings{};
-    settings.DCBlength = sizeof settings;
-    GetCommState(port, &settings);
-    settings.BaudRate = 19200;
-    settings.ByteSize = 8;
-    settings.Parity = NOPARITY;
-    settings.StopBits = ONESTOPBIT;
-    settings.fBinary = TRUE;
-    settings.fDtrControl = DTR_CONTROL_ENABLE;
-    settings.fRtsControl = RTS_CONTROL_ENABLE;
-    return SetCommState(port, &settings) && SetCommMask(port, EV_RXCHAR);
+    SerialLineSetup setup;
+    setup.timeouts = {MAXDWORD, 0, 0, 0, 1000};
+    setup.raiseDtrAndRts = true;
+    return SetSerialLine(port, setup) && SetCommMask(port, EV_RXCHAR);
 }
 
 void BareSerialLink::Close()
@@ -61,7 +52,7 @@ void BareSerialLink::Close()
 
 bool BareSerialLink::Exchange(const std::string& line, DWORD timeoutMilliseconds)
 {
-    if (!WriteAll(line))
+    if (!WriteSerialLine(port, writeRecord, line))
         return false;
     const double deadline = Milliseconds() + timeoutMilliseconds;
     std::string answer;
@@ -80,15 +71,6 @@ bool BareSerialLink::WaitForCharacter(DWORD timeoutMilliseconds)
     if (!WaitCommEvent(port, &events, &waitRecord) && !Finish(waitRecord, timeoutMilliseconds, unused))
         return false;
     return (events & EV_RXCHAR) != 0;
-}
-
-bool BareSerialLink::WriteAll(const std::string& bytes)
-{
-    DWORD written = 0;
-    if (!WriteFile(port, bytes.data(), static_cast<DWORD>(bytes.size()), &written, &writeRecord)
-        && !Finish(writeRecord, INFINITE, written))
-        return false;
-    return written == bytes.size();
 }
 
 bool BareSerialLink::Receive(std::string& answer, DWORD timeoutMilliseconds)

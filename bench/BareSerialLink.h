@@ -32,7 +32,6 @@ private:
     OVERLAPPED readRecord{};
     OVERLAPPED waitRecord{};
 
-    bool WriteAll(const std::string& bytes);
     // Adds what has arrived to `answer`; waits for a character when nothing
     // has. False when the port fails.
     bool Receive(std::string& answer, DWORD timeoutMilliseconds);

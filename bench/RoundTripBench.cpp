@@ -2,7 +2,6 @@
 
 #include "Clock.h"
 #include "Statistics.h"
-#include "WEventData.h"
 
 namespace {
 
@@ -15,18 +14,6 @@ void TimedLink::DataReceived()
 {
     notifiedAt = Milliseconds();
     TarvekComm::DataReceived();
-}
-
-LinkWindow::LinkWindow(TimedLink& link) : link(link)
-{
-    AddHandler(UserEvent, this, &LinkWindow::OnUserEvent);
-    Create(nullptr, RECT{0, 0, 200, 100}, "bench-roundtrip", WS_OVERLAPPEDWINDOW);
-}
-
-bool LinkWindow::OnUserEvent(WObject*, WEventData*)
-{
-    link.OnDataReceived();
-    return true;
 }
 
 RoundTripBench::RoundTripBench(TimedLink& link, const char* expectedAnswer)

@@ -7,7 +7,6 @@
 // answer back, which takes the reader's portion over to the waiting thread.
 
 #include "TarvekComm.h"
-#include "WWindow.h"
 
 #include <atomic>
 #include <vector>
@@ -24,19 +23,6 @@ public:
 
     // Milliseconds on the host's clock.
     std::atomic<double> notifiedAt{0.0};
-};
-
-// The stand-in for the main form: hands every notification of the reader to
-// the link.
-class LinkWindow : public WWindow {
-    W_DECLARE_CLASS(LinkWindow, WWindow)
-public:
-    explicit LinkWindow(TimedLink& link);
-
-private:
-    TimedLink& link;
-
-    bool OnUserEvent(WObject* source, WEventData* data);
 };
 
 struct RoundTripFigures {

@@ -9,6 +9,7 @@
 // a command's time goes.
 
 #include "ConfigurationTransfer.h"
+#include "LinkNotifyWindow.h"
 #include "RoundTripBench.h"
 
 #include <cstdio>
@@ -62,7 +63,7 @@ int main(int argc, char** argv)
         return 1;
     }
     TimedLink link(portIndex);
-    LinkWindow window(link);
+    LinkNotifyWindow window(link);
     link.SetNotifyTarget(&window);
     if (!link.Open()) {
         std::fprintf(stderr, "bench-roundtrip: cannot open %s\n", argv[1]);

@@ -1,5 +1,7 @@
 #include "PartnerPort.h"
 
+#include "SerialLine.h"
+
 namespace {
 
 DWORD MillisecondsUntil(ULONGLONG deadline)
@@ -21,22 +23,13 @@ PartnerPort::PartnerPort(int32_t portIndex) : name(PartnerPortName(portIndex))
 {
     readRecord.hEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     writeRecord.hEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    port = CreateFileA(("\\\\.\\" + name).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                       OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
+    port = OpenSerialLine(name);
     if (port == INVALID_HANDLE_VALUE)
         return;
-    DCB settings{};
-    settings.DCBlength = sizeof settings;
-    GetCommState(port, &settings);
-    settings.BaudRate = 19200;
-    settings.ByteSize = 8;
-    settings.Parity = NOPARITY;
-    settings.StopBits = ONESTOPBIT;
-    settings.fBinary = TRUE;
-    SetCommState(port, &settings);
     // No read time-outs: a read waits until it has every byte it asked for.
-    COMMTIMEOUTS timeouts{0, 0, 0, 0, 1000};
-    SetCommTimeouts(port, &timeouts);
+    SerialLineSetup setup;
+    setup.timeouts = {0, 0, 0, 0, 1000};
+    SetSerialLine(port, setup);
     Discard();
 }
 
@@ -50,13 +43,7 @@ PartnerPort::~PartnerPort()
 
 bool PartnerPort::Write(const std::string& bytes)
 {
-    DWORD written = 0;
-    if (!WriteFile(port, bytes.data(), static_cast<DWORD>(bytes.size()), &written, &writeRecord)) {
-        if (GetLastError() != ERROR_IO_PENDING
-            || !GetOverlappedResult(port, &writeRecord, &written, TRUE))
-            return false;
-    }
-    return written == bytes.size();
+    return WriteSerialLine(port, writeRecord, bytes);
 }
 
 std::string PartnerPort::Read(size_t count, DWORD timeoutMilliseconds)

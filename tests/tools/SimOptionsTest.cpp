@@ -26,7 +26,6 @@ TEST(SimOptions, PortAloneAnswersPlainly)
 {
     const SimOptions options = Parsed({"com12"});
     EXPECT_EQ(options.portName, "COM12");
-    EXPECT_EQ(options.DevicePath(), "\\\\.\\COM12");
     EXPECT_FALSE(options.silent);
     EXPECT_EQ(options.silentAfter, -1);
     EXPECT_EQ(options.lateMilliseconds, 0);

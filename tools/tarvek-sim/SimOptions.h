@@ -16,9 +16,6 @@ struct SimOptions {
     bool lineRate = false;
     AnswerShape shape;
     std::string logFile;
-
-    // The name to open the port by; the "\\.\" form reaches COM10 and above too.
-    std::string DevicePath() const { return "\\\\.\\" + portName; }
 };
 
 // False with a one-line reason when the arguments (without the program name)

@@ -1,5 +1,7 @@
 #include "SimPort.h"
 
+#include "SerialLine.h"
+
 SimPort::SimPort()
 {
     readRecord.hEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
@@ -13,34 +15,18 @@ SimPort::~SimPort()
     CloseHandle(writeRecord.hEvent);
 }
 
-bool SimPort::Open(const std::string& devicePath)
+bool SimPort::Open(const std::string& portName)
 {
-    port = CreateFileA(devicePath.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                       FILE_FLAG_OVERLAPPED, nullptr);
+    port = OpenSerialLine(portName);
     if (port == INVALID_HANDLE_VALUE)
         return false;
-    DCB settings{};
-    settings.DCBlength = sizeof settings;
     // All read time-outs zero: a read waits until it has every byte it asked
     // for. Reads ask for one byte, then for exactly what is queued.
-    COMMTIMEOUTS timeouts{0, 0, 0, 0, 1000};
-    if (!GetCommState(port, &settings)) {
-        Close();
-        return false;
-    }
-    settings.BaudRate = 19200;
-    settings.ByteSize = 8;
-    settings.Parity = NOPARITY;
-    settings.StopBits = ONESTOPBIT;
-    settings.fBinary = TRUE;
-    settings.fParity = FALSE;
-    settings.fOutxCtsFlow = FALSE;
-    settings.fOutxDsrFlow = FALSE;
-    settings.fDtrControl = DTR_CONTROL_ENABLE;
-    settings.fRtsControl = RTS_CONTROL_ENABLE;
-    settings.fOutX = FALSE;
-    settings.fInX = FALSE;
-    if (!SetCommState(port, &settings) || !SetCommTimeouts(port, &timeouts)) {
+    SerialLineSetup setup;
+    setup.timeouts = {0, 0, 0, 0, 1000};
+    setup.raiseDtrAndRts = true;
+    setup.withoutFlowControl = true;
+    if (!SetSerialLine(port, setup)) {
         Close();
         return false;
     }
@@ -102,13 +88,7 @@ bool SimPort::ReadQueued(char* buffer, DWORD capacity, DWORD& count)
 
 bool SimPort::Write(const std::string& bytes)
 {
-    DWORD written = 0;
-    if (!WriteFile(port, bytes.data(), static_cast<DWORD>(bytes.size()), &written, &writeRecord)) {
-        if (GetLastError() != ERROR_IO_PENDING
-            || !GetOverlappedResult(port, &writeRecord, &written, TRUE))
-            return false;
-    }
-    return written == bytes.size();
+    return WriteSerialLine(port, writeRecord, bytes);
 }
 
 bool SimPort::WritePaced(const std::string& bytes, double byteSeconds, HANDLE stopEvent)

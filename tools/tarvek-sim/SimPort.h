@@ -18,7 +18,7 @@ public:
 
     // Opens the port at 19200 baud, 8 data bits, no parity, one stop bit, no
     // flow control, and raises DTR and RTS as a device that is switched on.
-    bool Open(const std::string& devicePath);
+    bool Open(const std::string& portName);
     void Close();
 
     // Waits for received bytes and stores up to `capacity` of them.

@@ -39,7 +39,7 @@ int main(int argc, char** argv)
         return Simulator::BadStart;
     }
     SimPort port;
-    if (!port.Open(options.DevicePath())) {
+    if (!port.Open(options.portName)) {
         log.Line("cannot open " + options.portName);
         return Simulator::BadStart;
     }
