@@ -3,13 +3,13 @@
 // the serial line. scripts/bench runs it with the simulator in the right mode
 // and writes the table.
 //
-//   tarvek-bench start RUNS LABEL PROGRAM TITLE [LABEL PROGRAM TITLE ...]
+//   tarvek-bench start RUNS SPACER SPACER_TITLE LABEL PROGRAM TITLE [LABEL PROGRAM TITLE ...]
 //       start-up until the window is up and answering, and the peak working
-//       set then, the programs started in turn
+//       set then, the programs started in turn; the program SPACER is
+//       started and closed before each measured start
 //   tarvek-bench trace RUNS SPACER SPACER_TITLE LABEL PROGRAM TITLE [LABEL PROGRAM TITLE ...]
 //       the same with trace builds (bench/StartupTrace.cpp): the steps of the
-//       start-up and what each kind of traced call cost in it; the program
-//       SPACER is started and closed before each traced start
+//       start-up and what each kind of traced call cost in it
 //   tarvek-bench transfer PROGRAM RUNS SIMULATOR_LOG
 //       the seven-line transfer from the click to the idle look, and the
 //       bytes that crossed the line for one transfer
@@ -158,9 +158,25 @@ void PrintPairedRatios(const std::vector<Contender>& contenders)
     }
 }
 
+// A start right after another program's end meets the host still clearing
+// up after that end, more after some programs than after others: a small
+// program, started and closed before each measured start, makes every
+// measured start meet the same.
+struct Spacer {
+    std::string path;
+    std::string title;
+
+    bool Run() const
+    {
+        double milliseconds = 0.0;
+        MemoryFigures memory;
+        return TimeStart(path, title.c_str(), milliseconds, memory);
+    }
+};
+
 // The programs are started in turn, so that each meets the host in the same
 // state as often as the others.
-int Start(std::vector<Contender>& contenders, int runs)
+int Start(const Spacer& spacer, std::vector<Contender>& contenders, int runs)
 {
     double milliseconds = 0.0;
     MemoryFigures memory;
@@ -171,6 +187,8 @@ int Start(std::vector<Contender>& contenders, int runs)
     }
     for (int run = 0; run < runs; ++run) {
         for (Contender& contender : contenders) {
+            if (!spacer.Run())
+                return Fail(spacer.path + " does not start");
             if (!TimeStart(contender.path, contender.title.c_str(), milliseconds, memory))
                 return Fail(contender.path + " did not come up");
             contender.startTimes.push_back(milliseconds);
@@ -231,12 +249,8 @@ bool TraceStart(TracedContender& contender, const std::string& tracePath)
 }
 
 // The traced programs write their trace where the environment says; they
-// are started in turn, as in Start. A start right after another program's
-// end meets the host still clearing up after that end, more after some
-// programs than after others: the spacer's end comes before each start, so
-// that all meet the same.
-int Trace(const std::string& spacer, const std::string& spacerTitle, std::vector<TracedContender>& contenders,
-          int runs)
+// are started in turn, as in Start, each after the spacer.
+int Trace(const Spacer& spacer, std::vector<TracedContender>& contenders, int runs)
 {
     char folder[MAX_PATH];
     GetTempPathA(sizeof folder, folder);
@@ -245,10 +259,8 @@ int Trace(const std::string& spacer, const std::string& spacerTitle, std::vector
     for (int run = 0; run <= runs; ++run) {
         for (TracedContender& contender : contenders) {
             TracedContender warmUp = contender;
-            double milliseconds = 0.0;
-            MemoryFigures memory;
-            if (!TimeStart(spacer, spacerTitle.c_str(), milliseconds, memory))
-                return Fail(spacer + " does not start");
+            if (!spacer.Run())
+                return Fail(spacer.path + " does not start");
             if (!TraceStart(run == 0 ? warmUp : contender, tracePath))
                 return Fail(contender.path + " left no start-up trace");
         }
@@ -574,7 +586,7 @@ int PositiveCount(const char* text)
 
 int Usage()
 {
-    std::fputs("usage: tarvek-bench start RUNS LABEL PROGRAM TITLE [LABEL PROGRAM TITLE ...]\n"
+    std::fputs("usage: tarvek-bench start RUNS SPACER SPACER_TITLE LABEL PROGRAM TITLE [LABEL PROGRAM TITLE ...]\n"
                "       tarvek-bench trace RUNS SPACER SPACER_TITLE LABEL PROGRAM TITLE [LABEL PROGRAM TITLE ...]\n"
                "       tarvek-bench transfer PROGRAM RUNS SIMULATOR_LOG\n"
                "       tarvek-bench paired PROGRAM RUNS SIMULATOR_LOG\n"
@@ -593,17 +605,18 @@ int Usage()
 int main(int argc, char** argv)
 {
     const std::string command = argc > 1 ? argv[1] : "";
-    if (command == "start" && argc >= 6 && (argc - 3) % 3 == 0 && PositiveCount(argv[2])) {
+    const bool startsWithSpacer = argc >= 8 && (argc - 5) % 3 == 0 && PositiveCount(argv[2]);
+    if (command == "start" && startsWithSpacer) {
         std::vector<Contender> contenders;
-        for (int index = 3; index < argc; index += 3)
+        for (int index = 5; index < argc; index += 3)
             contenders.push_back({argv[index], argv[index + 1], argv[index + 2], {}, {}});
-        return Start(contenders, PositiveCount(argv[2]));
+        return Start({argv[3], argv[4]}, contenders, PositiveCount(argv[2]));
     }
-    if (command == "trace" && argc >= 8 && (argc - 5) % 3 == 0 && PositiveCount(argv[2])) {
+    if (command == "trace" && startsWithSpacer) {
         std::vector<TracedContender> contenders;
         for (int index = 5; index < argc; index += 3)
             contenders.push_back({argv[index], argv[index + 1], argv[index + 2], {}, {}});
-        return Trace(argv[3], argv[4], contenders, PositiveCount(argv[2]));
+        return Trace({argv[3], argv[4]}, contenders, PositiveCount(argv[2]));
     }
     if (command == "transfer" && argc == 5 && PositiveCount(argv[3]))
         return Transfer(argv[2], PositiveCount(argv[3]), argv[4]);
