@@ -1,6 +1,6 @@
 // bench-same-windows: the configuration tool's windows made with bare Win32
-// calls from the program's own templates, menu, pictures and manifest, and
-// nothing else: the main window with its menu, tool bar, status bar, rich
+// calls from the program's own templates, menu, pictures, manifest and list
+// of interfaces offered, and nothing else: the main window with its menu, tool bar, status bar, rich
 // edit box, transfer button and tab control, and the four pages, showing at
 // start what the program's show: the interfaces offered and the stored one
 // chosen, the clearing periods, the checked boxes, the buttons' pictures and
@@ -11,6 +11,7 @@
 #include "DeviceCommands.h"
 #include "FileDialog.h"
 #include "FloorDialog.h"
+#include "PortNumbers.h"
 #include "RegistrySettings.h"
 #include "resource.h"
 
@@ -29,8 +30,6 @@ constexpr DWORD statusBarStyle = WS_CHILD | WS_VISIBLE | CCS_BOTTOM;
 constexpr int pageCount = 4;
 constexpr int transferIconSize = 48;
 constexpr int comboHeight = 125;
-constexpr int listedPorts = 8;
-constexpr int highestPort = 255;
 const char* const pageCaptions[pageCount] = {"Einstellungen", "Komparatoren", "Offsetabgleich", "Fehlerbehandlung"};
 
 struct PageIcon {
@@ -67,34 +66,6 @@ void SetButtonPicture(HWND button, HANDLE picture)
     SendMessageA(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(picture));
 }
 
-// The serial ports the host lists above the eight always offered.
-std::vector<int> PresentPortsAboveListed()
-{
-    std::vector<int> numbers;
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, KEY_QUERY_VALUE, &key)
-        != ERROR_SUCCESS)
-        return numbers;
-    char name[256];
-    char data[32];
-    for (DWORD index = 0;; ++index) {
-        DWORD nameSize = sizeof name;
-        DWORD dataSize = sizeof data - 1;
-        DWORD type = 0;
-        if (RegEnumValueA(key, index, name, &nameSize, nullptr, &type, reinterpret_cast<BYTE*>(data), &dataSize)
-            != ERROR_SUCCESS)
-            break;
-        data[dataSize] = '\0';
-        int number = 0;
-        if (type == REG_SZ && std::sscanf(data, "COM%d", &number) == 1 && number > listedPorts
-            && number <= highestPort && std::find(numbers.begin(), numbers.end(), number) == numbers.end())
-            numbers.push_back(number);
-    }
-    RegCloseKey(key);
-    std::sort(numbers.begin(), numbers.end());
-    return numbers;
-}
-
 int StoredPort()
 {
     DWORD port = 0;
@@ -118,18 +89,15 @@ void SetListHeight(HWND list)
 void FillInterfaces(HWND page)
 {
     HWND list = GetDlgItem(page, IDC_TABFORM1_COMBO_COM);
-    std::vector<int> numbers;
-    for (int number = 1; number <= listedPorts; ++number)
-        numbers.push_back(number);
-    for (int number : PresentPortsAboveListed())
-        numbers.push_back(number);
+    const int stored = StoredPort();
+    const std::vector<int32_t> numbers = PortNumbers::Offered(PortNumbers::ReadPresentNames(), stored);
     for (int number : numbers) {
         char name[16];
         std::snprintf(name, sizeof name, "COM%d", number);
         SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
     }
     SetListHeight(list);
-    const auto chosen = std::find(numbers.begin(), numbers.end(), StoredPort());
+    const auto chosen = std::find(numbers.begin(), numbers.end(), stored);
     if (chosen != numbers.end())
         SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(chosen - numbers.begin()), 0);
 }

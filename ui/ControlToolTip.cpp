@@ -40,7 +40,7 @@ bool ControlToolTip::Attach(WWindow& target, const char* toolText)
 bool ControlToolTip::OnFirstMouseMove(WObject*, WEventData* data)
 {
     const auto& move = *static_cast<WMouseEventData*>(data);
-    if (MakeToolTip(move)) {
+    if (MakeToolTip()) {
         MSG message{move.window, WM_MOUSEMOVE, move.keys & ~static_cast<WPARAM>(MK_ALT),
                     MAKELPARAM(move.x, move.y), static_cast<DWORD>(GetMessageTime()), {}};
         SendMessageA(toolTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
@@ -49,11 +49,11 @@ bool ControlToolTip::OnFirstMouseMove(WObject*, WEventData* data)
     return false;
 }
 
-bool ControlToolTip::MakeToolTip(const WMouseEventData& move)
+bool ControlToolTip::MakeToolTip()
 {
     toolTip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                              GetParent(move.window), nullptr, GetModuleHandleA(nullptr), nullptr);
+                              GetParent(control), nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!toolTip)
         return false;
     TTTOOLINFOA tool = ToolOf(control, text);

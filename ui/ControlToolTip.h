@@ -33,6 +33,6 @@ private:
     HWND toolTip = nullptr;
 
     bool OnFirstMouseMove(WObject* source, WEventData* data);
-    bool MakeToolTip(const WMouseEventData& move);
+    bool MakeToolTip();
     void StopAwaiting();
 };
