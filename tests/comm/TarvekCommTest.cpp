@@ -6,6 +6,7 @@
 #include "DeviceLinkMessages.h"
 #include "DevicePartner.h"
 #include "DialogWatchers.h"
+#include "LinkNotifyWindow.h"
 #include "NotifyWindow.h"
 #include "PartnerPort.h"
 #include "SimulatorProcess.h"
@@ -386,4 +387,18 @@ TEST_F(TarvekCommTest, QuitRequestEndsTheWaitAndNothingMoreIsSent)
     EXPECT_EQ(quit.wParam, 3u);
     EXPECT_TRUE(simulator.WaitForLog("<- ee 1", 2000));
     EXPECT_EQ(simulator.ReadLog().find("em 1"), std::string::npos);
+}
+
+// A device may go on talking after its last answer; the reader posts to the
+// notify window for as long as the port is open, so the port closes first.
+TEST(LinkNotifyWindowTest, TheLinkIsClosedBeforeItsWindowGoes)
+{
+    TarvekComm link(3);
+    PartnerPort device(3);
+    auto* window = new LinkNotifyWindow(link);
+    link.SetNotifyTarget(window);
+    ASSERT_TRUE(link.Open());
+    EXPECT_TRUE(device.Write("OK\r\nstill talking\r\n"));
+    delete window;
+    EXPECT_FALSE(link.IsOpen());
 }
