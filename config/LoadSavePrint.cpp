@@ -114,14 +114,17 @@ bool MakeWorkingCopy(const std::string& path, bool fileExists, std::string& copy
     return false;
 }
 
-// An existing file keeps its attributes, its permissions and its creation
-// time: the host carries them over to the copy as it takes the file's place.
-bool PutInPlace(const std::string& copy, const std::string& path, bool fileExists)
+// An existing file keeps its permissions and its creation time, which the
+// host carries over to the copy as it takes the file's place, and its
+// attributes, which not every host carries over.
+bool PutInPlace(const std::string& copy, const std::string& path, DWORD attributes)
 {
-    if (fileExists)
-        return ReplaceFileA(path.c_str(), copy.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                            nullptr) != FALSE;
-    return MoveFileExA(copy.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH) != FALSE;
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return MoveFileExA(copy.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH) != FALSE;
+    if (!ReplaceFileA(path.c_str(), copy.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
+        return false;
+    SetFileAttributesA(path.c_str(), attributes);
+    return true;
 }
 
 struct SectionText {
@@ -184,7 +187,7 @@ bool LoadSavePrint::Save(const char* fileName, const ConfigurationRecord& record
     bool written = true;
     for (int32_t section = 0; section < SectionCount && written; ++section)
         written = WriteSection(static_cast<Section>(section), record, copy, writeSection);
-    if (written && PutInPlace(copy, path, fileExists))
+    if (written && PutInPlace(copy, path, attributes))
         return true;
     DeleteFileA(copy.c_str());
     return false;

@@ -31,7 +31,9 @@ constexpr const char* NoErrorSectionFile =
     "[Threshold 1 Upper]\r\nPercent=80\r\n[Threshold 1 Lower]\r\nPercent=20\r\n"
     "[Threshold 2 Upper]\r\nPercent=90\r\n[Threshold 2 Lower]\r\nPercent=10\r\n";
 constexpr const char* OutOfOrderFile =
-    "[Threshold 1 Upper]\r\nPercent=20\r\n[Threshold 1 Lower]\r\nPercent=80\r\n[Calibration]\r\nReceiver=0\r\n";
+    "[Threshold 1 Upper]\r\nPercent=20\r\n[Threshold 1 Lower]\r\nPercent=80\r\n"
+    "[Threshold 2 Upper]\r\nPercent=90\r\n[Threshold 2 Lower]\r\nPercent=10\r\n"
+    "[Error]\r\nEnabled=1\r\nMemory=0\r\nCycle=30\r\n";
 
 struct SendCase {
     const char* name;
@@ -165,5 +167,6 @@ TEST(SendInterrupted, AQuitRequestDuringTheWaitEndsWithCodeSix)
     EXPECT_EQ(LinesOf(sender.Output()),
               Lines{R"({"result":"interrupted","exit":6,"message":"Abgebrochen: tarvek-send wurde beendet, )"
                     R"(w\u00e4hrend es auf die Antwort auf Schritt 1 von 7 wartete: st 1 20.00"})"});
+    EXPECT_TRUE(device.WaitForLog("<- st 1 20.00", 5000));
     EXPECT_EQ(LinesReceived(device.ReadLog()), 1u);
 }
