@@ -1,13 +1,14 @@
 #include "Tarvek.h"
 
 #include "ConfigurationExchange.h"
+#include "ConfigurationOpening.h"
 #include "ConfigurationRecord.h"
 #include "ConfigurationTransfer.h"
 #include "LoadSavePrint.h"
 #include "RegistrySettings.h"
+#include "TarvekBoxes.h"
 #include "TarvekComm.h"
 #include "WApplication.h"
-#include "WMessageBox.h"
 #include "WModuleHandle.h"
 #include "resource.h"
 
@@ -27,8 +28,6 @@ static_assert(ToolbarStyle == 0x50000B31);
 // No overwrite prompt and no must-exist check: the commands see to the file.
 constexpr DWORD FileDialogFlags = OFN_EXPLORER | OFN_ENABLEHOOK | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
 static_assert(FileDialogFlags == 0x8002C);
-constexpr UINT ErrorBoxStyle = MB_OK | MB_ICONSTOP | MB_TASKMODAL;
-constexpr UINT InfoBoxStyle = MB_YESNO | MB_ICONINFORMATION | MB_TASKMODAL;
 constexpr int32_t ConnectIconSize = 48;
 constexpr int32_t TabWidth = 96;
 
@@ -217,7 +216,7 @@ void Tarvek::ShowOnPages(const ConfigurationRecord& record)
 {
     const PageTexts texts = ConfigurationExchange::FormatRecordForPages(record);
     for (int32_t index = 0; index < DeviceCommands::ThresholdCount; ++index)
-        comparatorPage->SetThresholdValue(index, ConfigurationExchange::GetThreshold(record, index));
+        comparatorPage->SetThresholdText(index, texts.thresholdTexts[index]);
     offsetPage->SetCalibration(texts.receiverText, texts.transmitterText);
     errorPage->SetErrorHandlingEnabled(texts.errorHandlingEnabled);
     errorPage->SetErrorMemoryEnabled(texts.errorMemoryEnabled);
@@ -230,7 +229,7 @@ void Tarvek::Transfer()
 {
     const ConfigurationTransfer transfer(GatherPageValues());
     if (!transfer.IsValid()) {
-        WMessageBox::Message(nullptr, ErrorBoxStyle, "Tarvek Fehler", transfer.GetValidationMessage());
+        TarvekBoxes::ShowError(transfer.GetValidationMessage());
         SetStatusText("");
         return;
     }
@@ -358,19 +357,17 @@ void Tarvek::OpenConfigurationFile(const WFilePath& path)
     PostUserEvent(OpenFileRequest);
 }
 
+// A file that is refused leaves the pages as they were.
 void Tarvek::LoadConfigurationFile(const WFilePath& path)
 {
-    if (!path.Exists()) {
-        WMessageBox::FormatMessage(nullptr, InfoBoxStyle, "Info", "Die Datei \"%s\" kann nicht geöffnet werden!",
-                                   path.GetText());
-        return;
-    }
-    if (!LoadSavePrint::LoadIfReadable(path)) {
-        WMessageBox::FormatMessage(nullptr, ErrorBoxStyle, "Tarvek Fehler",
-                                   "Die Datei \"%s\" konnte nicht geöffnet werden.", path.GetText());
-        return;
-    }
-    ShowOnPages(configurationRecord);
+    const ConfigurationOpening opening =
+        ConfigurationOpening::Open(path, ConfigurationOpening::Need::AnySection, configurationRecord);
+    if (opening.GetOutcome() == ConfigurationOpening::Outcome::Missing)
+        TarvekBoxes::ShowInfo(opening.GetMessage());
+    else if (!opening.IsLoaded())
+        TarvekBoxes::ShowError(opening.GetMessage());
+    else
+        ShowOnPages(configurationRecord);
 }
 
 // An existing file is written over without a question. A file the host
@@ -384,8 +381,9 @@ bool Tarvek::OnSaveFile(WObject*, WEventData*)
         return false;
     ConfigurationExchange::CopyPagesToRecord(GatherPageValues(), configurationRecord);
     if (!LoadSavePrint::Save(path)) {
-        WMessageBox::FormatMessage(nullptr, ErrorBoxStyle, "Tarvek Fehler",
-                                   "Die Datei \"%s\" konnte nicht gespeichert werden.", path.GetText());
+        WString message;
+        message.Sprintf("Die Datei \"%s\" konnte nicht gespeichert werden.", path.GetText());
+        TarvekBoxes::ShowError(message);
     }
     return false;
 }
