@@ -8,6 +8,7 @@
 // Each form registers a message filter with the application when it is
 // constructed, so that Tab, the arrow keys, Enter and Escape move between and
 // press its controls however the message loop that takes the message is run.
+// A form given an accelerator table turns its keys into commands there too.
 //
 // A designer form comes as a pair: a generated base class that holds the
 // control objects, describes them in a table of rows (WControlRow) and keeps
