@@ -13,6 +13,7 @@
 #include "FloorDialog.h"
 #include "PortNumbers.h"
 #include "RegistrySettings.h"
+#include "WindowLook.h"
 #include "resource.h"
 
 #include <commctrl.h>
@@ -23,14 +24,10 @@
 
 namespace {
 
-constexpr DWORD toolbarStyle = WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_WRAPABLE | TBSTYLE_TOOLTIPS
-                             | TBSTYLE_AUTOSIZE | CCS_ADJUSTABLE | CCS_TOP;
+using namespace WindowLook;
+
 // The program's status bar loses its size grip at once; here it is made without.
-constexpr DWORD statusBarStyle = WS_CHILD | WS_VISIBLE | CCS_BOTTOM;
-constexpr int pageCount = 4;
-constexpr int transferIconSize = 48;
-constexpr int comboHeight = 125;
-const char* const pageCaptions[pageCount] = {"Einstellungen", "Komparatoren", "Offsetabgleich", "Fehlerbehandlung"};
+constexpr DWORD statusBarStyle = StatusBarStyle & ~SBARS_SIZEGRIP;
 
 struct PageIcon {
     int page;
@@ -45,7 +42,7 @@ constexpr PageIcon pageIcons[] = {
 };
 
 HINSTANCE instance;
-HWND pages[pageCount];
+HWND pages[PageCount];
 
 INT_PTR CALLBACK PageProcedure(HWND, UINT message, WPARAM, LPARAM)
 {
@@ -89,7 +86,7 @@ void SetListHeight(HWND list)
 {
     RECT box{};
     GetWindowRect(list, &box);
-    SetWindowPos(list, nullptr, 0, 0, box.right - box.left, comboHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(list, nullptr, 0, 0, box.right - box.left, DropDownHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void FillInterfaces(HWND page)
@@ -123,7 +120,7 @@ void FillErrorHandling(HWND page)
 // program's strip its exit button.
 void AddToolbar(HWND dialog)
 {
-    HWND toolbar = CreateWindowExA(0, TOOLBARCLASSNAMEA, "", toolbarStyle, 0, 0, 1, 1, dialog, nullptr, instance,
+    HWND toolbar = CreateWindowExA(0, TOOLBARCLASSNAMEA, "", ToolbarStyle, 0, 0, 1, 1, dialog, nullptr, instance,
                                    nullptr);
     SendMessageA(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageA(toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(16, 16));
@@ -146,20 +143,18 @@ void AddToolbar(HWND dialog)
 void AddPages(HWND dialog)
 {
     HWND tabs = GetDlgItem(dialog, IDC_TARVEK_TABCTRL_1);
-    for (int index = 0; index < pageCount; ++index) {
+    for (int index = 0; index < PageCount; ++index) {
         TCITEMA item{};
         item.mask = TCIF_TEXT;
-        item.pszText = const_cast<char*>(pageCaptions[index]);
+        item.pszText = const_cast<char*>(PageTabs[index].caption);
         SendMessageA(tabs, TCM_INSERTITEMA, index, reinterpret_cast<LPARAM>(&item));
     }
     RECT area{};
     GetWindowRect(tabs, &area);
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&area), 2);
     SendMessageA(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
-    for (int index = 0; index < pageCount; ++index) {
-        char name[16];
-        std::snprintf(name, sizeof name, "ID_TabForm%d", index + 1);
-        pages[index] = CreateDialogParamA(instance, name, dialog, PageProcedure, 0);
+    for (int index = 0; index < PageCount; ++index) {
+        pages[index] = CreateDialogParamA(instance, PageTabs[index].templateName, dialog, PageProcedure, 0);
         SetWindowPos(pages[index], HWND_TOP, area.left, area.top, area.right - area.left, area.bottom - area.top,
                      index == 0 ? SWP_SHOWWINDOW : SWP_HIDEWINDOW);
     }
@@ -176,7 +171,7 @@ void Build(HWND dialog)
     SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(LoadPicture(IDI_TARVEK, IMAGE_ICON, 16)));
     AddToolbar(dialog);
     CreateWindowExA(0, STATUSCLASSNAMEA, "", statusBarStyle, 0, 0, 0, 0, dialog, nullptr, instance, nullptr);
-    SetButtonPicture(GetDlgItem(dialog, IDC_TARVEK_CONNECT), LoadPicture(IDI_PLUG_APART, IMAGE_ICON, transferIconSize));
+    SetButtonPicture(GetDlgItem(dialog, IDC_TARVEK_CONNECT), LoadPicture(IDI_PLUG_APART, IMAGE_ICON, ConnectIconSize));
     AddPages(dialog);
 }
 
@@ -195,7 +190,7 @@ void OpenFile(HWND dialog)
 void ShowPage(HWND dialog)
 {
     const auto selected = SendDlgItemMessageA(dialog, IDC_TARVEK_TABCTRL_1, TCM_GETCURSEL, 0, 0);
-    for (int index = 0; index < pageCount; ++index)
+    for (int index = 0; index < PageCount; ++index)
         ShowWindow(pages[index], index == selected ? SW_SHOW : SW_HIDE);
 }
 

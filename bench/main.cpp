@@ -44,6 +44,7 @@
 #include "BareSerialLink.h"
 #include "ChildProcess.h"
 #include "Clock.h"
+#include "LoadSavePrint.h"
 #include "MainWindowDriver.h"
 #include "ProcessMemory.h"
 #include "ReactionProbe.h"
@@ -589,6 +590,14 @@ int PositiveCount(const char* text)
     return count > 0 ? count : 0;
 }
 
+// What the program's pages show after start, written by the program's own
+// writer, as the file the sender sends.
+int WriteSendFile(const char* path)
+{
+    const ConfigurationRecord shownAtStart{100.0, 0.0, 100.0, 0.0, true, true, 0, 0, 0};
+    return LoadSavePrint::Save(path, shownAtStart) ? 0 : 1;
+}
+
 int Usage()
 {
     std::fputs("usage: tarvek-bench start RUNS SPACER SPACER_TITLE LABEL PROGRAM TITLE [LABEL PROGRAM TITLE ...]\n"
@@ -600,7 +609,8 @@ int Usage()
                "       tarvek-bench wire RUNS\n"
                "       tarvek-bench waits COUNT\n"
                "       tarvek-bench send-start SENDER FILE RUNS\n"
-               "       tarvek-bench send SENDER FILE RUNS SIMULATOR_LOG\n",
+               "       tarvek-bench send SENDER FILE RUNS SIMULATOR_LOG\n"
+               "       tarvek-bench send-file FILE\n",
                stderr);
     return 2;
 }
@@ -637,6 +647,8 @@ int main(int argc, char** argv)
         return Waits(PositiveCount(argv[2]));
     if (command == "send-start" && argc == 5 && PositiveCount(argv[4]))
         return SendStart(argv[2], argv[3], PositiveCount(argv[4]));
+    if (command == "send-file" && argc == 3)
+        return WriteSendFile(argv[2]);
     if (command == "send" && argc == 6 && PositiveCount(argv[4]))
         return Send(argv[2], argv[3], PositiveCount(argv[4]), argv[5]);
     return Usage();

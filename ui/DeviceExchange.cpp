@@ -1,6 +1,7 @@
 #include "DeviceExchange.h"
 
 #include "DeviceLinkMessages.h"
+#include "PortNumbers.h"
 #include "TarvekComm.h"
 
 namespace {
@@ -28,7 +29,7 @@ const WEventTableEntry DeviceExchange::pressWatchTable[] = {
     {NullEvent, nullptr, nullptr, 0},
 };
 
-DeviceExchange::DeviceExchange(PortIndexSource portIndex) : portIndex(std::move(portIndex)) {}
+DeviceExchange::DeviceExchange(PortNumberSource portNumber) : portNumber(std::move(portNumber)) {}
 
 DeviceExchange::~DeviceExchange()
 {
@@ -121,7 +122,7 @@ bool DeviceExchange::OpenPort()
 {
     if (!tarvekComm)
         return false;
-    const int32_t index = portIndex ? portIndex() : -1;
+    const int32_t index = LinkPortIndex(portNumber ? portNumber() : PortNumbers::NoPort);
     tarvekComm->SetPortNumber(index);
     // Every exchange of the program comes through here, so that each one
     // shows the time-out in the program's box.

@@ -27,10 +27,11 @@
 class DeviceExchange : public WObject {
     W_DECLARE_CLASS(DeviceExchange, WObject)
 public:
-    using PortIndexSource = std::function<int32_t()>;
+    // The number of the port chosen now: n for COMn.
+    using PortNumberSource = std::function<int32_t()>;
     using PressAbandoned = std::function<void()>;
 
-    explicit DeviceExchange(PortIndexSource portIndex);
+    explicit DeviceExchange(PortNumberSource portNumber);
     ~DeviceExchange() override;
     DeviceExchange(const DeviceExchange&) = delete;
     DeviceExchange& operator=(const DeviceExchange&) = delete;
@@ -51,6 +52,11 @@ public:
     // only the control), then ends the exchange. The answer is not looked at.
     void SendWhileDisabled(WWindow& busy, const WString& line);
 
+    // The device link counts its ports from 0: COMn is its port n - 1. The
+    // user interface holds the number and turns it into the link's index
+    // here only.
+    static int32_t LinkPortIndex(int32_t portNumber) { return portNumber - 1; }
+
     // A press or an exchange holds the port.
     bool IsBusy() const { return state != State::Idle; }
     // For the main window's close: true when the close has to wait for the
@@ -65,7 +71,7 @@ public:
 private:
     enum class State { Idle, Pressed, Exchanging };
 
-    PortIndexSource portIndex;
+    PortNumberSource portNumber;
     State state = State::Idle;
     WButton* pressedControl = nullptr;
     PressAbandoned abandoned;

@@ -1,15 +1,10 @@
 #include "TabForm1.h"
 
 #include "PortNumbers.h"
+#include "WindowLook.h"
 #include "resource.h"
 
 #include <algorithm>
-
-namespace {
-
-constexpr int32_t ComboHeight = 125;
-
-}  // namespace
 
 const WControlRow __TabForm1_Base::controlRows[] = {
     WControlRowOf<&__TabForm1_Base::groupb_1>(IDC_TABFORM1_GROUPB_1, "groupb_1"),
@@ -21,7 +16,7 @@ bool __TabForm1_Base::OnCreate(WObject*, WEventData*)
     KeepInsideWorkArea();
     CreateControls(controlRows, "TabForm1");
     BindControls();
-    combo_com->SetHeight(ComboHeight);
+    combo_com->SetHeight(WindowLook::DropDownHeight);
     return FinishCreation();
 }
 
@@ -48,23 +43,23 @@ void TabForm1::OfferPorts(const std::vector<int32_t>& numbers)
     }
 }
 
-int32_t TabForm1::GetPortIndex() const
+// The list's entries stand in the order of portNumbers.
+int32_t TabForm1::GetPortNumber() const
 {
     const int32_t entry = combo_com ? combo_com->GetSelected() : -1;
     if (entry < 0 || entry >= static_cast<int32_t>(portNumbers.size()))
-        return -1;
-    return portNumbers[entry] - 1;
+        return PortNumbers::NoPort;
+    return portNumbers[entry];
 }
 
-void TabForm1::SetPortIndex(int32_t index)
+void TabForm1::SelectPort(int32_t number)
 {
     if (!combo_com)
         return;
-    if (index < 0 || index >= PortNumbers::HighestPortNumber) {
+    if (!PortNumbers::IsPortNumber(number)) {
         combo_com->SetSelected(-1);
         return;
     }
-    const int32_t number = index + 1;
     OfferPorts(PortNumbers::Offered(presentPortNames, number));
     const auto entry = std::ranges::find(portNumbers, number) - portNumbers.begin();
     combo_com->SetSelected(static_cast<int32_t>(entry));

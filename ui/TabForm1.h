@@ -27,14 +27,14 @@ private:
 class TabForm1 : public __TabForm1_Base {
     W_DECLARE_CLASS(TabForm1, __TabForm1_Base)
 public:
-    // The port index of the selected entry, n - 1 for COMn; -1 when no entry
-    // is selected.
-    int32_t GetPortIndex() const;
-    // Selects COM(index + 1). A port the host did not list gets its entry
-    // first, so that a stored choice is kept while its adapter is unplugged
-    // and the open failure names it. An index of no port (outside 0..254)
-    // leaves no entry selected.
-    void SetPortIndex(int32_t index);
+    // The port number of the selected entry, n for COMn; PortNumbers::NoPort
+    // when no entry is selected.
+    int32_t GetPortNumber() const;
+    // Selects COMn. A port the host did not list gets its entry first, so
+    // that a stored choice is kept while its adapter is unplugged and the open
+    // failure names it. A number of no port (outside 1..255) leaves no entry
+    // selected.
+    void SelectPort(int32_t number);
     void EnablePortChoice(bool enabled);
 
 private:

@@ -2,13 +2,8 @@
 
 #include "DeviceCommands.h"
 #include "WModuleHandle.h"
+#include "WindowLook.h"
 #include "resource.h"
-
-namespace {
-
-constexpr int32_t ComboHeight = 125;
-
-}  // namespace
 
 const WControlRow __TabForm4_Base::controlRows[] = {
     WControlRowOf<&__TabForm4_Base::groupb_3>(IDC_TABFORM4_GROUPB_3, "groupb_3"),
@@ -30,7 +25,7 @@ bool __TabForm4_Base::OnCreate(WObject*, WEventData*)
     checkbox_errmem->SetChecked(true);
     for (const char* entry : DeviceCommands::ClearCycleEntries)
         combo_cycle->AddString(entry);
-    combo_cycle->SetHeight(ComboHeight);
+    combo_cycle->SetHeight(WindowLook::DropDownHeight);
     WIcon cross;
     cross.Load(IDI_ERROR_CROSS, WModuleHandle::Application());
     pbx_error->SetIcon(cross);

@@ -5,9 +5,11 @@
 #include "ConfigurationRecord.h"
 #include "ConfigurationTransfer.h"
 #include "LoadSavePrint.h"
+#include "PortNumbers.h"
 #include "RegistrySettings.h"
 #include "TarvekBoxes.h"
 #include "TarvekComm.h"
+#include "WindowLook.h"
 #include "WApplication.h"
 #include "WModuleHandle.h"
 #include "resource.h"
@@ -16,32 +18,13 @@
 #include <commdlg.h>
 #include <utility>
 
+using namespace WindowLook;
+
 namespace {
 
-constexpr DWORD StatusBarStyle = WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | CCS_BOTTOM;
-static_assert(StatusBarStyle == 0x50000103);
-// TBSTYLE_AUTOSIZE is a style of buttons, not of the bar; the bar has been
-// made with that bit from the start, and nothing about it is to change here.
-constexpr DWORD ToolbarStyle = WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_WRAPABLE | TBSTYLE_TOOLTIPS
-                             | TBSTYLE_AUTOSIZE | CCS_ADJUSTABLE | CCS_TOP;
-static_assert(ToolbarStyle == 0x50000B31);
-// No overwrite prompt and no must-exist check: the commands see to the file.
 constexpr DWORD FileDialogFlags = OFN_EXPLORER | OFN_ENABLEHOOK | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
 static_assert(FileDialogFlags == 0x8002C);
-constexpr int32_t ConnectIconSize = 48;
 constexpr int32_t TabWidth = 96;
-
-struct PageTab {
-    const char* templateName;
-    const char* caption;
-};
-
-constexpr PageTab pageTabs[] = {
-    {"ID_TabForm1", "Einstellungen"},
-    {"ID_TabForm2", "Komparatoren"},
-    {"ID_TabForm3", "Offsetabgleich"},
-    {"ID_TabForm4", "Fehlerbehandlung"},
-};
 
 }  // namespace
 
@@ -91,11 +74,11 @@ void __Tarvek_Base::CreatePages()
     offsetPage = new TabForm3(GetDeviceExchange());
     errorPage = new TabForm4(GetDeviceExchange());
     WForm* const pages[] = {interfacePage, comparatorPage, offsetPage, errorPage};
-    for (int32_t index = 0; index < 4; ++index) {
-        pages[index]->LoadWindow(this, pageTabs[index].templateName, module);
-        tabctrl_1->InsertItem(index, pageTabs[index].caption);
+    for (int32_t index = 0; index < PageCount; ++index) {
+        pages[index]->LoadWindow(this, PageTabs[index].templateName, module);
+        tabctrl_1->InsertItem(index, PageTabs[index].caption);
     }
-    for (int32_t index = 0; index < 4; ++index)
+    for (int32_t index = 0; index < PageCount; ++index)
         tabctrl_1->SetItemPage(index, pages[index], true, true, true);
 }
 
@@ -164,7 +147,7 @@ const std::vector<WHandlerRow> Tarvek::handlerRows = {
     WHandlerRowOf<&Tarvek::OnAbout, &Tarvek::item_about>(ClickEvent),
 };
 
-Tarvek::Tarvek() : deviceExchange([this] { return GetPortIndex(); }) {}
+Tarvek::Tarvek() : deviceExchange([this] { return GetPortNumber(); }) {}
 
 bool Tarvek::FormCreated()
 {
@@ -172,10 +155,10 @@ bool Tarvek::FormCreated()
     statusBar = GetStatusBar();
     if (statusBar)
         statusBar->RemoveSizeGrip();
-    const int32_t portIndex = registrySettings->GetComPort() - 1;
-    interfacePage->SetPortIndex(portIndex);
+    const int32_t portNumber = registrySettings->GetComPort();
+    interfacePage->SelectPort(portNumber);
     errorPage->SelectCycle("-");
-    tarvekComm = new TarvekComm(portIndex);
+    tarvekComm = new TarvekComm(DeviceExchange::LinkPortIndex(portNumber));
     tarvekComm->SetNotifyTarget(this);
     CenterInWorkArea();
     return false;
@@ -185,7 +168,7 @@ bool Tarvek::OnDestroy(WObject*, WEventData*)
 {
     deviceExchange.Reset();
     if (registrySettings)
-        registrySettings->SetComPort(GetPortIndex() + 1);
+        registrySettings->SetComPort(GetPortNumber());
     delete tarvekComm;
     tarvekComm = nullptr;
     delete registrySettings;
@@ -194,9 +177,9 @@ bool Tarvek::OnDestroy(WObject*, WEventData*)
     return false;
 }
 
-int32_t Tarvek::GetPortIndex() const
+int32_t Tarvek::GetPortNumber() const
 {
-    return interfacePage ? interfacePage->GetPortIndex() : -1;
+    return interfacePage ? interfacePage->GetPortNumber() : PortNumbers::NoPort;
 }
 
 PageValues Tarvek::GatherPageValues() const
@@ -454,7 +437,7 @@ void Tarvek::SetStatusText(const char* text)
 void Tarvek::StoreComPort()
 {
     if (registrySettings)
-        registrySettings->SetComPort(GetPortIndex() + 1);
+        registrySettings->SetComPort(GetPortNumber());
     delete registrySettings;
     registrySettings = new RegistrySettings;
 }

@@ -81,8 +81,9 @@ public:
 
     Tarvek();
 
-    // The interface chosen on the interface page: 0 for COM1, -1 for none.
-    int32_t GetPortIndex() const;
+    // The interface chosen on the interface page: 1 for COM1,
+    // PortNumbers::NoPort for none.
+    int32_t GetPortNumber() const;
     // Validates the thresholds and sends the configuration, step by step.
     void Transfer();
     // Loads the file into the pages as the open command does, with the same

@@ -57,19 +57,19 @@ TEST_F(InterfaceChoice, OffersCom1ToCom8ThenThePresentPortsAboveInAscendingOrder
 }
 
 // COM255 is no port of the test prefix: it gets its entry when chosen.
-TEST_F(InterfaceChoice, SetPortIndexSelectsAnyPortAndNothingElse)
+TEST_F(InterfaceChoice, SelectPortSelectsAnyPortAndNothingElse)
 {
     const struct {
-        int index;
+        int number;
         int selected;
         const char* text;
     } cases[] = {
-        {7, 7, "COM8"}, {0, 0, "COM1"}, {11, 11, "COM12"}, {254, 254, "COM255"}, {255, -1, ""}, {-1, -1, ""},
+        {8, 8, "COM8"}, {1, 1, "COM1"}, {12, 12, "COM12"}, {255, 255, "COM255"}, {256, 0, ""}, {0, 0, ""},
     };
     for (const auto& choice : cases) {
-        InterfacePage().SetPortIndex(choice.index);
-        EXPECT_EQ(InterfacePage().GetPortIndex(), choice.selected) << choice.index;
-        EXPECT_EQ(TextOf("combo_com"), choice.text) << choice.index;
+        InterfacePage().SelectPort(choice.number);
+        EXPECT_EQ(InterfacePage().GetPortNumber(), choice.selected) << choice.number;
+        EXPECT_EQ(TextOf("combo_com"), choice.text) << choice.number;
     }
 }
 
@@ -96,7 +96,7 @@ TEST_F(InterfaceChoice, TheChoiceIsLockedWhileTheTransferHoldsThePort)
     std::lock_guard<std::mutex> lock(mutex);
     EXPECT_EQ(enabled, std::vector<bool>(7, false));
     EXPECT_TRUE(IsWindowEnabled(Control("combo_com")));
-    EXPECT_EQ(InterfacePage().GetPortIndex(), 1);
+    EXPECT_EQ(InterfacePage().GetPortNumber(), 2);
 }
 
 // The adapter of the stored port is unplugged: the choice stays, so that the
