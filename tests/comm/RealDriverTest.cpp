@@ -102,7 +102,7 @@ TEST_F(RealDriver, ByteThatLandsBetweenTheLookAtTheQueueAndTheWaitEndsTheAnswer)
     ASSERT_TRUE(link.Open());
     ULONGLONG elapsed = 0;
     EXPECT_EQ(Send("ee 1\r\n", &elapsed), "OK");
-    EXPECT_LT(elapsed, 500u);
+    EXPECT_LT(elapsed, 800u) << "the answer came only with the late look at the end of the wait";
     EXPECT_EQ(timeouts.count, 0);
 }
 

@@ -169,6 +169,9 @@ bool SerialDriverModel::Admit(Call call, HANDLE handle)
         error = ERROR_BAD_COMMAND;
     else
         error = Refused(call);
+    const bool transfers = call == Call::WaitForEvent || call == Call::Read || call == Call::Write;
+    if (error == ERROR_SUCCESS && transfers && Aborting())
+        error = ERROR_OPERATION_ABORTED;
     if (error == ERROR_SUCCESS)
         return true;
     SetLastError(error);
@@ -184,6 +187,13 @@ DWORD SerialDriverModel::Refused(Call call)
     if (found->second.times > 0 && --found->second.times == 0)
         refusals.erase(found);
     return error;
+}
+
+SerialDriverModel::CallOnHandle::CallOnHandle(Call call, HANDLE handle) : model(*installed)
+{
+    model.RunHook(call);
+    lock = std::unique_lock<std::mutex>(model.mutex);
+    admitted = model.Admit(call, handle);
 }
 
 void SerialDriverModel::RunHook(Call call)
@@ -284,11 +294,10 @@ HANDLE WINAPI SerialDriverModel::OpenDevice(LPCSTR name, DWORD, DWORD, LPSECURIT
 
 BOOL WINAPI SerialDriverModel::SetEventMask(HANDLE handle, DWORD mask)
 {
-    SerialDriverModel& model = *installed;
-    model.RunHook(Call::SetEventMask);
-    std::lock_guard<std::mutex> lock(model.mutex);
-    if (!model.Admit(Call::SetEventMask, handle))
+    CallOnHandle call(Call::SetEventMask, handle);
+    if (!call)
         return FALSE;
+    SerialDriverModel& model = call.model;
     model.eventMask = mask;
     model.latchedEvents &= mask;
     model.EndPendingWait(ERROR_SUCCESS, 0);
@@ -297,56 +306,45 @@ BOOL WINAPI SerialDriverModel::SetEventMask(HANDLE handle, DWORD mask)
 
 BOOL WINAPI SerialDriverModel::SetQueueSizes(HANDLE handle, DWORD, DWORD)
 {
-    SerialDriverModel& model = *installed;
-    model.RunHook(Call::SetQueueSizes);
-    std::lock_guard<std::mutex> lock(model.mutex);
-    return model.Admit(Call::SetQueueSizes, handle);
+    return CallOnHandle(Call::SetQueueSizes, handle) ? TRUE : FALSE;
 }
 
 BOOL WINAPI SerialDriverModel::SetTimeouts(HANDLE handle, LPCOMMTIMEOUTS given)
 {
-    SerialDriverModel& model = *installed;
-    model.RunHook(Call::SetTimeouts);
-    std::lock_guard<std::mutex> lock(model.mutex);
-    if (!model.Admit(Call::SetTimeouts, handle))
+    CallOnHandle call(Call::SetTimeouts, handle);
+    if (!call)
         return FALSE;
+    SerialDriverModel& model = call.model;
     model.timeouts = *given;
     return TRUE;
 }
 
 BOOL WINAPI SerialDriverModel::GetLineSettings(HANDLE handle, LPDCB record)
 {
-    SerialDriverModel& model = *installed;
-    model.RunHook(Call::GetLineSettings);
-    std::lock_guard<std::mutex> lock(model.mutex);
-    if (!model.Admit(Call::GetLineSettings, handle))
+    CallOnHandle call(Call::GetLineSettings, handle);
+    if (!call)
         return FALSE;
+    SerialDriverModel& model = call.model;
     *record = model.settings;
     return TRUE;
 }
 
 BOOL WINAPI SerialDriverModel::SetLineSettings(HANDLE handle, LPDCB record)
 {
-    SerialDriverModel& model = *installed;
-    model.RunHook(Call::SetLineSettings);
-    std::lock_guard<std::mutex> lock(model.mutex);
-    if (!model.Admit(Call::SetLineSettings, handle))
+    CallOnHandle call(Call::SetLineSettings, handle);
+    if (!call)
         return FALSE;
+    SerialDriverModel& model = call.model;
     model.settings = *record;
     return TRUE;
 }
 
 BOOL WINAPI SerialDriverModel::WaitForEvent(HANDLE handle, LPDWORD events, LPOVERLAPPED record)
 {
-    SerialDriverModel& model = *installed;
-    model.RunHook(Call::WaitForEvent);
-    std::lock_guard<std::mutex> lock(model.mutex);
-    if (!model.Admit(Call::WaitForEvent, handle))
+    CallOnHandle call(Call::WaitForEvent, handle);
+    if (!call)
         return FALSE;
-    if (model.Aborting()) {
-        SetLastError(ERROR_OPERATION_ABORTED);
-        return FALSE;
-    }
+    SerialDriverModel& model = call.model;
     if (model.pendingWait || model.eventMask == 0) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
@@ -370,11 +368,10 @@ BOOL WINAPI SerialDriverModel::WaitForEvent(HANDLE handle, LPDWORD events, LPOVE
 
 BOOL WINAPI SerialDriverModel::ClearErrors(HANDLE handle, LPDWORD errors, LPCOMSTAT status)
 {
-    SerialDriverModel& model = *installed;
-    model.RunHook(Call::ClearErrors);
-    std::lock_guard<std::mutex> lock(model.mutex);
-    if (!model.Admit(Call::ClearErrors, handle))
+    CallOnHandle call(Call::ClearErrors, handle);
+    if (!call)
         return FALSE;
+    SerialDriverModel& model = call.model;
     if (errors)
         *errors = model.lineErrors;
     model.lineErrors = 0;
@@ -393,15 +390,10 @@ BOOL WINAPI SerialDriverModel::ClearErrors(HANDLE handle, LPDWORD errors, LPCOMS
 
 BOOL WINAPI SerialDriverModel::Read(HANDLE handle, LPVOID bytes, DWORD count, LPDWORD read, LPOVERLAPPED record)
 {
-    SerialDriverModel& model = *installed;
-    model.RunHook(Call::Read);
-    std::lock_guard<std::mutex> lock(model.mutex);
-    if (!model.Admit(Call::Read, handle))
+    CallOnHandle call(Call::Read, handle);
+    if (!call)
         return FALSE;
-    if (model.Aborting()) {
-        SetLastError(ERROR_OPERATION_ABORTED);
-        return FALSE;
-    }
+    SerialDriverModel& model = call.model;
     Begin(record);
     const DWORD taken = std::min<DWORD>(count, static_cast<DWORD>(model.inputQueue.size()));
     model.inputQueue.copy(static_cast<char*>(bytes), taken);
@@ -413,28 +405,20 @@ BOOL WINAPI SerialDriverModel::Read(HANDLE handle, LPVOID bytes, DWORD count, LP
 
 BOOL WINAPI SerialDriverModel::Write(HANDLE handle, LPCVOID bytes, DWORD count, LPDWORD written, LPOVERLAPPED record)
 {
-    SerialDriverModel& model = *installed;
-    model.RunHook(Call::Write);
-    std::function<void(const std::string&)> device;
-    bool pending = false;
-    {
-        std::lock_guard<std::mutex> lock(model.mutex);
-        if (!model.Admit(Call::Write, handle))
-            return FALSE;
-        if (model.Aborting()) {
-            SetLastError(ERROR_OPERATION_ABORTED);
-            return FALSE;
-        }
-        Begin(record);
-        pending = model.holdWrites;
-        if (pending) {
-            model.pendingWrites.push_back({record, count});
-        } else {
-            *written = count;
-            End(record, ERROR_SUCCESS, count);
-        }
-        device = model.device;
+    CallOnHandle call(Call::Write, handle);
+    if (!call)
+        return FALSE;
+    SerialDriverModel& model = call.model;
+    Begin(record);
+    const bool pending = model.holdWrites;
+    if (pending) {
+        model.pendingWrites.push_back({record, count});
+    } else {
+        *written = count;
+        End(record, ERROR_SUCCESS, count);
     }
+    const std::function<void(const std::string&)> device = model.device;
+    call.Leave();
     if (device)
         device(std::string(static_cast<const char*>(bytes), count));
     if (!pending)
@@ -464,11 +448,10 @@ BOOL WINAPI SerialDriverModel::GetResult(HANDLE, LPOVERLAPPED record, LPDWORD co
 
 BOOL WINAPI SerialDriverModel::Purge(HANDLE handle, DWORD flags)
 {
-    SerialDriverModel& model = *installed;
-    model.RunHook(Call::Purge);
-    std::lock_guard<std::mutex> lock(model.mutex);
-    if (!model.Admit(Call::Purge, handle))
+    CallOnHandle call(Call::Purge, handle);
+    if (!call)
         return FALSE;
+    SerialDriverModel& model = call.model;
     if (flags & PURGE_TXABORT)
         model.EndPendingWrites(ERROR_OPERATION_ABORTED);
     if (flags & PURGE_RXCLEAR)
@@ -478,10 +461,7 @@ BOOL WINAPI SerialDriverModel::Purge(HANDLE handle, DWORD flags)
 
 BOOL WINAPI SerialDriverModel::Escape(HANDLE handle, DWORD)
 {
-    SerialDriverModel& model = *installed;
-    model.RunHook(Call::Escape);
-    std::lock_guard<std::mutex> lock(model.mutex);
-    return model.Admit(Call::Escape, handle);
+    return CallOnHandle(Call::Escape, handle) ? TRUE : FALSE;
 }
 
 BOOL WINAPI SerialDriverModel::CloseDevice(HANDLE handle)

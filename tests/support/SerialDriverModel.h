@@ -116,6 +116,23 @@ private:
 
     static SerialDriverModel* installed;
 
+    // One host call on a handle: runs the call's hook, then holds the lock
+    // while the call takes effect; false, with the last error set, when the
+    // call must fail.
+    class CallOnHandle {
+    public:
+        CallOnHandle(Call call, HANDLE handle);
+        explicit operator bool() const { return admitted; }
+        // Lets go of the lock before the call's end runs outside it.
+        void Leave() { lock.unlock(); }
+
+        SerialDriverModel& model;
+
+    private:
+        std::unique_lock<std::mutex> lock;
+        bool admitted;
+    };
+
     // The checks every call on a handle makes, under the lock: false with the
     // last error set when the call must fail.
     bool Admit(Call call, HANDLE handle);
