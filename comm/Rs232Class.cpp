@@ -44,7 +44,6 @@ struct ReaderContext {
     HANDLE stopEvent;               // set when the context is detached
     OVERLAPPED waitRecord{};
     DWORD waitEvents = 0;
-    bool waitArmed = false;         // a wait is pending in the host on waitRecord
     OVERLAPPED readRecord{};
     char readBuffer[Rs232Class::ReceiveBufferSize] = {};
     bool operationLost = false;     // the host may still write into this context
@@ -108,30 +107,31 @@ struct ReaderContext {
         return status.cbInQue;
     }
 
-    // Waits until the port reports an event. A wait that pends stays armed
-    // until the host ends it, across rounds: the next round waits on it
-    // instead of arming another.
+    // Waits until the port reports an event.
     PortEvent WaitForPortEvent()
     {
+        bool bytesWaiting = false;
         {
             WSemaphoreLock lock(&guard);
             if (!IsAttached())
                 return PortEvent::Ended;
-            if (!waitArmed) {
-                waitEvents = 0;
-                if (calls.waitForEvent(port, &waitEvents, &waitRecord))
-                    return EventOf(waitEvents);
-                if (GetLastError() != ERROR_IO_PENDING)
-                    return PortEvent::Failed;
-                waitArmed = true;
-            }
-            // A driver that does not remember events while no wait is armed
+            waitEvents = 0;
+            if (calls.waitForEvent(port, &waitEvents, &waitRecord))
+                return EventOf(waitEvents);
+            if (GetLastError() != ERROR_IO_PENDING)
+                return PortEvent::Failed;
+            // A driver that does not remember events while no wait is pending
             // wakes nobody for bytes that landed after the last look at the
-            // queue and before the wait was armed: look once more.
-            if (ClearErrorsAndCountQueued() > 0)
-                return PortEvent::Characters;
+            // queue and before the wait was armed: look once more. If bytes
+            // wait, setting the mask again ends the wait, so that the next
+            // round arms a fresh one; a wait kept across rounds could miss
+            // the bytes that come once the queue has been read.
+            bytesWaiting = ClearErrorsAndCountQueued() > 0;
+            if (bytesWaiting)
+                calls.setEventMask(port, EV_RXCHAR);
         }
-        return FinishWait();
+        const PortEvent event = FinishWait();
+        return bytesWaiting && event != PortEvent::Ended ? PortEvent::Characters : event;
     }
 
     static PortEvent EventOf(DWORD events)
@@ -146,7 +146,6 @@ struct ReaderContext {
         WSemaphoreLock lock(&guard);
         if (!IsAttached())
             return PortEvent::Ended;
-        waitArmed = false;
         DWORD unused = 0;
         if (!calls.getResult(port, &waitRecord, &unused, FALSE))
             return PortEvent::Failed;
@@ -226,23 +225,10 @@ struct ReaderContext {
             WSemaphoreLock lock(&guard);
             return IsAttached();
         }
-        AwaitCancelled(record);
-        return false;
-    }
-
-    // Close purges and closes the port, which ends every pending operation.
-    void AwaitCancelled(OVERLAPPED& record)
-    {
+        // Close purges and closes the port, which ends every pending operation.
         if (WaitForSingleObject(record.hEvent, cancelledOperationWait) != WAIT_OBJECT_0)
             operationLost = true;
-    }
-
-    // The reader ends: a wait it left armed must be over before the context
-    // that holds its record can go.
-    void AwaitArmedWait()
-    {
-        if (waitArmed)
-            AwaitCancelled(waitRecord);
+        return false;
     }
 };
 
@@ -447,7 +433,6 @@ DWORD WINAPI Rs232Class::ReaderThread(void* argument)
             }
         }
     }
-    context->AwaitArmedWait();
     ReaderContext::Release(context);
     return 1;
 }

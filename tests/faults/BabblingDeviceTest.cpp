@@ -37,9 +37,12 @@ constexpr const char* TimeoutTitle = "Tarvek Timeout";
 constexpr int64_t HeapTolerance = 8 * 1024;
 
 // How long a probe may wait in the queue while bytes pour in: typically, and
-// at worst (generous, for a test machine shared with others).
+// at worst. The worst is bounded loosely: on a machine loaded with other
+// builds the whole window thread pauses for several hundred milliseconds at
+// times, whatever the link does; a link that held the thread while the bytes
+// pour in would keep the probes waiting for the whole stream.
 constexpr double ProbeDelayMedianBound = 20.0;
-constexpr double ProbeDelayBound = 250.0;
+constexpr double ProbeDelayBound = 1000.0;
 
 // Seven command lines, as a transfer sends them.
 const char* const commandLines[] = {
