@@ -5,7 +5,10 @@
 // notify target with a UserEvent, and reads again only after the owner has
 // taken the portion (GetReceivedCount, TakeReceivedData). A slow owner thus
 // throttles the reader, and the driver's input queue keeps the rest. The
-// class knows nothing of what the bytes mean.
+// reader waits for as long as the port is open: a wait that fails (a line
+// error on a driver that aborts on errors, an adapter pulled) has its error
+// cleared and is armed again after a short pause. The class knows nothing of
+// what the bytes mean.
 //
 // Threads: Open, Close, Write, GetReceivedCount and TakeReceivedData belong to
 // the owner's thread; DataReceived runs on the reader thread. The receive
