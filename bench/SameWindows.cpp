@@ -66,13 +66,19 @@ void SetButtonPicture(HWND button, HANDLE picture)
     SendMessageA(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(picture));
 }
 
+// Where the program keeps it: the machine's key in the 32-bit view, else the user's.
 int StoredPort()
 {
-    DWORD port = 0;
-    DWORD size = sizeof port;
     for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
-        if (RegGetValueA(root, RegistrySettings::KeyPath, "COM", RRF_RT_REG_DWORD, nullptr, &port, &size)
-            == ERROR_SUCCESS)
+        HKEY key = nullptr;
+        const REGSAM view = root == HKEY_LOCAL_MACHINE ? KEY_WOW64_32KEY : 0;
+        if (RegOpenKeyExA(root, RegistrySettings::KeyPath, 0, KEY_QUERY_VALUE | view, &key) != ERROR_SUCCESS)
+            continue;
+        DWORD port = 0;
+        DWORD size = sizeof port;
+        const LONG result = RegGetValueA(key, nullptr, "COM", RRF_RT_REG_DWORD, nullptr, &port, &size);
+        RegCloseKey(key);
+        if (result == ERROR_SUCCESS)
             return static_cast<int>(port);
     }
     return 2;

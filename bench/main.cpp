@@ -93,8 +93,13 @@ int Fail(const std::string& reason)
 // partner the simulator plays.
 void ChooseComTwo()
 {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Holmfeldt\\Kalvento", 0, nullptr, 0,
+                        KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return;
     const DWORD port = 2;
-    RegSetKeyValueA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Holmfeldt\\Kalvento", "COM", REG_DWORD, &port, sizeof port);
+    RegSetValueExA(key, "COM", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&port), sizeof port);
+    RegCloseKey(key);
 }
 
 // The program's window with the title, once it shows and its thread answers

@@ -3,8 +3,6 @@
 #include "LineAssembler.h"
 #include "WApplication.h"
 
-#include <cstdlib>
-
 TarvekComm* tarvekComm = nullptr;
 
 namespace {
@@ -47,6 +45,8 @@ WString TarvekComm::SendCommand(const WString& command, const std::function<void
 {
     if (command.IsEmpty())
         return reply;
+    if (quitRequested)
+        return WString();
     lineReceived = false;
     reply = "";
     // A line that did not go out cannot be answered: waiting for the answer
@@ -55,7 +55,7 @@ WString TarvekComm::SendCommand(const WString& command, const std::function<void
     if (written)
         written();
     if (!wentOut || !WaitForLine(ReplyBudget)) {
-        if (listener)
+        if (listener && !quitRequested)
             listener->ReplyTimedOut();
         // A listener's box runs a message loop: an answer that came late,
         // during it, must not stand for this command's.
@@ -82,7 +82,10 @@ bool TarvekComm::WaitForLine(uint32_t milliseconds)
         OnDataReceived();
         if (lineReceived)
             break;
-        DispatchOneMessage();
+        if (WApplication::DispatchWaitingMessage() == WWaitingMessage::QuitRequested) {
+            quitRequested = true;
+            break;
+        }
         if (lineReceived)
             break;
         const int64_t remaining = deadline - MicrosecondClock();
@@ -106,22 +109,6 @@ void TarvekComm::WaitForMessage(int64_t microseconds)
 {
     const DWORD timeout = static_cast<DWORD>((microseconds + 999) / 1000);
     MsgWaitForMultipleObjectsEx(0, nullptr, timeout, QS_ALLINPUT, 0);
-}
-
-// Keeps the windows of this thread alive while it waits. A quit request ends
-// the process at once: the loop it was meant for cannot be reached from here.
-void TarvekComm::DispatchOneMessage()
-{
-    MSG message;
-    bool dispatch = false;
-    const int32_t result =
-        WApplication::GetMessage(&message, false, true, nullptr, 0, 0, true, &dispatch);
-    if (result == 0)
-        std::exit(0);
-    if (result == 1 && dispatch) {
-        TranslateMessage(&message);
-        DispatchMessage(&message);
-    }
 }
 
 // An empty line is no answer: devices and their drivers frame answers with

@@ -13,7 +13,10 @@
 // reader thread; while SendCommand waits, it dispatches this thread's
 // messages itself, one per step, which is how those notifications arrive
 // during the wait and how the windows stay alive meanwhile. Each step also
-// takes a portion that waits without its notification having come.
+// takes a portion that waits without its notification having come. A quit
+// request met there ends the wait: the link tells its user (QuitRequested)
+// and sends nothing more, and the request stays in the queue for the loop it
+// was meant for.
 //
 // There is one device link per process, reached through tarvekComm.
 
@@ -54,7 +57,9 @@ public:
     // ReplyBudget for the answer line, a line that is not empty. Returns the
     // answer, or an empty text once the listener was told of the time-out,
     // which also comes, at once, when the line could not be written. An empty
-    // command sends nothing and returns the last answer. `written`, when
+    // command sends nothing and returns the last answer. After a quit request
+    // it returns an empty text and tells the listener nothing: nobody timed
+    // out, the program is ending; later commands are not written at all. `written`, when
     // given, runs right after the write, before the wait and before the
     // listener hears of a time-out: what the caller does there overlaps the
     // device's work instead of delaying the line.
@@ -65,14 +70,16 @@ public:
     // Takes the waiting portion from the reader, if there is one, and
     // assembles it into lines.
     void OnDataReceived();
+    // A quit request came while the link waited for an answer.
+    bool QuitRequested() const { return quitRequested; }
 
 private:
     WString reply;
     bool lineReceived = false;
     Listener* listener = nullptr;
+    bool quitRequested = false;
 
     bool WaitForLine(uint32_t milliseconds);
-    static void DispatchOneMessage();
     static void WaitForMessage(int64_t microseconds);
 };
 

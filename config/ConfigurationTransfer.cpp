@@ -90,11 +90,12 @@ void ConfigurationTransfer::FormLines(const PageValues& values)
     // text fits its line: the validation refused the ones that would not.
     for (int32_t step = 0; step < ThresholdStepCount; ++step) {
         const int32_t number = step + 1;
-        SetThreshold(number, values.thresholdTexts[IndexOfThresholdNumber(number)], lines[step]);
+        lines[step] = ThresholdLine(number, values.thresholdTexts[IndexOfThresholdNumber(number)]);
     }
-    lines[4] = SetErrorHandling(values.errorHandlingEnabled);
-    lines[5] = SetErrorMemory(values.errorMemoryEnabled);
-    if (!SetClearCycle(values.cycleText, lines[6]))
+    lines[4] = ErrorHandlingLine(values.errorHandlingEnabled);
+    lines[5] = ErrorMemoryLine(values.errorMemoryEnabled);
+    lines[6] = ClearCycleLine(values.cycleText);
+    if (lines[6].IsEmpty())
         message = "Die Zeit für das zyklische Löschen der Fehler ist ungültig.\r\n\r\n";
 }
 

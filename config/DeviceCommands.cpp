@@ -12,26 +12,17 @@ namespace {
 constexpr int32_t thresholdNumbers[ThresholdCount] = {
     Comparator1Upper, Comparator1Lower, Comparator2Upper, Comparator2Lower};
 
-bool FormLine(WString& line, const char* format, ...)
+// Empty when the line would not fit the device's buffer.
+WString FormLine(const char* format, ...)
 {
     char buffer[LineBufferSize];
     va_list arguments;
     va_start(arguments, format);
     const int length = std::vsnprintf(buffer, sizeof buffer, format, arguments);
     va_end(arguments);
-    if (length < 0 || length >= LineBufferSize) {
-        line = "";
-        return false;
-    }
-    line = WString(buffer, length);
-    return true;
-}
-
-WString FormFixedLine(const char* format, int32_t argument)
-{
-    WString line;
-    FormLine(line, format, argument);
-    return line;
+    if (length < 0 || length >= LineBufferSize)
+        return WString();
+    return WString(buffer, length);
 }
 
 }
@@ -52,44 +43,41 @@ int32_t IndexOfThresholdNumber(int32_t number)
     return -1;
 }
 
-bool SetThreshold(int32_t number, const char* text, WString& line)
+WString ThresholdLine(int32_t number, const char* text)
 {
-    return FormLine(line, "st %d %s\r\n", number, text ? text : "");
+    return FormLine("st %d %s\r\n", number, text ? text : "");
 }
 
-WString SetErrorHandling(bool enabled)
+WString ErrorHandlingLine(bool enabled)
 {
-    return FormFixedLine("ee %d\r\n", enabled ? 1 : 0);
+    return FormLine("ee %d\r\n", enabled ? 1 : 0);
 }
 
-WString SetErrorMemory(bool enabled)
+WString ErrorMemoryLine(bool enabled)
 {
-    return FormFixedLine("em %d\r\n", enabled ? 1 : 0);
+    return FormLine("em %d\r\n", enabled ? 1 : 0);
 }
 
-bool SetClearCycle(const char* cycleText, WString& line)
+WString ClearCycleLine(const char* cycleText)
 {
     // No selection at all means no cyclic clearing as well; "cf \r\n" would be
     // a line the device cannot read.
-    if (!cycleText || cycleText[0] == '\0' || std::strcmp(cycleText, "-") == 0) {
-        line = "cf 0\r\n";
-        return true;
-    }
+    if (!cycleText || cycleText[0] == '\0' || std::strcmp(cycleText, "-") == 0)
+        return WString("cf 0\r\n");
     // The page offers nothing else; a configuration file may hold anything.
     for (const char* entry : ClearCycleEntries) {
         if (std::strcmp(cycleText, entry) == 0)
-            return FormLine(line, "cf %s\r\n", cycleText);
+            return FormLine("cf %s\r\n", cycleText);
     }
-    line = "";
-    return false;
+    return WString();
 }
 
-WString SetCalibration(CalibrationChannel channel, int32_t offset)
+WString CalibrationLine(CalibrationChannel channel, int32_t offset)
 {
-    return FormFixedLine(channel == ReceiverChannel ? "sc 1 %d\r\n" : "sc 2 %d\r\n", offset);
+    return FormLine(channel == ReceiverChannel ? "sc 1 %d\r\n" : "sc 2 %d\r\n", offset);
 }
 
-WString ClearErrors()
+WString ClearErrorsLine()
 {
     return WString("rf\r\n");
 }

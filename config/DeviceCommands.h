@@ -40,11 +40,14 @@ enum CalibrationChannel : int32_t { ReceiverChannel = 1, TransmitterChannel = 2 
 // The longest threshold text that still fits an "st" line.
 constexpr int32_t MaximumThresholdTextLength = MaximumLineLength - 7;
 
-// "st %d %s\r\n". False, and `line` emptied, when the line would not fit.
-bool SetThreshold(int32_t number, const char* text, WString& line);
+// Each function forms one command line, "\r\n" included; an empty line
+// means the values cannot be sent.
+
+// "st %d %s\r\n"; empty when the line would not fit.
+WString ThresholdLine(int32_t number, const char* text);
 // "ee %d\r\n" and "em %d\r\n" with 1 or 0.
-WString SetErrorHandling(bool enabled);
-WString SetErrorMemory(bool enabled);
+WString ErrorHandlingLine(bool enabled);
+WString ErrorMemoryLine(bool enabled);
 // The periods of cyclic error clearing the device knows, in seconds, as the
 // error handling page offers them; "-" clears no errors cyclically. No 65 to
 // 85: the last step goes from 60 to 90.
@@ -52,12 +55,12 @@ constexpr const char* ClearCycleEntries[] = {
     "-", "5", "10", "15", "20", "25", "30", "35", "40", "45", "50", "55", "60", "90",
 };
 
-// "cf 0\r\n" for the entry "-" (and for no entry at all), else "cf %s\r\n".
-// False, and `line` emptied, for a text that is none of the entries.
-bool SetClearCycle(const char* cycleText, WString& line);
+// "cf 0\r\n" for the entry "-" (and for no entry at all), else "cf %s\r\n";
+// empty for a text that is none of the entries.
+WString ClearCycleLine(const char* cycleText);
 // "sc 1 %d\r\n" for the receiver, "sc 2 %d\r\n" for the transmitter.
-WString SetCalibration(CalibrationChannel channel, int32_t offset);
+WString CalibrationLine(CalibrationChannel channel, int32_t offset);
 // "rf\r\n".
-WString ClearErrors();
+WString ClearErrorsLine();
 
 }

@@ -84,13 +84,47 @@ void RemoveSection(const char* name, const std::string& path)
         WritePrivateProfileSectionA(name, nullptr, path.c_str());
 }
 
-bool WriteSection(Section section, const ConfigurationRecord& record, const std::string& path)
+bool WriteSection(Section section, const ConfigurationRecord& record, const std::string& path,
+                  LoadSavePrint::SectionWriter writeSection)
 {
     const char* name = GetSectionName(section);
     const std::string body =
         BuildSectionBody(FormatEntries(section, record), IsOlderPlatform() ? OlderPlatformSectionLimit : -1);
     RemoveSection(name, path);
-    return WritePrivateProfileSectionA(name, body.c_str(), path.c_str()) != FALSE;
+    return writeSection(name, body.c_str(), path.c_str()) != FALSE;
+}
+
+// The copy is made in the file's own folder, so that it can take the file's
+// place on the same volume; the host makes it under a name nobody else has.
+// It starts as the file's contents, or empty for a new file, and always takes
+// writing, whatever the file's attributes are.
+bool MakeWorkingCopy(const std::string& path, bool fileExists, std::string& copy)
+{
+    const size_t lastSeparator = path.find_last_of("\\/");
+    const std::string folder = lastSeparator == std::string::npos ? "." : path.substr(0, lastSeparator + 1);
+    char name[MAX_PATH];
+    if (GetTempFileNameA(folder.c_str(), "tci", 0, name) == 0)
+        return false;
+    copy = name;
+    if (!fileExists)
+        return true;
+    if (CopyFileA(path.c_str(), copy.c_str(), FALSE) && SetFileAttributesA(copy.c_str(), FILE_ATTRIBUTE_NORMAL))
+        return true;
+    DeleteFileA(copy.c_str());
+    return false;
+}
+
+// An existing file keeps its permissions and its creation time, which the
+// host carries over to the copy as it takes the file's place, and its
+// attributes, which not every host carries over.
+bool PutInPlace(const std::string& copy, const std::string& path, DWORD attributes)
+{
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return MoveFileExA(copy.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH) != FALSE;
+    if (!ReplaceFileA(path.c_str(), copy.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
+        return false;
+    SetFileAttributesA(path.c_str(), attributes);
+    return true;
 }
 
 struct SectionText {
@@ -136,15 +170,27 @@ bool LoadSavePrint::Save(const char* fileName)
     return Save(fileName, configurationRecord);
 }
 
-bool LoadSavePrint::Save(const char* fileName, const ConfigurationRecord& record)
+// A read-only file is refused as the host refuses to write into it; the
+// copy would take writing and hide that.
+bool LoadSavePrint::Save(const char* fileName, const ConfigurationRecord& record, SectionWriter writeSection)
 {
     std::string path;
     if (IsEmptyName(fileName) || !GetFullPath(fileName, path))
         return false;
-    bool written = false;
-    for (int32_t section = 0; section < SectionCount; ++section)
-        written = WriteSection(static_cast<Section>(section), record, path);
-    return written;
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const bool fileExists = attributes != INVALID_FILE_ATTRIBUTES;
+    if (fileExists && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0)
+        return false;
+    std::string copy;
+    if (!MakeWorkingCopy(path, fileExists, copy))
+        return false;
+    bool written = true;
+    for (int32_t section = 0; section < SectionCount && written; ++section)
+        written = WriteSection(static_cast<Section>(section), record, copy, writeSection);
+    if (written && PutInPlace(copy, path, attributes))
+        return true;
+    DeleteFileA(copy.c_str());
+    return false;
 }
 
 bool LoadSavePrint::Load(const char* fileName)
@@ -154,29 +200,18 @@ bool LoadSavePrint::Load(const char* fileName)
 
 bool LoadSavePrint::Load(const char* fileName, ConfigurationRecord& record)
 {
-    std::string path;
-    if (IsEmptyName(fileName) || !GetFullPath(fileName, path))
-        return false;
-    bool read = false;
-    for (int32_t section = 0; section < SectionCount; ++section)
-        read = ReadSectionInto(static_cast<Section>(section), path, record);
-    return read;
+    return (LoadSections(fileName, record) & SectionBit(CalibrationSection)) != 0;
 }
 
-// The profile calls read nothing from a file they cannot open, just as from an
-// empty one. The file is held open while they read, sharing reading and
-// writing with them but not deletion, so that it can neither vanish nor be
-// locked by another program half-way.
-bool LoadSavePrint::LoadIfReadable(const char* fileName)
+LoadSavePrint::SectionSet LoadSavePrint::LoadSections(const char* fileName, ConfigurationRecord& record)
 {
     std::string path;
     if (IsEmptyName(fileName) || !GetFullPath(fileName, path))
-        return false;
-    const HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (held == INVALID_HANDLE_VALUE)
-        return false;
-    Load(path.c_str());
-    CloseHandle(held);
-    return true;
+        return 0;
+    SectionSet found = 0;
+    for (int32_t section = 0; section < SectionCount; ++section) {
+        if (ReadSectionInto(static_cast<Section>(section), path, record))
+            found |= SectionBit(section);
+    }
+    return found;
 }

@@ -6,24 +6,32 @@
 #include "ConfigurationRecord.h"
 #include "WObject.h"
 
+#include <cstdint>
+
 class LoadSavePrint : public WObject {
     W_DECLARE_CLASS(LoadSavePrint, WObject)
 public:
+    // Which of the six sections a file held: bit n for ConfigurationFile's
+    // section n.
+    using SectionSet = uint32_t;
+    // The host's call that writes one whole section.
+    using SectionWriter = BOOL(WINAPI*)(LPCSTR section, LPCSTR body, LPCSTR fileName);
+
     // Rewrites the six sections at the end of the file, other content kept in
-    // place; creates a missing file. False at once for an empty name; else true
-    // when the last section, "Calibration", was written.
+    // place; creates a missing file. False at once for an empty name. The
+    // sections are written into a copy beside the file, which takes the
+    // file's place only when all six were written: on false the file is as it
+    // was, never left with a section removed and not written again.
     static bool Save(const char* fileName);
-    static bool Save(const char* fileName, const ConfigurationRecord& record);
+    static bool Save(const char* fileName, const ConfigurationRecord& record,
+                     SectionWriter writeSection = WritePrivateProfileSectionA);
 
     // Sets each field whose key the file holds; the others keep their values.
     // False at once for an empty name; else true when "Calibration" was found
     // and read.
     static bool Load(const char* fileName);
     static bool Load(const char* fileName, ConfigurationRecord& record);
-
-    // Load for the open command, which must tell a file it cannot open from
-    // one that lacks a section: false, with the record untouched, when the
-    // file cannot be opened for reading (a folder, a file gone, a file another
-    // program holds without sharing); else true, whatever the file held.
-    static bool LoadIfReadable(const char* fileName);
+    // As Load; tells which sections were found and read.
+    static SectionSet LoadSections(const char* fileName, ConfigurationRecord& record);
+    static constexpr SectionSet SectionBit(int32_t section) { return SectionSet{1} << section; }
 };

@@ -164,6 +164,24 @@ int32_t WApplication::GetMessage(MSG* message, bool wait, bool remove, HWND wind
     return received.message == WM_QUIT ? 0 : 1;
 }
 
+WWaitingMessage WApplication::DispatchWaitingMessage()
+{
+    MSG message{};
+    bool dispatch = false;
+    const int32_t result = GetMessage(&message, false, true, nullptr, 0, 0, true, &dispatch);
+    if (result < 0)
+        return WWaitingMessage::None;
+    if (result == 0) {
+        PostQuitMessage(static_cast<int>(message.wParam));
+        return WWaitingMessage::QuitRequested;
+    }
+    if (dispatch) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return WWaitingMessage::Dispatched;
+}
+
 bool WApplication::RunMessageLoop(MSG* finalMessage)
 {
     WThreadRecord& thread = WCurrentThreadRecord();

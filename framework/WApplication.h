@@ -38,6 +38,9 @@ private:
 
 class WModuleHandle;
 
+// What DispatchWaitingMessage found in the queue.
+enum class WWaitingMessage { None, Dispatched, QuitRequested };
+
 class WApplication : public WEventGenerator {
     W_DECLARE_CLASS(WApplication, WEventGenerator)
 public:
@@ -71,6 +74,11 @@ public:
     // answers that message with 1 first, so the sender does not wait on it.
     static int32_t GetMessage(MSG* message, bool wait, bool remove, HWND window, UINT first,
                               UINT last, bool filter, bool* dispatch);
+    // Takes at most one waiting message of this thread, never waiting for one,
+    // and dispatches it unless a filter consumed it. A quit request is not
+    // dispatched: it goes back into the queue for the loop it was meant for,
+    // and whoever waits here must stop waiting and let that loop run.
+    static WWaitingMessage DispatchWaitingMessage();
     // Runs until WM_QUIT (true) or a host error (false); the last message goes to
     // finalMessage when given.
     static bool RunMessageLoop(MSG* finalMessage = nullptr);

@@ -15,13 +15,14 @@ constexpr REGSAM SettingsAccess = KEY_QUERY_VALUE | KEY_SET_VALUE;
 
 }
 
+// The user's key is shared by both views; only the machine's is redirected.
 RegistrySettings::RegistrySettings()
-    : RegistrySettings(HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER)
+    : RegistrySettings(HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER, KEY_WOW64_32KEY)
 {
 }
 
-RegistrySettings::RegistrySettings(HKEY preferredRoot, HKEY fallbackRoot)
-    : preferredRoot(preferredRoot), fallbackRoot(fallbackRoot)
+RegistrySettings::RegistrySettings(HKEY preferredRoot, HKEY fallbackRoot, REGSAM preferredView)
+    : preferredRoot(preferredRoot), fallbackRoot(fallbackRoot), preferredView(preferredView)
 {
     Read();
 }
@@ -38,11 +39,11 @@ RegistrySettings::~RegistrySettings()
 void RegistrySettings::Read()
 {
     WRegistryKey key;
-    if (key.Open(preferredRoot, KeyPath, SettingsAccess)) {
+    if (key.Open(preferredRoot, KeyPath, SettingsAccess | preferredView)) {
         ReadFrom(key);
         return;
     }
-    if (key.Open(preferredRoot, KeyPath, KEY_QUERY_VALUE))
+    if (key.Open(preferredRoot, KeyPath, KEY_QUERY_VALUE | preferredView))
         ReadFrom(key);
     if (key.Open(fallbackRoot, KeyPath, KEY_QUERY_VALUE))
         ReadFrom(key);
@@ -75,7 +76,8 @@ void RegistrySettings::ReadFrom(WRegistryKey& key)
 void RegistrySettings::Write()
 {
     WRegistryKey key;
-    if (!key.Open(preferredRoot, KeyPath, SettingsAccess) && !key.Open(fallbackRoot, KeyPath, SettingsAccess))
+    if (!key.Open(preferredRoot, KeyPath, SettingsAccess | preferredView)
+        && !key.Open(fallbackRoot, KeyPath, SettingsAccess))
         return;
     WBuffer buffer;
     int32_t stored = comPort;

@@ -3,7 +3,10 @@
 // interface last used and the flag "KVLActive", under one registry key. They are
 // read when the object is made and written when it is deleted.
 //
-// The key lives under HKEY_LOCAL_MACHINE. Ordinary users may not write there;
+// The key lives under HKEY_LOCAL_MACHINE, in the registry's 32-bit view: the
+// programs that share it (the one that reads "KVLActive", tools that stored
+// the interface before) are 32-bit programs, and on 64-bit Windows they see
+// only that view. Ordinary users may not write there;
 // then the same key under HKEY_CURRENT_USER is written instead, so the
 // interface chosen is still remembered, and a value the user's key holds
 // stands before the machine's, which an administrator may have set. Registry
@@ -19,8 +22,10 @@ public:
 
     RegistrySettings();
     // The settings are written under `preferredRoot` when it takes writing,
-    // else under `fallbackRoot`.
-    RegistrySettings(HKEY preferredRoot, HKEY fallbackRoot);
+    // else under `fallbackRoot`. `preferredView` chooses the registry view of
+    // the preferred root (KEY_WOW64_32KEY, KEY_WOW64_64KEY, or 0 for the
+    // program's own).
+    RegistrySettings(HKEY preferredRoot, HKEY fallbackRoot, REGSAM preferredView = 0);
     ~RegistrySettings();
     RegistrySettings(const RegistrySettings&) = delete;
     RegistrySettings& operator=(const RegistrySettings&) = delete;
@@ -33,6 +38,7 @@ private:
     int32_t comPort = DefaultComPort;
     HKEY preferredRoot;
     HKEY fallbackRoot;
+    REGSAM preferredView;
     bool activeFlag = false;
 
     void Read();

@@ -232,6 +232,6 @@ bool TabForm3::ToggleCalibration(Channel channel, WCheckBox* checkBox)
 // controls can start a second command.
 bool TabForm3::SendLiveCommand(Channel channel, int32_t offset)
 {
-    exchange.SendWhileDisabled(*this, DeviceCommands::SetCalibration(channel, offset));
+    exchange.SendWhileDisabled(*this, DeviceCommands::CalibrationLine(channel, offset));
     return false;
 }

@@ -121,7 +121,7 @@ bool TabForm4::OnClearErrorsClick(WObject*, WEventData*)
 {
     if (!exchange.BeginExchange(pbx_error))
         return false;
-    exchange.SendWhileDisabled(*pbx_error, DeviceCommands::ClearErrors());
+    exchange.SendWhileDisabled(*pbx_error, DeviceCommands::ClearErrorsLine());
     pbx_error->SetText(ClearErrorsCaption);
     return false;
 }

@@ -1,6 +1,7 @@
 #include "Tarvek.h"
 
 #include "ConfigurationExchange.h"
+#include "ConfigurationOpening.h"
 #include "ConfigurationRecord.h"
 #include "ConfigurationTransfer.h"
 #include "LoadSavePrint.h"
@@ -415,19 +416,17 @@ void Tarvek::OpenConfigurationFile(const WFilePath& path)
     PostUserEvent(OpenFileRequest);
 }
 
+// A file that is refused leaves the pages as they were.
 void Tarvek::LoadConfigurationFile(const WFilePath& path)
 {
-    if (!path.Exists()) {
-        WMessageBox::FormatMessage(nullptr, InfoBoxStyle, "Info", "Die Datei \"%s\" kann nicht geöffnet werden!",
-                                   path.GetText());
-        return;
-    }
-    if (!LoadSavePrint::LoadIfReadable(path)) {
-        WMessageBox::FormatMessage(nullptr, ErrorBoxStyle, "Tarvek Fehler",
-                                   "Die Datei \"%s\" konnte nicht geöffnet werden.", path.GetText());
-        return;
-    }
-    ShowOnPages(configurationRecord);
+    const ConfigurationOpening opening =
+        ConfigurationOpening::Open(path, ConfigurationOpening::Need::AnySection, configurationRecord);
+    if (opening.GetOutcome() == ConfigurationOpening::Outcome::Missing)
+        WMessageBox::Message(nullptr, InfoBoxStyle, "Info", opening.GetMessage());
+    else if (!opening.IsLoaded())
+        WMessageBox::Message(nullptr, ErrorBoxStyle, "Tarvek Fehler", opening.GetMessage());
+    else
+        ShowOnPages(configurationRecord);
 }
 
 // An existing file is written over without a question. A file the host

@@ -30,37 +30,23 @@ protected:
     }
 };
 
-WString Threshold(int32_t number, const char* text)
-{
-    WString line;
-    EXPECT_TRUE(DeviceCommands::SetThreshold(number, text, line));
-    return line;
-}
-
-WString ClearCycle(const char* entry)
-{
-    WString line;
-    EXPECT_TRUE(DeviceCommands::SetClearCycle(entry, line));
-    return line;
-}
-
 }  // namespace
 
 TEST_F(CommandLinesOnTheWire, EveryCommandArrivesExactlyAsFormed)
 {
     using namespace DeviceCommands;
     const std::pair<WString, const char*> cases[] = {
-        {Threshold(2, "100.0"), "st 2 100.0\r\n"},
-        {Threshold(4, " 50"), "st 4  50\r\n"},
-        {Threshold(1, "-99.99"), "st 1 -99.99\r\n"},
-        {SetErrorHandling(false), "ee 0\r\n"},
-        {SetErrorMemory(true), "em 1\r\n"},
-        {ClearCycle("-"), "cf 0\r\n"},
-        {ClearCycle("90"), "cf 90\r\n"},
-        {SetCalibration(ReceiverChannel, -5), "sc 1 -5\r\n"},
-        {SetCalibration(TransmitterChannel, -127), "sc 2 -127\r\n"},
-        {SetCalibration(ReceiverChannel, 127), "sc 1 127\r\n"},
-        {ClearErrors(), "rf\r\n"},
+        {ThresholdLine(2, "100.0"), "st 2 100.0\r\n"},
+        {ThresholdLine(4, " 50"), "st 4  50\r\n"},
+        {ThresholdLine(1, "-99.99"), "st 1 -99.99\r\n"},
+        {ErrorHandlingLine(false), "ee 0\r\n"},
+        {ErrorMemoryLine(true), "em 1\r\n"},
+        {ClearCycleLine("-"), "cf 0\r\n"},
+        {ClearCycleLine("90"), "cf 90\r\n"},
+        {CalibrationLine(ReceiverChannel, -5), "sc 1 -5\r\n"},
+        {CalibrationLine(TransmitterChannel, -127), "sc 2 -127\r\n"},
+        {CalibrationLine(ReceiverChannel, 127), "sc 1 127\r\n"},
+        {ClearErrorsLine(), "rf\r\n"},
     };
     std::vector<std::string> expected;
     for (const auto& [line, bytes] : cases) {

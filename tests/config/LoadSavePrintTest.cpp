@@ -157,3 +157,39 @@ TEST_F(LoadSavePrintTest, LoadSurvivesHostileFiles)
         huge += "Percent=1\r\n";
     EXPECT_EQ(LoadedFrom("huge.tci", huge + "Percent=9\r\n").threshold2Upper, 9.0);
 }
+
+namespace {
+
+// The host's section writer, refusing the one section it is told to refuse,
+// as a full disk or a file locked for a moment would.
+const char* refusedSection = "";
+
+BOOL WINAPI WriteRefusingOneSection(LPCSTR section, LPCSTR body, LPCSTR fileName)
+{
+    if (lstrcmpA(section, refusedSection) == 0)
+        return FALSE;
+    return WritePrivateProfileSectionA(section, body, fileName);
+}
+
+}
+
+// A save that fails half-way leaves the file exactly as it was, with no
+// section removed and not written again and no copy left beside it; the next
+// save that succeeds keeps the file's attributes.
+TEST_F(LoadSavePrintTest, ASaveThatFailsHalfWayLeavesTheFileAsItWas)
+{
+    const std::string before = std::string("[Notes]\r\nkept=1\r\n") + SavedSections;
+    const std::string path = Write("halfway.tci", before);
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN);
+    const ConfigurationRecord changed{1.0, 2.0, 3.0, 4.0, false, false, 5, 6, 7};
+    for (const char* section : {"Threshold 1 Upper", "Error", "Calibration"}) {
+        refusedSection = section;
+        EXPECT_FALSE(LoadSavePrint::Save(path.c_str(), changed, WriteRefusingOneSection)) << section;
+        EXPECT_EQ(Read(path), before) << section;
+    }
+    EXPECT_TRUE(LoadSavePrint::Save(path.c_str(), Saved));
+    EXPECT_EQ(Read(path), before);
+    EXPECT_NE(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        EXPECT_NE(entry.path().extension(), ".tmp") << entry.path();
+}

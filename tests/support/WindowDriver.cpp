@@ -11,20 +11,7 @@ constexpr DWORD PollInterval = 10;
 
 void PumpWaitingMessages()
 {
-    for (;;) {
-        MSG message{};
-        bool dispatch = true;
-        const int32_t got = WApplication::GetMessage(&message, false, true, nullptr, 0, 0, true, &dispatch);
-        if (got < 0)
-            return;
-        if (got == 0) {
-            PostQuitMessage(static_cast<int>(message.wParam));
-            return;
-        }
-        if (dispatch) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
+    while (WApplication::DispatchWaitingMessage() == WWaitingMessage::Dispatched) {
     }
 }
 

@@ -27,8 +27,13 @@ constexpr const char* GoodFile =
     "[Threshold 1 Upper]\r\nPercent=80\r\n[Threshold 1 Lower]\r\nPercent=20\r\n"
     "[Threshold 2 Upper]\r\nPercent=90\r\n[Threshold 2 Lower]\r\nPercent=10\r\n"
     "[Error]\r\nEnabled=1\r\nMemory=0\r\nCycle=30\r\n[Calibration]\r\nReceiver=3\r\nTransmitter=-4\r\n";
+constexpr const char* NoErrorSectionFile =
+    "[Threshold 1 Upper]\r\nPercent=80\r\n[Threshold 1 Lower]\r\nPercent=20\r\n"
+    "[Threshold 2 Upper]\r\nPercent=90\r\n[Threshold 2 Lower]\r\nPercent=10\r\n";
 constexpr const char* OutOfOrderFile =
-    "[Threshold 1 Upper]\r\nPercent=20\r\n[Threshold 1 Lower]\r\nPercent=80\r\n[Calibration]\r\nReceiver=0\r\n";
+    "[Threshold 1 Upper]\r\nPercent=20\r\n[Threshold 1 Lower]\r\nPercent=80\r\n"
+    "[Threshold 2 Upper]\r\nPercent=90\r\n[Threshold 2 Lower]\r\nPercent=10\r\n"
+    "[Error]\r\nEnabled=1\r\nMemory=0\r\nCycle=30\r\n";
 
 struct SendCase {
     const char* name;
@@ -75,6 +80,12 @@ const SendCase sendCases[] = {
      {"tarvek-send: --com braucht die Nummer der Schnittstelle, 1 oder mehr",
       "(tarvek-send --help erklärt den Aufruf)"},
      0},
+    {"PortNumberMissingInJson", GoodFile, "", "--json --com", 5,
+     {R"({"result":"usage","exit":5,"message":"tarvek-send: --com braucht die Nummer der Schnittstelle, 1 oder mehr"})"},
+     0},
+    {"EmptyFile", "", "", "--com 13", 2, {"Die Datei \"{file}\" enthält keine Tarvek-Konfiguration."}, 0},
+    {"NoErrorSection", NoErrorSectionFile, "", "--check", 2,
+     {"Die Datei \"{file}\" enthält keine vollständige Tarvek-Konfiguration.", "Es fehlt: [Error]"}, 0},
 };
 
 // The output's lines, times replaced by "ms", as they vary from run to run.
@@ -159,3 +170,28 @@ TEST_P(Send, EndsWithItsExitCodeAndSaysWhy)
 
 INSTANTIATE_TEST_SUITE_P(Outcomes, Send, ::testing::ValuesIn(sendCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A rig or the system that ends the sender while it waits must not read
+// "sent": the sender says where it stopped and ends with its own code.
+TEST(SendInterrupted, AQuitRequestDuringTheWaitEndsWithCodeSix)
+{
+    const std::string path = TestArtifactPath("send-interrupted.tci");
+    std::ofstream(path, std::ios::binary) << GoodFile;
+    SimulatorProcess device;
+    ASSERT_TRUE(device.Start(DevicePort, "--silent", "send-interrupted.log"));
+    ChildProcess sender;
+    ASSERT_TRUE(sender.Start(PathFromEnvironment("TARVEK_SEND"), "\"" + path + "\" --com 13 --json",
+                             ChildProcess::Streams::Captured));
+    // The sender's thread takes posted messages once it has its window.
+    const ULONGLONG deadline = GetTickCount64() + 10000;
+    while (!PostThreadMessageA(sender.ThreadId(), WM_QUIT, 0, 0) && GetTickCount64() < deadline)
+        WaitForSingleObject(sender.Handle(), 10);
+    ASSERT_TRUE(sender.WaitForEnd(SendTimeout));
+
+    EXPECT_EQ(sender.ExitCode(), 6u);
+    EXPECT_EQ(LinesOf(sender.Output()),
+              Lines{R"({"result":"interrupted","exit":6,"message":"Abgebrochen: tarvek-send wurde beendet, )"
+                    R"(w\u00e4hrend es auf die Antwort auf Schritt 1 von 7 wartete: st 1 20.00"})"});
+    EXPECT_TRUE(device.WaitForLog("<- st 1 20.00", 5000));
+    EXPECT_EQ(LinesReceived(device.ReadLog()), 1u);
+}

@@ -209,6 +209,20 @@ TEST_F(FileCommands, AFileThatCannotBeOpenedIsReportedAndChangesNothing)
     RemoveDirectoryA(folder.c_str());
 }
 
+// Another program's file, or a copy that came out empty, holds no
+// configuration: the pages keep what the user typed.
+TEST_F(FileCommands, AFileWithoutConfigurationIsReportedAndChangesNothing)
+{
+    const std::string path = FreshPath("foreign.tci");
+    WriteFile(path, "[General]\r\nPercent=5\r\n[Window]\r\nEnabled=0\r\n");
+    SetTextOf("textb_threshold1_upper", "12");
+    MessageBoxCollector errors("Tarvek Fehler");
+    RunMenuCommand(IDM_OPEN_FILE, path);
+    EXPECT_EQ(errors.Stop(), Lines{"Die Datei \"" + path + "\" enthält keine Tarvek-Konfiguration."});
+    EXPECT_EQ(Thresholds(), (Lines{"12", "0.0", "100.0", "0.0"}));
+    EXPECT_EQ(SendMessageA(Control("checkbox_errhndl"), BM_GETCHECK, 0, 0), BST_CHECKED);
+}
+
 TEST_F(FileCommands, CancellingTheDialogChangesNothing)
 {
     SetTextOf("textb_threshold1_upper", "12");

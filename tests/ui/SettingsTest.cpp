@@ -10,18 +10,11 @@ namespace {
 
 using Settings = TarvekWindow;
 
-bool MachineKeyExists()
-{
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, RegistrySettings::KeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
-}
-
+// The key is shared with 32-bit programs, which see only the 32-bit view.
 TEST_F(Settings, WithoutAKeyCom2IsChosenAndTheDefaultsAreWrittenOnExit)
 {
-    EXPECT_TRUE(MachineKeyExists());
+    EXPECT_TRUE(MachineKeyExists(KEY_WOW64_32KEY));
+    EXPECT_FALSE(MachineKeyExists(KEY_WOW64_64KEY));
     EXPECT_EQ(TextOf("combo_com"), "COM2");
     CloseWindow();
     EXPECT_EQ(StoredComPort(), 2);

@@ -64,10 +64,29 @@ std::vector<uint32_t> PictureOf(HICON icon)
 
 }  // namespace
 
-void SetSettingsKeyReadOnly(bool readOnly)
+// The machine's settings key, where 32-bit programs see it.
+HKEY OpenSettingsKey(HKEY root, REGSAM access)
 {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, RegistrySettings::KeyPath, 0, WRITE_DAC, &key) != ERROR_SUCCESS)
+    const REGSAM view = root == HKEY_LOCAL_MACHINE ? KEY_WOW64_32KEY : 0;
+    if (RegOpenKeyExA(root, RegistrySettings::KeyPath, 0, access | view, &key) != ERROR_SUCCESS)
+        return nullptr;
+    return key;
+}
+
+bool MachineKeyExists(REGSAM view)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, RegistrySettings::KeyPath, 0, KEY_READ | view, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+void SetSettingsKeyReadOnly(bool readOnly)
+{
+    HKEY key = OpenSettingsKey(HKEY_LOCAL_MACHINE, WRITE_DAC);
+    if (!key)
         return;
     PSECURITY_DESCRIPTOR descriptor = nullptr;
     if (ConvertStringSecurityDescriptorToSecurityDescriptorA(readOnly ? "D:(A;;KR;;;WD)" : "D:(A;;KA;;;WD)",
@@ -78,39 +97,57 @@ void SetSettingsKeyReadOnly(bool readOnly)
     RegCloseKey(key);
 }
 
+// Both views of the machine's key go, so that no earlier run's key in the
+// other view can pass for one the program wrote.
 void RemoveSettingsKey()
 {
     SetSettingsKeyReadOnly(false);
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, RegistrySettings::KeyPath);
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, RegistrySettings::KeyPath);
+    for (REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, RegistrySettings::KeyPath, 0, KEY_ALL_ACCESS | view, &key)
+            == ERROR_SUCCESS) {
+            RegDeleteTreeA(key, nullptr);
+            RegCloseKey(key);
+        }
+        RegDeleteKeyExA(HKEY_LOCAL_MACHINE, RegistrySettings::KeyPath, view, 0);
+    }
     RegDeleteTreeA(HKEY_CURRENT_USER, RegistrySettings::KeyPath);
     RegDeleteKeyA(HKEY_CURRENT_USER, RegistrySettings::KeyPath);
 }
 
 int StoredComPort(HKEY root)
 {
+    HKEY key = OpenSettingsKey(root, KEY_QUERY_VALUE);
     DWORD value = 0;
     DWORD size = sizeof value;
-    if (RegGetValueA(root, RegistrySettings::KeyPath, "COM", RRF_RT_REG_DWORD, nullptr, &value,
-                     &size) != ERROR_SUCCESS)
-        return -1;
-    return static_cast<int>(value);
+    const bool found = key && RegGetValueA(key, nullptr, "COM", RRF_RT_REG_DWORD, nullptr, &value, &size)
+                                  == ERROR_SUCCESS;
+    if (key)
+        RegCloseKey(key);
+    return found ? static_cast<int>(value) : -1;
 }
 
 std::string StoredActiveFlag()
 {
+    HKEY key = OpenSettingsKey(HKEY_LOCAL_MACHINE, KEY_QUERY_VALUE);
     char text[32] = "";
     DWORD size = sizeof text;
-    if (RegGetValueA(HKEY_LOCAL_MACHINE, RegistrySettings::KeyPath, "KVLActive", RRF_RT_REG_SZ, nullptr, text,
-                     &size) != ERROR_SUCCESS)
-        return "<none>";
-    return text;
+    const bool found = key && RegGetValueA(key, nullptr, "KVLActive", RRF_RT_REG_SZ, nullptr, text, &size)
+                                  == ERROR_SUCCESS;
+    if (key)
+        RegCloseKey(key);
+    return found ? text : "<none>";
 }
 
 void StoreComPort(int port)
 {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, RegistrySettings::KeyPath, 0, nullptr, 0,
+                        KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return;
     const DWORD value = static_cast<DWORD>(port);
-    RegSetKeyValueA(HKEY_LOCAL_MACHINE, RegistrySettings::KeyPath, "COM", REG_DWORD, &value, sizeof value);
+    RegSetValueExA(key, "COM", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    RegCloseKey(key);
 }
 
 HWND FindNamed(HWND root, const char* name)

@@ -11,11 +11,14 @@
 
 // The registry key of the settings, under both roots, removed.
 void RemoveSettingsKey();
-// The stored "COM" value; -1 when there is none.
+// The stored "COM" value, the machine's in the 32-bit view; -1 when there is none.
 int StoredComPort(HKEY root = HKEY_LOCAL_MACHINE);
 void StoreComPort(int port);
 // The stored "KVLActive" text; "<none>" when there is none.
 std::string StoredActiveFlag();
+// The machine's settings key exists in the registry view (KEY_WOW64_32KEY or
+// KEY_WOW64_64KEY).
+bool MachineKeyExists(REGSAM view);
 // Lets everyone only read the machine's settings key (or everything again).
 void SetSettingsKeyReadOnly(bool readOnly);
 

@@ -24,6 +24,7 @@ public:
     // the program's quoted path.
     bool Start(const std::string& program, const std::string& arguments = "", Streams streams = Streams::Inherited);
     DWORD Id() const { return information.dwProcessId; }
+    DWORD ThreadId() const { return information.dwThreadId; }
     HANDLE Handle() const { return information.hProcess; }
     bool HasEnded() const;
 

@@ -14,6 +14,11 @@ LinkNotifyWindow::LinkNotifyWindow(TarvekComm& link) : link(link)
     }
 }
 
+LinkNotifyWindow::~LinkNotifyWindow()
+{
+    link.Close();
+}
+
 bool LinkNotifyWindow::OnUserEvent(WObject*, WEventData*)
 {
     link.OnDataReceived();

@@ -13,6 +13,10 @@ class LinkNotifyWindow : public WWindow {
     W_DECLARE_CLASS(LinkNotifyWindow, WWindow)
 public:
     explicit LinkNotifyWindow(TarvekComm& link);
+    // Closes the link's port: its reader posts to this window for as long as
+    // the port is open, and a device that goes on talking after its last
+    // answer would otherwise reach a window that is gone.
+    ~LinkNotifyWindow() override;
 
 private:
     TarvekComm& link;

@@ -2,12 +2,11 @@
 
 #include "Clock.h"
 #include "ConfigurationExchange.h"
+#include "ConfigurationOpening.h"
 #include "ConfigurationRecord.h"
 #include "ConfigurationTransfer.h"
 #include "LinkNotifyWindow.h"
-#include "LoadSavePrint.h"
 #include "TarvekComm.h"
-#include "WFilePath.h"
 
 namespace {
 
@@ -23,13 +22,6 @@ std::string PlainLines(const char* text)
     while (!lines.empty() && lines.back() == '\n')
         lines.pop_back();
     return lines;
-}
-
-std::string FileMessage(const char* format, const WFilePath& path)
-{
-    WString message;
-    message.Sprintf(format, path.GetText());
-    return message.GetText();
 }
 
 // What the program's pages hold, as far as a transfer reads them, once its
@@ -54,6 +46,15 @@ std::string TimeoutMessage(int32_t step, const std::string& line)
     return PlainLines(TarvekComm::TimeoutMessage) + "\n" + naming.GetText();
 }
 
+std::string InterruptionMessage(int32_t step, const std::string& line)
+{
+    WString naming;
+    naming.Sprintf("Abgebrochen: tarvek-send wurde beendet, während es auf die Antwort auf Schritt %d von %d "
+                   "wartete: %s",
+                   step + 1, ConfigurationTransfer::StepCount, line.c_str());
+    return naming.GetText();
+}
+
 }  // namespace
 
 ConfigurationSender::ConfigurationSender(const SendOptions& options, SendReport& report)
@@ -74,18 +75,15 @@ SendOutcome ConfigurationSender::Run()
     return Send(transfer);
 }
 
+// Only a file that holds every section whose values go to the device is
+// sent: a copy that came out empty, or another program's file, would
+// otherwise zero the thresholds and switch the error handling off.
 bool ConfigurationSender::LoadFile(std::string& message) const
 {
-    const WFilePath path(options.fileName.c_str());
-    if (!path.Exists()) {
-        message = FileMessage("Die Datei \"%s\" kann nicht geöffnet werden!", path);
-        return false;
-    }
-    if (!LoadSavePrint::LoadIfReadable(path)) {
-        message = FileMessage("Die Datei \"%s\" konnte nicht geöffnet werden.", path);
-        return false;
-    }
-    return true;
+    const ConfigurationOpening opening = ConfigurationOpening::Open(
+        options.fileName.c_str(), ConfigurationOpening::Need::SentSections, configurationRecord);
+    message = PlainLines(opening.GetMessage());
+    return opening.IsLoaded();
 }
 
 SendOutcome ConfigurationSender::Send(const ConfigurationTransfer& transfer)
@@ -103,6 +101,8 @@ SendOutcome ConfigurationSender::Send(const ConfigurationTransfer& transfer)
         const double start = Milliseconds();
         const WString answer = link.SendCommand(command);
         const double milliseconds = Milliseconds() - start;
+        if (link.QuitRequested())
+            return Finish(SendOutcome::Interrupted, InterruptionMessage(step, line));
         if (answer.IsEmpty()) {
             report.LineUnanswered(step, line, milliseconds);
             return Finish(SendOutcome::Timeout, TimeoutMessage(step, line));

@@ -24,7 +24,7 @@ private:
     SendReport& report;
 
     // Into the process's configuration record; false with the message when
-    // the file is missing or cannot be read.
+    // the file is missing, cannot be read, or lacks a section that is sent.
     bool LoadFile(std::string& message) const;
     SendOutcome Send(const ConfigurationTransfer& transfer);
     // The program's open-failure text, then the failed step and the host's reason.

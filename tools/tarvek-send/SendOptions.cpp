@@ -94,9 +94,12 @@ const char* SendHelpText()
            "  1  die Werte der Datei abgelehnt: ein Schwellwert außerhalb von -100.0 bis\n"
            "     100.0, ein oberer unter dem unteren, oder eine Zeit für das zyklische\n"
            "     Löschen, die das Programm nicht anbietet\n"
-           "  2  die Datei fehlt oder kann nicht gelesen werden\n"
+           "  2  die Datei fehlt, kann nicht gelesen werden oder es fehlt ihr einer der\n"
+           "     Abschnitte, deren Werte gesendet werden (die vier Schwellwerte, Error)\n"
            "  3  die Schnittstelle kann nicht geöffnet werden\n"
            "  4  Zeitüberschreitung: das Gerät hat eine Zeile nicht beantwortet (die\n"
            "     Meldung nennt den Schritt); die Zeilen davor hat es übernommen\n"
-           "  5  falscher Aufruf";
+           "  5  falscher Aufruf\n"
+           "  6  abgebrochen: tarvek-send wurde während der Übertragung beendet (die\n"
+           "     Meldung nennt den Schritt); die Zeilen davor hat das Gerät übernommen";
 }

@@ -23,6 +23,7 @@ constexpr OutcomeRow outcomeRows[] = {
     {SendOutcome::PortUnavailable, 3, "port"},
     {SendOutcome::Timeout, 4, "timeout"},
     {SendOutcome::BadCommandLine, 5, "usage"},
+    {SendOutcome::Interrupted, 6, "interrupted"},
 };
 
 const OutcomeRow& RowOf(SendOutcome outcome)

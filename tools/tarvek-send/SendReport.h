@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <string>
 
-enum class SendOutcome { Sent, Checked, Refused, FileUnreadable, PortUnavailable, Timeout, BadCommandLine };
+enum class SendOutcome { Sent, Checked, Refused, FileUnreadable, PortUnavailable, Timeout, BadCommandLine, Interrupted };
 
 // The process exit code of an outcome, as --help and the README list them.
 int ExitCodeOf(SendOutcome outcome);

@@ -3,14 +3,21 @@
 
 #include "ConfigurationSender.h"
 
+#include <algorithm>
 #include <memory>
 
 int main(int argc, char** argv)
 {
     SendOptions options;
     std::string error;
-    if (!ParseSendOptions(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
-        ConsoleText(STD_ERROR_HANDLE).WriteLine("tarvek-send: " + error + "\n(tarvek-send --help erklärt den Aufruf)");
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (!ParseSendOptions(arguments, options, error)) {
+        // A rig that asked for JSON reads its log, not the error output,
+        // wherever on the line it asked.
+        if (std::find(arguments.begin(), arguments.end(), "--json") != arguments.end())
+            JsonReport().Finished(SendOutcome::BadCommandLine, "tarvek-send: " + error);
+        else
+            ConsoleText(STD_ERROR_HANDLE).WriteLine("tarvek-send: " + error + "\n(tarvek-send --help erklärt den Aufruf)");
         return ExitCodeOf(SendOutcome::BadCommandLine);
     }
     if (options.help) {
