@@ -154,8 +154,9 @@ protected:
 
         EXPECT_FALSE(writesFailed) << "the device could not get its bytes out: the link stalled; the device sent "
                                    << sent.load() << " of " << stream.size() << " bytes, the link's port holds "
-                                   << link.InputQueue() << " in its input queue, and the link took "
-                                   << link.HandedOver();
+                                   << link.InputQueue() << " in its input queue, the link took "
+                                   << link.HandedOver() << " and a portion of " << link.GetReceivedCount()
+                                   << " waits to be taken";
         EXPECT_TRUE(allHandedOver) << "the stream's last line never arrived; the latest was \""
                                    << LatestLine().substr(0, 40) << '"';
         return heapAfter - heapBefore;
