@@ -123,12 +123,16 @@ struct ReaderContext {
             // A driver that does not remember events while no wait is pending
             // wakes nobody for bytes that landed after the last look at the
             // queue and before the wait was armed: look once more. If bytes
-            // wait, setting the mask again ends the wait, so that the next
-            // round arms a fresh one; a wait kept across rounds could miss
-            // the bytes that come once the queue has been read.
+            // wait, the wait is ended, so that the next round arms a fresh
+            // one; a wait kept across rounds could miss the bytes that come
+            // once the queue has been read. An empty mask ends it on every
+            // driver, as Close relies on; what comes before the mask is set
+            // again is read with the bytes that wait.
             bytesWaiting = ClearErrorsAndCountQueued() > 0;
-            if (bytesWaiting)
+            if (bytesWaiting) {
+                calls.setEventMask(port, 0);
                 calls.setEventMask(port, EV_RXCHAR);
+            }
         }
         const PortEvent event = FinishWait();
         return bytesWaiting && event != PortEvent::Ended ? PortEvent::Characters : event;
