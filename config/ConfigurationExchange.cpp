@@ -30,6 +30,14 @@ WString FormatCycle(int32_t cycle)
     return cycle == 0 ? WString("-") : FormatInteger(cycle);
 }
 
+// As the comparator page shows it: two decimals.
+WString FormatThreshold(double value)
+{
+    WString text;
+    text.Sprintf("%.2lf", value);
+    return text;
+}
+
 }
 
 void CopyPagesToRecord(const PageValues& values, ConfigurationRecord& record)
@@ -57,11 +65,18 @@ PageTexts FormatRecordForPages(const ConfigurationRecord& record)
     return texts;
 }
 
-WString FormatThreshold(double value)
+PageValues ValuesShownFor(const ConfigurationRecord& record)
 {
-    WString text;
-    text.Sprintf("%.2lf", value);
-    return text;
+    const PageTexts texts = FormatRecordForPages(record);
+    PageValues values;
+    for (int32_t index = 0; index < DeviceCommands::ThresholdCount; ++index)
+        values.thresholdTexts[index] = texts.thresholdTexts[index];
+    values.errorHandlingEnabled = texts.errorHandlingEnabled;
+    values.errorMemoryEnabled = texts.errorMemoryEnabled;
+    values.cycleText = texts.cycleText;
+    values.receiverCalibration = record.receiverCalibration;
+    values.transmitterCalibration = record.transmitterCalibration;
+    return values;
 }
 
 double GetThreshold(const ConfigurationRecord& record, int32_t index)

@@ -26,8 +26,10 @@ void CopyPagesToRecord(const PageValues& values, ConfigurationRecord& record);
 // and opening a file brings back what the user had chosen.
 PageTexts FormatRecordForPages(const ConfigurationRecord& record);
 
-// A threshold as the comparator page shows it: two decimals.
-WString FormatThreshold(double value);
+// What the pages hold for a transfer to read once the record's texts are
+// shown on them: the console sender transfers a file as the program would
+// after opening it.
+PageValues ValuesShownFor(const ConfigurationRecord& record);
 
 // The record's thresholds by index (1 upper, 1 lower, 2 upper, 2 lower);
 // an index outside 0..3 gives 0.0 and stores nothing.

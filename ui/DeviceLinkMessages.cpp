@@ -1,17 +1,13 @@
 #include "DeviceLinkMessages.h"
 
-namespace {
-
-constexpr UINT StopBoxStyle = MB_ICONSTOP | MB_TASKMODAL;
-
-}  // namespace
+#include "TarvekBoxes.h"
 
 void DeviceLinkMessages::ReplyTimedOut()
 {
-    MessageBoxA(nullptr, TarvekComm::TimeoutMessage, "Tarvek Timeout", StopBoxStyle);
+    TarvekBoxes::ShowTimeout(TarvekComm::TimeoutMessage);
 }
 
 void DeviceLinkMessages::ShowOpenError(int32_t portIndex)
 {
-    MessageBoxA(nullptr, TarvekComm::OpenErrorMessage(portIndex).GetText(), "Tarvek Fehler", StopBoxStyle);
+    TarvekBoxes::ShowError(TarvekComm::OpenErrorMessage(portIndex));
 }

@@ -1,6 +1,6 @@
 #include "TabForm2.h"
 
-#include "ConfigurationExchange.h"
+#include "DeviceCommands.h"
 #include "resource.h"
 
 const WControlRow __TabForm2_Base::controlRows[] = {
@@ -51,8 +51,8 @@ WString TabForm2::GetThresholdText(int32_t index) const
     return box ? box->GetText() : WString("0.0");
 }
 
-void TabForm2::SetThresholdValue(int32_t index, double value)
+void TabForm2::SetThresholdText(int32_t index, const WString& text)
 {
     if (WTextBox* box = ThresholdBox(index))
-        box->SetText(ConfigurationExchange::FormatThreshold(value));
+        box->SetText(text);
 }

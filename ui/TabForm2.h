@@ -42,8 +42,8 @@ public:
     // upper, 3: comparator 2 lower. The text exactly as the box holds it;
     // "0.0" for an index outside 0..3.
     WString GetThresholdText(int32_t index) const;
-    // Shows the value with two decimals; an index outside 0..3 changes nothing.
-    void SetThresholdValue(int32_t index, double value);
+    // An index outside 0..3 changes nothing.
+    void SetThresholdText(int32_t index, const WString& text);
 
 private:
     WTextBox* ThresholdBox(int32_t index) const;

@@ -6,9 +6,9 @@
 #include "ConfigurationTransfer.h"
 #include "LoadSavePrint.h"
 #include "RegistrySettings.h"
+#include "TarvekBoxes.h"
 #include "TarvekComm.h"
 #include "WApplication.h"
-#include "WMessageBox.h"
 #include "WModuleHandle.h"
 #include "resource.h"
 
@@ -28,8 +28,6 @@ static_assert(ToolbarStyle == 0x50000B31);
 // No overwrite prompt and no must-exist check: the commands see to the file.
 constexpr DWORD FileDialogFlags = OFN_EXPLORER | OFN_ENABLEHOOK | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
 static_assert(FileDialogFlags == 0x8002C);
-constexpr UINT ErrorBoxStyle = MB_OK | MB_ICONSTOP | MB_TASKMODAL;
-constexpr UINT InfoBoxStyle = MB_YESNO | MB_ICONINFORMATION | MB_TASKMODAL;
 constexpr int32_t ConnectIconSize = 48;
 constexpr int32_t TabWidth = 96;
 
@@ -275,7 +273,7 @@ void Tarvek::ShowOnPages(const ConfigurationRecord& record)
 {
     const PageTexts texts = ConfigurationExchange::FormatRecordForPages(record);
     for (int32_t index = 0; index < DeviceCommands::ThresholdCount; ++index)
-        comparatorPage->SetThresholdValue(index, ConfigurationExchange::GetThreshold(record, index));
+        comparatorPage->SetThresholdText(index, texts.thresholdTexts[index]);
     offsetPage->SetCalibration(texts.receiverText, texts.transmitterText);
     errorPage->SetErrorHandlingEnabled(texts.errorHandlingEnabled);
     errorPage->SetErrorMemoryEnabled(texts.errorMemoryEnabled);
@@ -288,7 +286,7 @@ void Tarvek::Transfer()
 {
     const ConfigurationTransfer transfer(GatherPageValues());
     if (!transfer.IsValid()) {
-        WMessageBox::Message(nullptr, ErrorBoxStyle, "Tarvek Fehler", transfer.GetValidationMessage());
+        TarvekBoxes::ShowError(transfer.GetValidationMessage());
         SetStatusText("");
         return;
     }
@@ -422,9 +420,9 @@ void Tarvek::LoadConfigurationFile(const WFilePath& path)
     const ConfigurationOpening opening =
         ConfigurationOpening::Open(path, ConfigurationOpening::Need::AnySection, configurationRecord);
     if (opening.GetOutcome() == ConfigurationOpening::Outcome::Missing)
-        WMessageBox::Message(nullptr, InfoBoxStyle, "Info", opening.GetMessage());
+        TarvekBoxes::ShowInfo(opening.GetMessage());
     else if (!opening.IsLoaded())
-        WMessageBox::Message(nullptr, ErrorBoxStyle, "Tarvek Fehler", opening.GetMessage());
+        TarvekBoxes::ShowError(opening.GetMessage());
     else
         ShowOnPages(configurationRecord);
 }
@@ -440,8 +438,9 @@ bool Tarvek::OnSaveFile(WObject*, WEventData*)
         return false;
     ConfigurationExchange::CopyPagesToRecord(GatherPageValues(), configurationRecord);
     if (!LoadSavePrint::Save(path)) {
-        WMessageBox::FormatMessage(nullptr, ErrorBoxStyle, "Tarvek Fehler",
-                                   "Die Datei \"%s\" konnte nicht gespeichert werden.", path.GetText());
+        WString message;
+        message.Sprintf("Die Datei \"%s\" konnte nicht gespeichert werden.", path.GetText());
+        TarvekBoxes::ShowError(message);
     }
     return false;
 }

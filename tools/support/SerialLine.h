@@ -4,6 +4,12 @@
 // writes, at the device's 19200 baud, 8 data bits, no parity, one stop bit,
 // binary. What each of them sets beyond that (time-outs, control lines,
 // queues, purges) stays its own.
+//
+// The line settings and the write are done here again, apart from the
+// program's LineSettings and Rs232Class, on purpose: this is the far end
+// that plays the device. Were it set by the program's own mapper, a wrong
+// rate, parity or stop bit there would be mirrored on both ends and every
+// test would still pass, while a real device heard nothing it could read.
 
 #include <windows.h>
 

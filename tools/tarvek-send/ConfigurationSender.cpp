@@ -24,20 +24,6 @@ std::string PlainLines(const char* text)
     return lines;
 }
 
-// What the program's pages hold, as far as a transfer reads them, once its
-// open command has loaded the record into them.
-PageValues ValuesAfterOpening(const ConfigurationRecord& record)
-{
-    const PageTexts texts = ConfigurationExchange::FormatRecordForPages(record);
-    PageValues values;
-    for (int32_t index = 0; index < DeviceCommands::ThresholdCount; ++index)
-        values.thresholdTexts[index] = texts.thresholdTexts[index];
-    values.errorHandlingEnabled = texts.errorHandlingEnabled;
-    values.errorMemoryEnabled = texts.errorMemoryEnabled;
-    values.cycleText = texts.cycleText;
-    return values;
-}
-
 std::string TimeoutMessage(int32_t step, const std::string& line)
 {
     WString naming;
@@ -67,7 +53,7 @@ SendOutcome ConfigurationSender::Run()
     std::string message;
     if (!LoadFile(message))
         return Finish(SendOutcome::FileUnreadable, message);
-    const ConfigurationTransfer transfer(ValuesAfterOpening(configurationRecord));
+    const ConfigurationTransfer transfer(ConfigurationExchange::ValuesShownFor(configurationRecord));
     if (!transfer.IsValid())
         return Finish(SendOutcome::Refused, PlainLines(transfer.GetValidationMessage()));
     if (options.checkOnly)
