@@ -151,17 +151,24 @@ struct ReaderContext {
         if (!IsAttached())
             return PortEvent::Ended;
         DWORD unused = 0;
-        if (!calls.getResult(port, &waitRecord, &unused, FALSE))
-            return PortEvent::Failed;
-        // A wait that a change of the mask ended reports no events.
+        // A wait that a change of the mask ended reports no events; one that
+        // ended in an error (a line error with abort-on-error, the host's
+        // emulation giving up a wait) has the error cleared and is armed
+        // again at once.
+        if (!calls.getResult(port, &waitRecord, &unused, FALSE)) {
+            ClearErrorsAndCountQueued();
+            return PortEvent::Other;
+        }
         return EventOf(waitEvents);
     }
 
-    // After a failed wait: a line error with abort-on-error, a driver in
-    // trouble, a device that is gone. Clears the error and rests briefly, so
-    // that the reader keeps waiting for as long as the port is open. False
-    // when the context was detached meanwhile.
-    bool RecoverFromFailedWait()
+    // After a wait that could not be armed: a line error with
+    // abort-on-error, a driver still finishing the wait before, a device that
+    // is gone. Clears the error, and when the wait before failed as well,
+    // rests briefly, so that the reader keeps waiting for as long as the port
+    // is open without spinning on a port that is gone. False when the context
+    // was detached meanwhile.
+    bool RecoverFromFailedWait(bool rest)
     {
         {
             WSemaphoreLock lock(&guard);
@@ -169,7 +176,7 @@ struct ReaderContext {
                 return false;
             ClearErrorsAndCountQueued();
         }
-        return WaitForSingleObject(stopEvent, failedWaitPause) == WAIT_TIMEOUT;
+        return !rest || WaitForSingleObject(stopEvent, failedWaitPause) == WAIT_TIMEOUT;
     }
 
     // Takes bufferToken, reads what is queued (at most one portion) and hands
@@ -426,12 +433,17 @@ DWORD WINAPI Rs232Class::ReaderThread(void* argument)
     using PortEvent = ReaderContext::PortEvent;
     auto* context = static_cast<ReaderContext*>(argument);
     context->WatchCharacters();
+    int32_t failedWaits = 0;
     for (;;) {
         const PortEvent event = context->WaitForPortEvent();
         if (event == PortEvent::Ended)
             break;
-        if (event == PortEvent::Failed && !context->RecoverFromFailedWait())
-            break;
+        if (event == PortEvent::Failed) {
+            if (!context->RecoverFromFailedWait(++failedWaits > 1))
+                break;
+            continue;
+        }
+        failedWaits = 0;
         if (event == PortEvent::Characters) {
             while (context->HandOverPortion()) {
             }
