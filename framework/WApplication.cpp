@@ -8,6 +8,7 @@
 namespace {
 
 std::atomic<WApplication*> currentApplication{nullptr};
+std::atomic<WApplication::ExitHook> exitHook{nullptr};
 
 // Sees the messages that loops outside the framework take (those of modal
 // host dialogs, for instance) and gives them to the hooked filters. Messages
@@ -116,7 +117,29 @@ int32_t WApplication::Execute(HINSTANCE moduleInstance, HINSTANCE, LPSTR argumen
     }
     ProcessEvent(EndEvent, this, &eventData);
     DeleteDeferred(WCurrentThreadRecord(), this);
+    if (const ExitHook hook = exitHook.load())
+        hook(-1);
     return eventData.exitCode;
+}
+
+void WApplication::SetExitHook(ExitHook hook)
+{
+    exitHook = hook;
+}
+
+bool WApplication::SetLeftToRightOnly(int32_t setting)
+{
+    if (setting < 0 || setting > DecidedBySystem)
+        return false;
+    leftToRightOnly = setting;
+    return true;
+}
+
+bool WApplication::IsLeftToRightOnly() const
+{
+    if (leftToRightOnly == DecidedBySystem)
+        return GetSystemMetrics(SM_MIDEASTENABLED) == 0;
+    return leftToRightOnly == 1;
 }
 
 WStringArray WApplication::GetArguments() const

@@ -7,34 +7,8 @@
 // thread see every message first and may consume it.
 
 #include "WEventGenerator.h"
+#include "WMessageFilter.h"
 #include "WString.h"
-
-// A message filter: returns true when it consumed the message. It is a plain
-// routine that gets its owner, or a member routine of the owner.
-using WMessageFilterFn = bool (*)(WObject* owner, MSG* message, uint32_t userData);
-using WMessageFilterMember = bool (WObject::*)(MSG* message, uint32_t userData);
-
-#define W_FILTER(memberFunction) static_cast<WMessageFilterMember>(memberFunction)
-
-// Either kind of filter routine; together with its owner it names a filter.
-class WMessageFilterRoutine {
-public:
-    WMessageFilterRoutine() = default;
-    WMessageFilterRoutine(WMessageFilterFn routine) : plain(routine) {}
-    WMessageFilterRoutine(WMessageFilterMember routine) : member(routine) {}
-
-    bool IsEmpty() const { return plain == nullptr && member == nullptr; }
-    bool IsPlain() const { return plain != nullptr; }
-    bool Call(WObject* owner, MSG* message, uint32_t userData) const
-    {
-        return plain ? plain(owner, message, userData) : (owner->*member)(message, userData);
-    }
-    bool operator==(const WMessageFilterRoutine& other) const = default;
-
-private:
-    WMessageFilterFn plain = nullptr;
-    WMessageFilterMember member = nullptr;
-};
 
 class WModuleHandle;
 
@@ -46,6 +20,16 @@ class WApplication : public WEventGenerator {
 public:
     // The priority forms give their dialog-message filter.
     static constexpr int32_t FormFilterPriority = 64;
+
+    // Whether the program's texts run left to right only: 0 no (texts of
+    // right-to-left languages may occur), 1 yes, or DecidedBySystem: no when
+    // the host supports Middle-East languages, else yes.
+    static constexpr int32_t DecidedBySystem = 2;
+
+    // Called with -1 at the very end of Execute, once the end handlers ran and
+    // the deferred objects are deleted; null: none.
+    using ExitHook = void (*)(int32_t code);
+    static void SetExitHook(ExitHook hook);
 
     WApplication();
     ~WApplication() override;
@@ -61,6 +45,12 @@ public:
     // is not among them): split at blanks and tabs, double quotes holding an
     // argument with blanks together and dropped from it.
     WStringArray GetArguments() const;
+
+    // False, setting kept, for a value other than 0, 1 and DecidedBySystem.
+    bool SetLeftToRightOnly(int32_t setting);
+    int32_t GetLeftToRightOnlySetting() const { return leftToRightOnly; }
+    // The setting with the system's decision taken.
+    bool IsLeftToRightOnly() const;
 
     WApplicationEventData& GetEventData() { return eventData; }
     HINSTANCE GetInstance() const { return instance; }
@@ -123,6 +113,7 @@ private:
     HINSTANCE instance = nullptr;
     DWORD mainThreadId = 0;
     WString commandLine;
+    int32_t leftToRightOnly = DecidedBySystem;
 };
 
 class WExeApplication : public WApplication {

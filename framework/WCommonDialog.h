@@ -1,7 +1,11 @@
 #pragma once
 // Base of the host's common dialogs (open and save file, print): the owner
 // window and the option flags, which cannot change while the dialog is showing.
+// The object may be deleted while the host shows its dialog (by a handler the
+// host's loop dispatched to); the showing routine then touches nothing of it
+// once the host returns.
 
+#include "WLifeWatch.h"
 #include "WWindow.h"
 
 class WCommonDialog : public WEventGenerator {
@@ -22,6 +26,9 @@ protected:
     // megabytes for dialogs most runs never open. Null when it is missing.
     static FARPROC HostFunction(const char* name);
     void SetShowing(bool isShowing) { showing = isShowing; }
+
+    // Watched by the showing routine while the host's dialog is up.
+    WLifeAnchor lifeAnchor;
 
 private:
     WWindow* parent = nullptr;

@@ -24,24 +24,26 @@ struct WControlRow {
     const char* name;
 };
 
-namespace WControlRowDetail {
+namespace WRowDetail {
 
+// The class that holds a row's member, and the class of the object the
+// member points to.
 template <class MemberPointer>
 struct MemberOf;
 
-template <class Form, class Control>
-struct MemberOf<Control* Form::*> {
-    using FormClass = Form;
-    using ControlClass = Control;
+template <class Holder, class Object>
+struct MemberOf<Object* Holder::*> {
+    using HolderClass = Holder;
+    using ObjectClass = Object;
 };
 
-}  // namespace WControlRowDetail
+}  // namespace WRowDetail
 
 template <auto Member>
 constexpr WControlRow WControlRowOf(uint16_t itemId, const char* name)
 {
-    using Form = typename WControlRowDetail::MemberOf<decltype(Member)>::FormClass;
-    using Control = typename WControlRowDetail::MemberOf<decltype(Member)>::ControlClass;
+    using Form = typename WRowDetail::MemberOf<decltype(Member)>::HolderClass;
+    using Control = typename WRowDetail::MemberOf<decltype(Member)>::ObjectClass;
     return WControlRow{
         [](WForm& form) -> WWindow* { return static_cast<Form&>(form).*Member = new Control; },
         [](const WForm& form) -> WWindow* { return static_cast<const Form&>(form).*Member; },

@@ -3,6 +3,12 @@
 #include "WApplication.h"
 #include "WErrors.h"
 
+WDialog::~WDialog()
+{
+    if (GetHandle())
+        EndDialog(result);
+}
+
 bool WDialog::LoadWindow(WWindow* parent, const WResourceID& id, const WModuleHandle& module)
 {
     if (GetHandle()) {
@@ -23,7 +29,8 @@ bool WDialog::LoadWindow(WWindow* parent, const WResourceID& id, const WModuleHa
 
 void WDialog::RunModalLoop()
 {
-    while (running && GetHandle()) {
+    const WLifeWatch watch(lifeAnchor);
+    while (watch.ObjectAlive() && running && GetHandle()) {
         MSG message{};
         bool dispatch = true;
         const int32_t got = WApplication::GetMessage(&message, true, true, nullptr, 0, 0, true, &dispatch);
@@ -39,7 +46,7 @@ void WDialog::RunModalLoop()
             DispatchMessageA(&message);
         }
     }
-    if (GetHandle())
+    if (watch.ObjectAlive() && GetHandle())
         EndDialog(result);
 }
 

@@ -162,6 +162,8 @@ bool WEventGenerator::ProcessEventFrom(WEventNode* node, WObject* source, WEvent
     WEventID id;
     {
         WSemaphoreLock guard(&HandlerListLock());
+        if (!IsLiveNodeLocked(node))
+            return false;
         id = node->eventId;
     }
     return Dispatch(id, node, source, data, returnValue, skip);
@@ -194,7 +196,10 @@ bool WEventGenerator::CallHandlers(WEventID id, WEventNode* start, WObject* sour
     {
         WSemaphoreLock guard(&HandlerListLock());
         ++activeDispatches;
-        node = FirstLiveNodeLocked(id, start != nullptr ? start : head);
+        if (start == nullptr)
+            node = FirstLiveNodeLocked(id, head);
+        else if (IsLiveNodeLocked(start))
+            node = FirstLiveNodeLocked(id, start);
         for (; node != nullptr && index < skip; ++index)
             node = FirstLiveNodeLocked(id, node->next);
     }
@@ -247,6 +252,18 @@ void WEventGenerator::EndWalk()
             freed = UnlinkRemovedLocked();
     }
     Pool().GiveChain(freed);
+}
+
+// A node handed out by FirstEventNode is read only when it is still a live
+// node of this list: without the lock, another thread may have removed it
+// since, and the pool may have given it to another list or freed it.
+bool WEventGenerator::IsLiveNodeLocked(const WEventNode* node) const
+{
+    for (const WEventNode* linked = head; linked != nullptr; linked = linked->next) {
+        if (linked == node)
+            return !linked->removed;
+    }
+    return false;
 }
 
 // From `from` on, the first node of the id that is not marked as removed;

@@ -59,6 +59,8 @@ public:
                                  uint32_t userData = 0, const int32_t* position = nullptr);
     virtual bool FindEventHandler(WEventID id, WObject** target, WEventHandlerFn* handler,
                                   uint32_t* userData, WObject* afterTarget = nullptr);
+    // The node may be removed by another thread once it is handed out;
+    // ProcessEventFrom then calls nothing and returns false.
     virtual WEventNode* FirstEventNode(WEventID id);
     virtual bool ProcessEventFrom(WEventNode* node, WObject* source, WEventData* data,
                                   int32_t* returnValue = nullptr, int32_t skip = 0);
@@ -101,6 +103,7 @@ private:
                       int32_t skip, WDispatchFrame& frame);
     void EndWalk();
     WEventNode* FirstLiveNodeLocked(WEventID id, WEventNode* from) const;
+    bool IsLiveNodeLocked(const WEventNode* node) const;
     void InsertLocked(WEventNode* node, const int32_t* position);
     void Unlink(WEventNode* node);
     void RemoveLocked(WEventNode* node, WEventNode*& freed);

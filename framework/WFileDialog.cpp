@@ -79,7 +79,10 @@ bool WFileDialog::Run(bool save)
 {
     if (IsShowing())
         return false;
+    // The host reads what it is given while it shows its dialog: nothing of
+    // it may live in the object, which a handler may delete meanwhile.
     const std::string filterText = BuildFilterText(filters);
+    const std::string directory = initialDirectory.GetText();
     std::vector<char> fileName(FileNameCapacity, '\0');
     if (!paths.empty())
         std::strncpy(fileName.data(), paths[0].GetText(), FileNameCapacity - 1);
@@ -91,16 +94,20 @@ bool WFileDialog::Run(bool save)
     request.nFilterIndex = 1;
     request.lpstrFile = fileName.data();
     request.nMaxFile = static_cast<DWORD>(fileName.size());
-    request.lpstrInitialDir = initialDirectory.IsEmpty() ? nullptr : initialDirectory.GetText();
+    request.lpstrInitialDir = directory.empty() ? nullptr : directory.c_str();
     request.Flags = GetFlags();
     if (request.Flags & OFN_ENABLEHOOK)
         request.lpfnHook = &WFileDialog::HookProcedure;
 
-    SetShowing(true);
     using Dialog = BOOL(WINAPI*)(OPENFILENAMEA*);
     const auto dialog = reinterpret_cast<Dialog>(
         reinterpret_cast<void*>(HostFunction(save ? "GetSaveFileNameA" : "GetOpenFileNameA")));
+    const WLifeWatch watch(lifeAnchor);
+    SetShowing(true);
     const BOOL chosen = dialog && dialog(&request);
+    // Deleted meanwhile: the choice has nobody left to keep it.
+    if (!watch.ObjectAlive())
+        return false;
     SetShowing(false);
     if (chosen)
         SetFilePath(WFilePath(fileName.data()), 0);

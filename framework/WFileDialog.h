@@ -20,6 +20,8 @@ public:
     // Pairs of (description, pattern), ending with a pair of nulls. False when
     // the list is null or empty.
     bool SetFilters(const char* const filterList[]);
+    // The pairs kept: description, pattern, description, pattern, ...
+    const std::vector<WString>& GetFilters() const { return filters; }
     bool SetFilePath(const WFilePath& path, int32_t index = 0);
     bool GetFilePath(WFilePath& path, int32_t index = 0) const;
 

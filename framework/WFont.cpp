@@ -24,7 +24,9 @@ std::shared_ptr<HFONT__> OwnedFont(HFONT font)
 }
 
 // Every form names its font, mostly the same one: the fonts made alike share
-// one host font for as long as any of them is kept.
+// one host font for as long as any of them is kept. The entries of fonts let
+// go are dropped whenever a font is made, so that the map holds no more
+// entries than fonts are in use.
 std::shared_ptr<HFONT__> SharedFont(const LOGFONTA& logical)
 {
     static SRWLOCK lock = SRWLOCK_INIT;
@@ -34,6 +36,7 @@ std::shared_ptr<HFONT__> SharedFont(const LOGFONTA& logical)
     AcquireSRWLockExclusive(&lock);
     std::shared_ptr<HFONT__> font = (*fonts)[key].lock();
     if (!font) {
+        std::erase_if(*fonts, [](const auto& entry) { return entry.second.expired(); });
         if (HFONT created = CreateFontIndirectA(&logical)) {
             font = OwnedFont(created);
             (*fonts)[key] = font;
@@ -76,8 +79,10 @@ WFontDescription DescriptionOf(HFONT font)
     LOGFONTA logical{};
     if (!GetObjectA(font, sizeof logical, &logical))
         return description;
+    // The sign goes into the factor: the host's multiply-divide works in 64
+    // bits, where even the lowest height turns positive.
     if (logical.lfHeight < 0)
-        description.pointSize = MulDiv(-logical.lfHeight, 72, DesktopDotsPerInch());
+        description.pointSize = MulDiv(logical.lfHeight, -72, DesktopDotsPerInch());
     else
         description.pixelHeight = logical.lfHeight, description.pixelWidth = logical.lfWidth;
     std::snprintf(description.face, sizeof description.face, "%s", logical.lfFaceName);

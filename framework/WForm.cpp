@@ -9,6 +9,7 @@
 #include "WRichTextBox.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -87,8 +88,28 @@ WForm::~WForm()
         control->FormGone();
     if (mainForm == this)
         mainForm = nullptr;
-    if (GetHandle())
-        Destroy();
+    DestroyLeftoverWindow();
+}
+
+// The most derived class is still whole here: the window's destruction runs
+// every handler of the form on the object it was attached to. The complete
+// object's start is taken before the destructors run, as a form class may
+// have more than one base.
+void WForm::operator delete(WForm* form, std::destroying_delete_t)
+{
+    if (form->GetHandle())
+        form->Destroy();
+    void* memory = dynamic_cast<void*>(form);
+    form->~WForm();
+    ::operator delete(memory);
+}
+
+void WForm::DestroyLeftoverWindow()
+{
+    if (!GetHandle())
+        return;
+    DetachHandlerRows();
+    Destroy();
 }
 
 void WForm::SetMainForm(WForm* form)
@@ -156,11 +177,13 @@ INT_PTR CALLBACK WForm::DialogProcedure(HWND window, UINT message, WPARAM wParam
     return form->RouteMessage(message, wParam, lParam);
 }
 
+// A control's CreateEvent, which binding raises, may add controls to the
+// form: the list is walked by index, and the added ones are bound as well.
 bool WForm::InitializeDialog(Message& message)
 {
-    for (WControl* control : controls) {
-        if (!control->GetHandle())
-            control->BindToItem();
+    for (size_t index = 0; index < controls.size(); ++index) {
+        if (!controls[index]->GetHandle())
+            controls[index]->BindToItem();
     }
     clientRectangle = ClientRectangle(GetHandle());
     RaiseMessageEvent(CreateEvent, message);
@@ -197,6 +220,27 @@ void WForm::BindControls()
         row->get(*this)->LoadWindow(this, row->itemId, module);
     for (const WControlRow& row : controlRows)
         row.get(*this)->SetName(row.name);
+    AttachHandlerRows();
+}
+
+// The rows are kept as they were attached, so that they are detached alike
+// when the form class's part is gone already.
+void WForm::AttachHandlerRows()
+{
+    DetachHandlerRows();
+    attachedRows = HandlerRows();
+    for (const WHandlerRow& row : attachedRows) {
+        if (WEventGenerator* generator = row.generator(*this))
+            generator->AddEventHandler(row.eventId, this, row.handler, row.userData);
+    }
+}
+
+void WForm::DetachHandlerRows()
+{
+    for (const WHandlerRow& row : std::exchange(attachedRows, {})) {
+        if (WEventGenerator* generator = row.generator(*this))
+            generator->RemoveEventHandler(row.eventId, this, row.handler);
+    }
 }
 
 bool WForm::FinishCreation()
@@ -222,25 +266,9 @@ bool WForm::OnGeneratedClose(WObject*, WEventData*)
 
 bool WForm::OnGeneratedCleanUp(WObject*, WEventData*)
 {
-    FormDestroying();
-    DeleteControls();
+    DetachHandlerRows();
+    DeleteMembers();
     return false;
-}
-
-void WForm::AttachTables(std::span<const HandlerTable> tables)
-{
-    for (const HandlerTable& entry : tables) {
-        if (entry.generator)
-            AttachEventTable(entry.generator, entry.table, this);
-    }
-}
-
-void WForm::DetachTables(std::span<const HandlerTable> tables)
-{
-    for (const HandlerTable& entry : tables) {
-        if (entry.generator)
-            DetachEventTable(entry.generator, entry.table, this);
-    }
 }
 
 bool WForm::SetTabOrder()
@@ -362,5 +390,7 @@ bool WForm::FilterDialogMessage(MSG* message, uint32_t)
         return false;
     trailByteExpected = !trailByte && message->message == WM_CHAR
                      && IsDBCSLeadByte(static_cast<BYTE>(message->wParam));
+    if (accelerators && TranslateAcceleratorA(window, accelerators, message))
+        return true;
     return IsDialogMessageA(window, message) != FALSE;
 }

@@ -1,23 +1,23 @@
 #pragma once
 // The handler table of a designer form's generated base class: CreateEvent
 // runs the base's creation routine, CloseEvent the generated close and
-// DestroyEvent the generated clean-up (or the base's own, where it has more to
-// delete than its table of rows). The base holds one as its last member, so
-// that the table is attached while the base is constructed and detached while
-// it is destroyed. The window goes before the table, so that the clean-up
-// still runs and finds every member there.
+// DestroyEvent the generated clean-up. The base holds one as its last member,
+// so that the table is attached while the base is constructed and detached
+// while it is destroyed. A window still there at that point (the form was not
+// deleted with delete) goes before the table, without the handler rows of the
+// form class, whose part is gone already; the clean-up still runs and finds
+// every member of the base there.
 
 #include "WForm.h"
 
-template <auto OnCreate, auto OnDestroy = &WForm::OnGeneratedCleanUp>
+template <auto OnCreate>
 class WGeneratedRoutines {
 public:
     explicit WGeneratedRoutines(WForm* form) : form(form) { AttachEventTable(form, Table(), form); }
 
     ~WGeneratedRoutines()
     {
-        if (form->GetHandle())
-            form->Destroy();
+        form->DestroyLeftoverWindow();
         DetachEventTable(form, Table(), form);
     }
 
@@ -30,7 +30,7 @@ private:
         static const WEventTableEntry table[] = {
             {CreateEvent, W_HANDLER(OnCreate), nullptr, 0},
             {CloseEvent, W_HANDLER(&WForm::OnGeneratedClose), nullptr, 0},
-            {DestroyEvent, W_HANDLER(OnDestroy), nullptr, 0},
+            {DestroyEvent, W_HANDLER(&WForm::OnGeneratedCleanUp), nullptr, 0},
             {NullEvent, nullptr, nullptr, 0},
         };
         return table;

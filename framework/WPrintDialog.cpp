@@ -2,7 +2,9 @@
 
 #include <commdlg.h>
 
-WPrintDialog::~WPrintDialog()
+namespace {
+
+void FreePrinterSettings(HGLOBAL deviceMode, HGLOBAL deviceNames, HDC printerDC)
 {
     if (printerDC)
         DeleteDC(printerDC);
@@ -10,6 +12,17 @@ WPrintDialog::~WPrintDialog()
         GlobalFree(deviceMode);
     if (deviceNames)
         GlobalFree(deviceNames);
+}
+
+}  // namespace
+
+// While the host shows its dialog, the settings' memory is the host's: it may
+// free or replace it, and Show frees what the host hands back.
+WPrintDialog::~WPrintDialog()
+{
+    if (IsShowing())
+        return;
+    FreePrinterSettings(deviceMode, deviceNames, printerDC);
 }
 
 // Lets the host set the focus to the dialog's default control.
@@ -37,8 +50,13 @@ bool WPrintDialog::Show()
 
     using Dialog = BOOL(WINAPI*)(PRINTDLGA*);
     const auto dialog = reinterpret_cast<Dialog>(reinterpret_cast<void*>(HostFunction("PrintDlgA")));
+    const WLifeWatch watch(lifeAnchor);
     SetShowing(true);
     const BOOL confirmed = dialog && dialog(&request);
+    if (!watch.ObjectAlive()) {
+        FreePrinterSettings(request.hDevMode, request.hDevNames, confirmed ? request.hDC : nullptr);
+        return false;
+    }
     SetShowing(false);
     // The host may allocate or replace the settings' memory; what it hands
     // back is the dialog's from now on.

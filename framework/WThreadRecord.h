@@ -5,7 +5,8 @@
 // which the host calls for every ending thread, however it was started).
 // Nothing in it is shared between threads, so nothing in it needs a lock.
 
-#include "WApplication.h"
+#include "WEventData.h"
+#include "WMessageFilter.h"
 
 #include <vector>
 

@@ -62,12 +62,13 @@ bool WToolbar::Apply(const WToolbarDescription& description, const WModuleHandle
     toolTips.clear();
     for (const WToolbarItemInfo& item : description.items) {
         buttons.push_back(ButtonOf(item, ToolbarPicturePosition(item.image, standardBase, stripBase)));
-        if (!item.separator)
+        if (!item.separator && description.showToolTips)
             toolTips[item.commandId] = item.toolTip;
     }
     const bool added = buttons.empty()
                     || Send(TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
     Send(TB_SETBUTTONSIZE, 0, MAKELPARAM(description.buttonWidth, description.buttonHeight));
+    Send(TB_SETINDENT, description.indent);
     Send(TB_AUTOSIZE);
     return added;
 }

@@ -76,10 +76,16 @@ bool ParseToolbarDescription(const void* data, size_t size, WToolbarDescription&
         size_t itemSize = 0;
         if (!ParseItem(reader, offset, item, itemSize))
             return false;
-        item.commandId = WToolbarDescription::FirstCommandId + index;
         items.push_back(item);
         offset += itemSize;
     }
+    if (reader.Has(offset, WToolbarDescription::TrailerSize)) {
+        description.firstCommandId = reader.Integer(offset);
+        description.showToolTips = reader.Integer(offset + 4) != 0;
+        description.indent = reader.Integer(offset + 8);
+    }
+    for (size_t index = 0; index < items.size(); ++index)
+        items[index].commandId = description.firstCommandId + static_cast<int32_t>(index);
     description.imageWidth = reader.Integer(4);
     description.imageHeight = reader.Integer(8);
     description.buttonWidth = reader.Integer(12);

@@ -10,7 +10,13 @@
 //   one byte not read, L1, L2, button text (L1 bytes and a zero), tool tip
 //   (L2 bytes and a zero)
 //
-// Item n (counted from 0, separators included) gets the command id 100 + n.
+//   trailer (12 bytes, after the last item): the command id of the first item
+//   (item n, counted from 0 with separators, gets this id + n), whether the
+//   buttons show their tool tips (0 no), and how far in pixels the first
+//   button stands in from the bar's edge. The program's resource has 100, 1,
+//   0: command ids from 100, tool tips, no indent. Data that ends after its
+//   items reads as that trailer.
+//
 // Reading it is pure byte work.
 
 #include "WString.h"
@@ -34,12 +40,16 @@ struct WToolbarDescription {
     static constexpr uint32_t FormatTag = 0x0000D101;
     static constexpr size_t HeaderSize = 36;
     static constexpr size_t ItemFixedSize = 30;
+    static constexpr size_t TrailerSize = 12;
     static constexpr int32_t FirstCommandId = 100;
 
     int32_t imageWidth = 0;
     int32_t imageHeight = 0;
     int32_t buttonWidth = 0;
     int32_t buttonHeight = 0;
+    int32_t firstCommandId = FirstCommandId;
+    bool showToolTips = true;
+    int32_t indent = 0;
     std::vector<WToolbarItemInfo> items;
 };
 

@@ -20,43 +20,13 @@ bool __Brasselwald_Base::OnCreate(WObject*, WEventData*)
     pictb_1->SetBitmap(logo);
     cb_1->SetDefault(true);
     cb_1->SetState(false);
-    AttachFormTables();
     return FinishCreation();
 }
 
-const WEventTableEntry Brasselwald::brasselwaldTable[] = {
-    {CommandEvent, W_HANDLER(&Brasselwald::OnCommand), nullptr, 0},
-    {NullEvent, nullptr, nullptr, 0},
+const std::vector<WHandlerRow> Brasselwald::handlerRows = {
+    WHandlerRowOf<&Brasselwald::OnCommand>(CommandEvent),
+    WHandlerRowOf<&Brasselwald::OnOkClick, &Brasselwald::cb_1>(ClickEvent),
 };
-
-const WEventTableEntry Brasselwald::cb_1_table[] = {
-    {ClickEvent, W_HANDLER(&Brasselwald::OnOkClick), nullptr, 0},
-    {NullEvent, nullptr, nullptr, 0},
-};
-
-Brasselwald::Brasselwald()
-{
-    AttachEventTable(this, brasselwaldTable, this);
-}
-
-// The window goes while the whole box still exists, so that its own part of
-// the clean-up runs.
-Brasselwald::~Brasselwald()
-{
-    if (GetHandle())
-        Destroy();
-    DetachEventTable(this, brasselwaldTable, this);
-}
-
-void Brasselwald::AttachFormTables()
-{
-    AttachEventTable(cb_1, cb_1_table, this);
-}
-
-void Brasselwald::FormDestroying()
-{
-    DetachEventTable(cb_1, cb_1_table, this);
-}
 
 bool Brasselwald::OnOkClick(WObject*, WEventData*)
 {

@@ -26,18 +26,11 @@ private:
 
 class Brasselwald : public __Brasselwald_Base {
     W_DECLARE_CLASS(Brasselwald, __Brasselwald_Base)
-public:
-    Brasselwald();
-    ~Brasselwald() override;
-
+    W_DECLARE_HANDLER_ROWS()
 protected:
-    void AttachFormTables() override;
-    void FormDestroying() override;
     bool FormCreated() override;
 
 private:
     bool OnOkClick(WObject* source, WEventData* data);
     bool OnCommand(WObject* source, WEventData* data);
-    static const WEventTableEntry brasselwaldTable[];
-    static const WEventTableEntry cb_1_table[];
 };

@@ -22,7 +22,6 @@ bool __TabForm1_Base::OnCreate(WObject*, WEventData*)
     CreateControls(controlRows, "TabForm1");
     BindControls();
     combo_com->SetHeight(ComboHeight);
-    AttachFormTables();
     return FinishCreation();
 }
 

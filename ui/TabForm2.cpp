@@ -25,7 +25,6 @@ bool __TabForm2_Base::OnCreate(WObject*, WEventData*)
     KeepInsideWorkArea();
     CreateControls(controlRows, "TabForm2");
     BindControls();
-    AttachFormTables();
     return FinishCreation();
 }
 

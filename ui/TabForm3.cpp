@@ -41,77 +41,25 @@ bool __TabForm3_Base::OnCreate(WObject*, WEventData*)
     }
     checkbox_rcv->SetChecked(false);
     checkbox_trm->SetChecked(false);
-    AttachFormTables();
     return FinishCreation();
 }
 
-const WEventTableEntry TabForm3::pictbttn_rcvup_table[] = {
-    {ClickEvent, W_HANDLER(&TabForm3::OnReceiverUpClick), nullptr, 0},
-    {LeftButtonDownEvent, W_HANDLER(&TabForm3::OpenPortOnPress), nullptr, 0},
-    {NullEvent, nullptr, nullptr, 0},
-};
-
-const WEventTableEntry TabForm3::pictbttn_rcvdwn_table[] = {
-    {ClickEvent, W_HANDLER(&TabForm3::OnReceiverDownClick), nullptr, 0},
-    {LeftButtonDownEvent, W_HANDLER(&TabForm3::OpenPortOnPress), nullptr, 0},
-    {NullEvent, nullptr, nullptr, 0},
-};
-
-const WEventTableEntry TabForm3::pictbttn_trmup_table[] = {
-    {ClickEvent, W_HANDLER(&TabForm3::OnTransmitterUpClick), nullptr, 0},
-    {LeftButtonDownEvent, W_HANDLER(&TabForm3::OpenPortOnPress), nullptr, 0},
-    {NullEvent, nullptr, nullptr, 0},
-};
-
-const WEventTableEntry TabForm3::pictbttn_trmdwn_table[] = {
-    {ClickEvent, W_HANDLER(&TabForm3::OnTransmitterDownClick), nullptr, 0},
-    {LeftButtonDownEvent, W_HANDLER(&TabForm3::OpenPortOnPress), nullptr, 0},
-    {NullEvent, nullptr, nullptr, 0},
-};
-
-const WEventTableEntry TabForm3::checkbox_rcv_table[] = {
-    {ClickEvent, W_HANDLER(&TabForm3::OnReceiverCheckClick), nullptr, 0},
-    {LeftButtonDownEvent, W_HANDLER(&TabForm3::OnCheckBoxPress), nullptr, 0},
-    {NullEvent, nullptr, nullptr, 0},
-};
-
-const WEventTableEntry TabForm3::checkbox_trm_table[] = {
-    {ClickEvent, W_HANDLER(&TabForm3::OnTransmitterCheckClick), nullptr, 0},
-    {LeftButtonDownEvent, W_HANDLER(&TabForm3::OnCheckBoxPress), nullptr, 0},
-    {NullEvent, nullptr, nullptr, 0},
+const std::vector<WHandlerRow> TabForm3::handlerRows = {
+    WHandlerRowOf<&TabForm3::OnArrowClick, &TabForm3::pictbttn_rcvup>(ClickEvent, ArrowData(ReceiverChannel, true)),
+    WHandlerRowOf<&TabForm3::OnArrowClick, &TabForm3::pictbttn_rcvdwn>(ClickEvent, ArrowData(ReceiverChannel, false)),
+    WHandlerRowOf<&TabForm3::OnArrowClick, &TabForm3::pictbttn_trmup>(ClickEvent, ArrowData(TransmitterChannel, true)),
+    WHandlerRowOf<&TabForm3::OnArrowClick, &TabForm3::pictbttn_trmdwn>(ClickEvent, ArrowData(TransmitterChannel, false)),
+    WHandlerRowOf<&TabForm3::OpenPortOnPress, &TabForm3::pictbttn_rcvup>(LeftButtonDownEvent),
+    WHandlerRowOf<&TabForm3::OpenPortOnPress, &TabForm3::pictbttn_rcvdwn>(LeftButtonDownEvent),
+    WHandlerRowOf<&TabForm3::OpenPortOnPress, &TabForm3::pictbttn_trmup>(LeftButtonDownEvent),
+    WHandlerRowOf<&TabForm3::OpenPortOnPress, &TabForm3::pictbttn_trmdwn>(LeftButtonDownEvent),
+    WHandlerRowOf<&TabForm3::OnCheckBoxClick, &TabForm3::checkbox_rcv>(ClickEvent, ReceiverChannel),
+    WHandlerRowOf<&TabForm3::OnCheckBoxClick, &TabForm3::checkbox_trm>(ClickEvent, TransmitterChannel),
+    WHandlerRowOf<&TabForm3::OnCheckBoxPress, &TabForm3::checkbox_rcv>(LeftButtonDownEvent),
+    WHandlerRowOf<&TabForm3::OnCheckBoxPress, &TabForm3::checkbox_trm>(LeftButtonDownEvent),
 };
 
 TabForm3::TabForm3(DeviceExchange& exchange) : exchange(exchange) {}
-
-// The window goes while the whole page still exists, so that its own part of
-// the clean-up runs.
-TabForm3::~TabForm3()
-{
-    if (GetHandle())
-        Destroy();
-}
-
-std::array<WForm::HandlerTable, 6> TabForm3::ControlTables() const
-{
-    return {{
-        {pictbttn_rcvup, pictbttn_rcvup_table},
-        {pictbttn_rcvdwn, pictbttn_rcvdwn_table},
-        {pictbttn_trmup, pictbttn_trmup_table},
-        {pictbttn_trmdwn, pictbttn_trmdwn_table},
-        {checkbox_rcv, checkbox_rcv_table},
-        {checkbox_trm, checkbox_trm_table},
-    }};
-}
-
-void TabForm3::AttachFormTables()
-{
-    AttachTables(ControlTables());
-}
-
-void TabForm3::FormDestroying()
-{
-    DetachTables(ControlTables());
-}
 
 int32_t TabForm3::StepUp(int32_t offset)
 {
@@ -171,34 +119,16 @@ bool TabForm3::OnCheckBoxPress(WObject* source, WEventData* data)
     return OpenPortOnPress(source, data);
 }
 
-bool TabForm3::OnReceiverUpClick(WObject*, WEventData*)
+bool TabForm3::OnArrowClick(WObject* source, WEventData* data)
 {
-    return StepOffset(ReceiverChannel, pictbttn_rcvup, &StepUp);
+    const auto channel = static_cast<Channel>(data->userData >> 1);
+    const bool stepsUp = (data->userData & 1u) != 0;
+    return StepOffset(channel, static_cast<WButton*>(source), stepsUp ? &StepUp : &StepDown);
 }
 
-bool TabForm3::OnReceiverDownClick(WObject*, WEventData*)
+bool TabForm3::OnCheckBoxClick(WObject* source, WEventData* data)
 {
-    return StepOffset(ReceiverChannel, pictbttn_rcvdwn, &StepDown);
-}
-
-bool TabForm3::OnTransmitterUpClick(WObject*, WEventData*)
-{
-    return StepOffset(TransmitterChannel, pictbttn_trmup, &StepUp);
-}
-
-bool TabForm3::OnTransmitterDownClick(WObject*, WEventData*)
-{
-    return StepOffset(TransmitterChannel, pictbttn_trmdwn, &StepDown);
-}
-
-bool TabForm3::OnReceiverCheckClick(WObject*, WEventData*)
-{
-    return ToggleCalibration(ReceiverChannel, checkbox_rcv);
-}
-
-bool TabForm3::OnTransmitterCheckClick(WObject*, WEventData*)
-{
-    return ToggleCalibration(TransmitterChannel, checkbox_trm);
+    return ToggleCalibration(static_cast<Channel>(data->userData), static_cast<WCheckBox*>(source));
 }
 
 // The line goes out after every click, also when the offset stood at its bound.

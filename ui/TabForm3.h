@@ -15,8 +15,6 @@
 #include "WPictureButton.h"
 #include "WTextBox.h"
 
-#include <array>
-
 // The designer part: the page's controls and their creation from "ID_TabForm3".
 class __TabForm3_Base : public WModelessDialog {
     W_DECLARE_CLASS(__TabForm3_Base, WModelessDialog)
@@ -40,12 +38,12 @@ private:
 
 class TabForm3 : public __TabForm3_Base {
     W_DECLARE_CLASS(TabForm3, __TabForm3_Base)
+    W_DECLARE_HANDLER_ROWS()
 public:
     static constexpr int32_t HighestOffset = 127;
     static constexpr int32_t LowestOffset = -127;
 
     explicit TabForm3(DeviceExchange& exchange);
-    ~TabForm3() override;
 
     // Takes both offsets from texts read as decimal integers (as a file gives
     // them), shows them and sends nothing. No range is enforced.
@@ -57,10 +55,6 @@ public:
     static int32_t StepUp(int32_t offset);
     static int32_t StepDown(int32_t offset);
 
-protected:
-    void AttachFormTables() override;
-    void FormDestroying() override;
-
 private:
     using Channel = DeviceCommands::CalibrationChannel;
 
@@ -68,22 +62,17 @@ private:
     int32_t receiverOffset = 0;
     int32_t transmitterOffset = 0;
 
+    // The user data of an arrow's click row: its channel, and in the lowest
+    // bit whether it steps up. A check box's click row carries its channel.
+    static constexpr uint32_t ArrowData(Channel channel, bool stepsUp)
+    {
+        return static_cast<uint32_t>(channel) << 1 | (stepsUp ? 1u : 0u);
+    }
+
     bool OpenPortOnPress(WObject* source, WEventData* data);
     bool OnCheckBoxPress(WObject* source, WEventData* data);
-    bool OnReceiverUpClick(WObject* source, WEventData* data);
-    bool OnReceiverDownClick(WObject* source, WEventData* data);
-    bool OnTransmitterUpClick(WObject* source, WEventData* data);
-    bool OnTransmitterDownClick(WObject* source, WEventData* data);
-    bool OnReceiverCheckClick(WObject* source, WEventData* data);
-    bool OnTransmitterCheckClick(WObject* source, WEventData* data);
-    static const WEventTableEntry pictbttn_rcvup_table[];
-    static const WEventTableEntry pictbttn_rcvdwn_table[];
-    static const WEventTableEntry pictbttn_trmup_table[];
-    static const WEventTableEntry pictbttn_trmdwn_table[];
-    static const WEventTableEntry checkbox_rcv_table[];
-    static const WEventTableEntry checkbox_trm_table[];
-    // The six controls with handlers, each with its table, in the order they are attached.
-    std::array<HandlerTable, 6> ControlTables() const;
+    bool OnArrowClick(WObject* source, WEventData* data);
+    bool OnCheckBoxClick(WObject* source, WEventData* data);
 
     bool StepOffset(Channel channel, WButton* arrow, int32_t (*step)(int32_t));
     bool ToggleCalibration(Channel channel, WCheckBox* checkBox);

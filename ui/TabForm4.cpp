@@ -37,46 +37,24 @@ bool __TabForm4_Base::OnCreate(WObject*, WEventData*)
     pbx_error->SetCaptionBesideIcon(true);
     pbx_error->SetState(false);
     pbx_error_toolTip.Attach(*pbx_error, TabForm4::ClearErrorsToolTip);
-    AttachFormTables();
     return FinishCreation();
 }
 
 // The tool tip hooks into the button's window procedure after the framework
 // did; it lets go first, so that deleting the button gives the window back
 // its own procedure.
-bool __TabForm4_Base::OnDestroy(WObject*, WEventData*)
+void __TabForm4_Base::DeleteMembers()
 {
-    FormDestroying();
     pbx_error_toolTip.Remove();
     DeleteControls();
-    return false;
 }
 
-const WEventTableEntry TabForm4::pbx_error_table[] = {
-    {ClickEvent, W_HANDLER(&TabForm4::OnClearErrorsClick), nullptr, 0},
-    {LeftButtonDownEvent, W_HANDLER(&TabForm4::OpenPortOnPress), nullptr, 0},
-    {NullEvent, nullptr, nullptr, 0},
+const std::vector<WHandlerRow> TabForm4::handlerRows = {
+    WHandlerRowOf<&TabForm4::OnClearErrorsClick, &TabForm4::pbx_error>(ClickEvent),
+    WHandlerRowOf<&TabForm4::OpenPortOnPress, &TabForm4::pbx_error>(LeftButtonDownEvent),
 };
 
 TabForm4::TabForm4(DeviceExchange& exchange) : exchange(exchange) {}
-
-// The window goes while the whole page still exists, so that its own part of
-// the clean-up runs.
-TabForm4::~TabForm4()
-{
-    if (GetHandle())
-        Destroy();
-}
-
-void TabForm4::AttachFormTables()
-{
-    AttachEventTable(pbx_error, pbx_error_table, this);
-}
-
-void TabForm4::FormDestroying()
-{
-    DetachEventTable(pbx_error, pbx_error_table, this);
-}
 
 bool TabForm4::IsErrorHandlingEnabled() const
 {

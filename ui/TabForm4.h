@@ -33,18 +33,18 @@ protected:
 private:
     static const WControlRow controlRows[];
     bool OnCreate(WObject* source, WEventData* data);
-    bool OnDestroy(WObject* source, WEventData* data);
-    WGeneratedRoutines<&__TabForm4_Base::OnCreate, &__TabForm4_Base::OnDestroy> generatedRoutines{this};
+    void DeleteMembers() override;
+    WGeneratedRoutines<&__TabForm4_Base::OnCreate> generatedRoutines{this};
 };
 
 class TabForm4 : public __TabForm4_Base {
     W_DECLARE_CLASS(TabForm4, __TabForm4_Base)
+    W_DECLARE_HANDLER_ROWS()
 public:
     static constexpr const char* ClearErrorsCaption = "Fehler löschen";
     static constexpr const char* ClearErrorsToolTip = "Tarvek Fehler löschen";
 
     explicit TabForm4(DeviceExchange& exchange);
-    ~TabForm4() override;
 
     bool IsErrorHandlingEnabled() const;
     bool IsErrorMemoryEnabled() const;
@@ -57,14 +57,9 @@ public:
     // when no entry does.
     int32_t SelectCycle(const char* text);
 
-protected:
-    void AttachFormTables() override;
-    void FormDestroying() override;
-
 private:
     DeviceExchange& exchange;
 
     bool OpenPortOnPress(WObject* source, WEventData* data);
     bool OnClearErrorsClick(WObject* source, WEventData* data);
-    static const WEventTableEntry pbx_error_table[];
 };

@@ -123,16 +123,8 @@ bool __Tarvek_Base::OnCreate(WObject*, WEventData*)
     tarvek_connect->SetState(false);
     tabctrl_1->SetItemSize(TabWidth, 0);
 
-    AttachFormTables();
     CreatePages();
     return FinishCreation();
-}
-
-bool __Tarvek_Base::OnDestroy(WObject*, WEventData*)
-{
-    FormDestroying();
-    DeleteMembers();
-    return false;
 }
 
 // The tab control deletes the pages it carries.
@@ -157,71 +149,22 @@ void __Tarvek_Base::DeleteMembers()
 // ---------------------------------------------------------------------------
 // The form.
 
-const WEventTableEntry Tarvek::tarvekTable[] = {
-    {CloseEvent, W_HANDLER(&Tarvek::OnCloseRequest), nullptr, 0},
-    {UserEvent, W_HANDLER(&Tarvek::OnUserEvent), nullptr, 0},
-    {EndSessionEvent, W_HANDLER(&Tarvek::OnEndSession), nullptr, 0},
-    {NullEvent, nullptr, nullptr, 0},
-};
-
-const WEventTableEntry Tarvek::toolb_1_table[] = {
-    {ClickEvent, W_HANDLER(&Tarvek::OnToolbarClick), nullptr, 0},
-    {NullEvent, nullptr, nullptr, 0},
-};
-
-const WEventTableEntry Tarvek::tarvek_connect_table[] = {
-    {ClickEvent, W_HANDLER(&Tarvek::OnTransferClick), nullptr, 0},
-    {LeftButtonDownEvent, W_HANDLER(&Tarvek::OnTransferPress), nullptr, 0},
-    {NullEvent, nullptr, nullptr, 0},
-};
-
-const WEventTableEntry Tarvek::item_open_table[] = {
-    {ClickEvent, W_HANDLER(&Tarvek::OnOpenFile), nullptr, 0},
-    {NullEvent, nullptr, nullptr, 0},
-};
-
-const WEventTableEntry Tarvek::item_save_table[] = {
-    {ClickEvent, W_HANDLER(&Tarvek::OnSaveFile), nullptr, 0},
-    {NullEvent, nullptr, nullptr, 0},
-};
-
-const WEventTableEntry Tarvek::item_exit_table[] = {
-    {ClickEvent, W_HANDLER(&Tarvek::OnExit), nullptr, 0},
-    {NullEvent, nullptr, nullptr, 0},
-};
-
-const WEventTableEntry Tarvek::item_about_table[] = {
-    {ClickEvent, W_HANDLER(&Tarvek::OnAbout), nullptr, 0},
-    {NullEvent, nullptr, nullptr, 0},
+// A menu item the menu does not hold stays null, and its row is passed over.
+const std::vector<WHandlerRow> Tarvek::handlerRows = {
+    WHandlerRowOf<&Tarvek::OnCloseRequest>(CloseEvent),
+    WHandlerRowOf<&Tarvek::OnUserEvent>(UserEvent),
+    WHandlerRowOf<&Tarvek::OnEndSession>(EndSessionEvent),
+    WHandlerRowOf<&Tarvek::OnDestroy>(DestroyEvent),
+    WHandlerRowOf<&Tarvek::OnToolbarClick, &Tarvek::toolb_1>(ClickEvent),
+    WHandlerRowOf<&Tarvek::OnTransferClick, &Tarvek::tarvek_connect>(ClickEvent),
+    WHandlerRowOf<&Tarvek::OnTransferPress, &Tarvek::tarvek_connect>(LeftButtonDownEvent),
+    WHandlerRowOf<&Tarvek::OnOpenFile, &Tarvek::item_open>(ClickEvent),
+    WHandlerRowOf<&Tarvek::OnSaveFile, &Tarvek::item_save>(ClickEvent),
+    WHandlerRowOf<&Tarvek::OnExit, &Tarvek::item_exit>(ClickEvent),
+    WHandlerRowOf<&Tarvek::OnAbout, &Tarvek::item_about>(ClickEvent),
 };
 
 Tarvek::Tarvek() : deviceExchange([this] { return GetPortIndex(); }) {}
-
-// The window goes while the whole form still exists, so that its own part of
-// the destruction (storing the settings) runs.
-Tarvek::~Tarvek()
-{
-    if (GetHandle())
-        Destroy();
-}
-
-std::array<WForm::HandlerTable, 7> Tarvek::HandlerTables()
-{
-    return {{
-        {this, tarvekTable},
-        {toolb_1, toolb_1_table},
-        {tarvek_connect, tarvek_connect_table},
-        {item_open, item_open_table},
-        {item_save, item_save_table},
-        {item_exit, item_exit_table},
-        {item_about, item_about_table},
-    }};
-}
-
-void Tarvek::AttachFormTables()
-{
-    AttachTables(HandlerTables());
-}
 
 bool Tarvek::FormCreated()
 {
@@ -238,7 +181,7 @@ bool Tarvek::FormCreated()
     return false;
 }
 
-void Tarvek::FormDestroying()
+bool Tarvek::OnDestroy(WObject*, WEventData*)
 {
     deviceExchange.Reset();
     if (registrySettings)
@@ -247,8 +190,8 @@ void Tarvek::FormDestroying()
     tarvekComm = nullptr;
     delete registrySettings;
     registrySettings = nullptr;
-    DetachTables(HandlerTables());
     statusBar = nullptr;
+    return false;
 }
 
 int32_t Tarvek::GetPortIndex() const

@@ -24,8 +24,6 @@
 #include "WToolbar.h"
 #include "WVentraToolbarData.h"
 
-#include <array>
-
 struct ConfigurationRecord;
 
 // The designer part: the window's controls, menu, tool bar and pages, their
@@ -69,20 +67,19 @@ private:
     void CreateMembers();
     void LoadMenu();
     void CreatePages();
-    void DeleteMembers();
+    void DeleteMembers() override;
 
     bool OnCreate(WObject* source, WEventData* data);
-    bool OnDestroy(WObject* source, WEventData* data);
-    WGeneratedRoutines<&__Tarvek_Base::OnCreate, &__Tarvek_Base::OnDestroy> generatedRoutines{this};
+    WGeneratedRoutines<&__Tarvek_Base::OnCreate> generatedRoutines{this};
 };
 
 class Tarvek : public __Tarvek_Base {
     W_DECLARE_CLASS(Tarvek, __Tarvek_Base)
+    W_DECLARE_HANDLER_ROWS()
 public:
     static constexpr const char* ConnectingText = "Verbindung zu Tarvek wird hergestellt.";
 
     Tarvek();
-    ~Tarvek() override;
 
     // The interface chosen on the interface page: 0 for COM1, -1 for none.
     int32_t GetPortIndex() const;
@@ -95,9 +92,7 @@ public:
 
 protected:
     DeviceExchange& GetDeviceExchange() override { return deviceExchange; }
-    void AttachFormTables() override;
     bool FormCreated() override;
-    void FormDestroying() override;
 
 private:
     // The user event that opens fileToOpen; the reader's notifications carry 0.
@@ -110,6 +105,9 @@ private:
     WIcon connectedIcon;
     WIcon apartIcon;
 
+    // Stores the settings and lets go of the device link while the pages
+    // still hold what they show.
+    bool OnDestroy(WObject* source, WEventData* data);
     bool OnCloseRequest(WObject* source, WEventData* data);
     bool OnUserEvent(WObject* source, WEventData* data);
     bool OnEndSession(WObject* source, WEventData* data);
@@ -120,16 +118,6 @@ private:
     bool OnSaveFile(WObject* source, WEventData* data);
     bool OnExit(WObject* source, WEventData* data);
     bool OnAbout(WObject* source, WEventData* data);
-    static const WEventTableEntry tarvekTable[];
-    static const WEventTableEntry toolb_1_table[];
-    static const WEventTableEntry tarvek_connect_table[];
-    static const WEventTableEntry item_open_table[];
-    static const WEventTableEntry item_save_table[];
-    static const WEventTableEntry item_exit_table[];
-    static const WEventTableEntry item_about_table[];
-    // The window's own table and those of its controls and menu items (a menu
-    // item that could not be found is null).
-    std::array<HandlerTable, 7> HandlerTables();
 
     // What the pages hold now, exactly as their controls hold it.
     PageValues GatherPageValues() const;

@@ -1,12 +1,16 @@
 // The common dialogs: the file dialog's settings and the chosen file name after
 // the host's dialog; the print dialog shown with the main form's flags.
 
+#include "EventProbe.h"
+#include "DialogWatchers.h"
 #include "WFileDialog.h"
 #include "WPrintDialog.h"
 #include "WindowDriver.h"
 
+#include <dlgs.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <thread>
 
 namespace {
@@ -30,6 +34,9 @@ TEST(FileDialog, FilterListEndsAtThePairOfNulls)
     WFileDialog dialog;
     const char* const filters[] = {"Tarvek-Konfiguration (*.tci)", "*.tci", nullptr, nullptr, "Übrig", "*.*"};
     EXPECT_TRUE(dialog.SetFilters(filters));
+    ASSERT_EQ(dialog.GetFilters().size(), 2u);
+    EXPECT_STREQ(dialog.GetFilters()[0].GetText(), "Tarvek-Konfiguration (*.tci)");
+    EXPECT_STREQ(dialog.GetFilters()[1].GetText(), "*.tci");
     const char* const none[] = {nullptr, nullptr};
     EXPECT_FALSE(dialog.SetFilters(none));
     EXPECT_FALSE(dialog.SetFilters(nullptr));
@@ -85,7 +92,38 @@ TEST(FileDialog, SaveStoresTheChosenPathAtIndexZero)
     EXPECT_FALSE(dialog.IsShowing());
 }
 
-// Without a printer the host answers with its notice instead of the dialog.
+// The owner's user event runs inside the host's dialog loop, on the thread
+// that shows the dialog.
+TEST(FileDialog, OwnerCannotBeChangedWhileTheDialogShows)
+{
+    WWindow owner;
+    ASSERT_TRUE(owner.Create(nullptr, RECT{100, 100, 400, 300}, "Besitzer", WS_POPUP | WS_CAPTION | WS_VISIBLE));
+    WFileDialog dialog;
+    ASSERT_TRUE(dialog.SetParent(&owner));
+    std::atomic<bool> refused{false};
+    EventProbe changeOwner([&](WObject*, WEventData*) {
+        refused = dialog.IsShowing() && !dialog.SetParent(nullptr);
+        return true;
+    });
+    changeOwner.Listen(owner, UserEvent);
+    HostDialogInterrupter interrupter([&] { owner.PostUserEvent(1); }, [&] { return refused.load(); });
+    EXPECT_FALSE(dialog.Open());
+    ASSERT_TRUE(interrupter.Finish());
+    EXPECT_TRUE(refused);
+    EXPECT_EQ(dialog.GetParent(), &owner);
+    EXPECT_TRUE(dialog.SetParent(nullptr));
+}
+
+bool HostHasPrinter()
+{
+    DWORD needed = 0;
+    DWORD count = 0;
+    EnumPrintersA(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 2, nullptr, 0, &needed, &count);
+    return needed > 0;
+}
+
+// Without a printer the host answers with its notice instead of the dialog;
+// the dialog is told from the notice by its printer list.
 TEST(PrintDialog, ShowAsksTheHostAndCancellingGivesFalse)
 {
     WWindow owner;
@@ -95,15 +133,19 @@ TEST(PrintDialog, ShowAsksTheHostAndCancellingGivesFalse)
     ASSERT_TRUE(dialog.SetParent(&owner));
     dialog.SetFlags(PD_RETURNDC | PD_ENABLEPRINTHOOK);
     bool shown = false;
+    bool printerList = false;
     std::thread canceller([&] {
         HWND window = FindTopLevelWindow(nullptr, "#32770", 10000);
         shown = window != nullptr;
-        if (window)
-            DismissDialog(window, IDCANCEL);
+        if (!window)
+            return;
+        printerList = GetDlgItem(window, cmb4) != nullptr;
+        DismissDialog(window, IDCANCEL);
     });
     EXPECT_FALSE(dialog.Show());
     canceller.join();
     EXPECT_TRUE(shown);
+    EXPECT_EQ(printerList, HostHasPrinter());
     EXPECT_EQ(dialog.GetPrinterDC(), nullptr);
     EXPECT_FALSE(dialog.IsShowing());
 }

@@ -1,6 +1,8 @@
 // Where forms stand and how the keyboard moves between their controls: the work
-// area, the tab order, and the form's dialog-message filter.
+// area, the tab order, and the form's dialog-message filter with the form's
+// accelerator keys.
 
+#include "EventProbe.h"
 #include "MainFormAssembly.h"
 #include "WForm.h"
 #include "WindowDriver.h"
@@ -69,10 +71,47 @@ TEST(DialogKeys, TabKeyMovesTheFocusToTheNextControl)
     SetForegroundWindow(main.form.GetHandle());
     SetFocus(main.transferButton.GetHandle());
     ASSERT_EQ(GetFocus(), main.transferButton.GetHandle());
+    HWND next = GetNextDlgTabItem(main.form.GetHandle(), main.transferButton.GetHandle(), FALSE);
+    // The filter consumes the key: dispatched again after it, the key would
+    // reach the button as well.
+    CountingProbe keys;
+    keys.Listen(main.transferButton, KeyDownEvent);
     PostMessageA(main.transferButton.GetHandle(), WM_KEYDOWN, VK_TAB, 0);
     PostMessageA(main.transferButton.GetHandle(), WM_KEYUP, VK_TAB, 0);
     EXPECT_TRUE(PumpMessagesUntil([&] { return GetFocus() != main.transferButton.GetHandle(); }));
+    PumpWaitingMessages();
     EXPECT_TRUE(IsChild(main.form.GetHandle(), GetFocus()));
+    EXPECT_EQ(GetFocus(), next);
+    EXPECT_EQ(keys.count, 0);
+}
+
+// The key becomes the form's command and goes no further: the control with
+// the focus never sees it.
+TEST(DialogKeys, AcceleratorKeyOfTheFormsTableBecomesItsCommand)
+{
+    MainFormAssembly main;
+    ASSERT_TRUE(main.Build());
+    ACCEL key{FVIRTKEY, VK_F5, 4711};
+    HACCEL table = CreateAcceleratorTableA(&key, 1);
+    ASSERT_NE(table, nullptr);
+    main.form.SetAccelerators(table);
+    std::vector<WORD> commands;
+    EventProbe command([&](WObject*, WEventData* data) {
+        if (const WMessageEventData* message = WMessageEventData::From(data))
+            commands.push_back(LOWORD(message->wParam));
+        return false;
+    });
+    command.Listen(main.form, CommandEvent);
+    CountingProbe keys;
+    keys.Listen(main.transferButton, KeyDownEvent);
+
+    PostMessageA(main.transferButton.GetHandle(), WM_KEYDOWN, VK_F5, 0);
+    EXPECT_TRUE(PumpMessagesUntil([&] { return !commands.empty(); }));
+    PumpWaitingMessages();
+    EXPECT_EQ(commands, std::vector<WORD>{4711});
+    EXPECT_EQ(keys.count, 0);
+    main.form.SetAccelerators(nullptr);
+    DestroyAcceleratorTable(table);
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // The pattern of the program's designer forms: a generated base class whose
 // table of rows the framework works through (create, bind, name, order,
 // delete), with the generated routines attached for the base's lifetime, and
-// a form class that attaches its own handlers once the controls exist.
+// a form class whose handler rows the framework attaches once the controls
+// exist.
 
 #include "EventProbe.h"
 #include "WCommandButton.h"
@@ -45,40 +46,31 @@ bool SampleFormBase::OnCreate(WObject*, WEventData*)
     KeepInsideWorkArea();
     CreateControls(controlRows, "Sample");
     BindControls();
-    AttachFormTables();
     return FinishCreation();
 }
 
 class SampleForm : public SampleFormBase {
+    W_DECLARE_HANDLER_ROWS()
 public:
-    ~SampleForm() override
-    {
-        if (GetHandle())
-            Destroy();
-    }
-
     int destroyed = 0;
 
 private:
-    void AttachFormTables() override { AttachEventTable(okButton, buttonTable, this); }
-    void FormDestroying() override
-    {
-        DetachEventTable(okButton, buttonTable, this);
-        ++destroyed;
-    }
-
     bool OnOk(WObject*, WEventData*)
     {
         Close();
         return false;
     }
 
-    static const WEventTableEntry buttonTable[];
+    bool OnDestroy(WObject*, WEventData*)
+    {
+        ++destroyed;
+        return false;
+    }
 };
 
-const WEventTableEntry SampleForm::buttonTable[] = {
-    {ClickEvent, W_HANDLER(&SampleForm::OnOk), nullptr, 0},
-    {NullEvent, nullptr, nullptr, 0},
+const std::vector<WHandlerRow> SampleForm::handlerRows = {
+    WHandlerRowOf<&SampleForm::OnOk, &SampleForm::okButton>(ClickEvent),
+    WHandlerRowOf<&SampleForm::OnDestroy>(DestroyEvent),
 };
 
 // The children of the form in tab order, among them only the ones given.

@@ -1,8 +1,10 @@
-// Message boxes: formatted texts of any length reach the box whole, and umlauts
-// arrive as the same characters.
+// Message boxes: formatted texts of any length reach the box whole, umlauts
+// arrive as the same characters, and the box belongs to its parent only
+// where the parent can take it, with the focus back where it was afterwards.
 
 #include "WMessageBox.h"
 #include "DialogWatchers.h"
+#include "WTextBox.h"
 #include "WindowDriver.h"
 
 #include <gtest/gtest.h>
@@ -59,6 +61,30 @@ TEST(MessageBox, UmlautsReadBackAsTheSameCharacters)
     ASSERT_TRUE(watcher.Finish());
     EXPECT_EQ(result, IDNO);
     EXPECT_EQ(watcher.GetText(), "Größe: ä ö ü Ä Ö Ü ß");
+}
+
+
+TEST(MessageBox, ParentOwnsTheBoxOnlyWhileEnabledAndTheFocusComesBack)
+{
+    WWindow parent;
+    ASSERT_TRUE(parent.Create(nullptr, RECT{100, 100, 400, 300}, "Eltern", WS_OVERLAPPEDWINDOW | WS_VISIBLE));
+    WTextBox field;
+    ASSERT_TRUE(field.Create(&parent, RECT{10, 10, 200, 30}, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP));
+    SetForegroundWindow(parent.GetHandle());
+    SetFocus(field.GetHandle());
+    ASSERT_EQ(GetFocus(), field.GetHandle());
+
+    MessageBoxWatcher owned("Besitz", IDOK);
+    WMessageBox::Message(&parent, MB_OK, "Besitz", "mit Besitzer");
+    ASSERT_TRUE(owned.Finish());
+    EXPECT_TRUE(owned.GetLook().hasOwner);
+    EXPECT_EQ(GetFocus(), field.GetHandle());
+
+    parent.SetEnabled(false);
+    MessageBoxWatcher unowned("Besitz", IDOK);
+    WMessageBox::Message(&parent, MB_OK, "Besitz", "ohne Besitzer");
+    ASSERT_TRUE(unowned.Finish());
+    EXPECT_FALSE(unowned.GetLook().hasOwner);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "EventProbe.h"
 #include "WCommandButton.h"
 #include "WDialog.h"
+#include "WGeneratedRoutines.h"
 #include "WModelessDialog.h"
 #include "WModuleHandle.h"
 #include "WindowDriver.h"
@@ -62,6 +63,30 @@ TEST(ModalDialog, EnterPressesTheDefaultButton)
 
     ASSERT_TRUE(dialog.LoadWindow(nullptr, "ID_Brasselwald", WModuleHandle()));
     EXPECT_EQ(clicks.count, 1);
+}
+
+
+// A designer dialog whose form class claims no close: the generated close
+// ends the run.
+class DesignerDialog : public WDialog {
+    bool OnCreate(WObject*, WEventData*)
+    {
+        Close();
+        return false;
+    }
+    WGeneratedRoutines<&DesignerDialog::OnCreate> generatedRoutines{this};
+};
+
+TEST(ModalDialog, CloseRequestEndsTheRunWithResultZeroAndEnablesTheOwner)
+{
+    WModelessDialog owner;
+    ASSERT_TRUE(owner.LoadWindow(nullptr, "ID_Tarvek", WModuleHandle()));
+    DesignerDialog dialog;
+    ASSERT_TRUE(dialog.LoadWindow(&owner, "ID_Brasselwald", WModuleHandle()));
+    EXPECT_EQ(dialog.GetHandle(), nullptr);
+    EXPECT_FALSE(dialog.IsRunning());
+    EXPECT_EQ(dialog.GetResult(), 0);
+    EXPECT_TRUE(IsWindowEnabled(owner.GetHandle()));
 }
 
 }  // namespace

@@ -37,9 +37,9 @@ public:
         return *this;
     }
 
-    DescriptionBytes& Trailer()
+    DescriptionBytes& Trailer(int32_t firstCommandId = 100, int32_t toolTips = 1, int32_t indent = 0)
     {
-        for (int32_t value : {100, 1, 0})
+        for (int32_t value : {firstCommandId, toolTips, indent})
             Integer(value);
         return *this;
     }
@@ -217,6 +217,25 @@ TEST_F(ProgramToolbar, ClickOnAButtonRaisesClickEventWithItsCommandId)
     ReleaseLeftButton(main.toolbar->GetHandle(), centre);
     EXPECT_TRUE(PumpMessagesUntil([&] { return clicked != 0; }));
     EXPECT_EQ(clicked, IDT_EXIT);
+}
+
+// The trailer after the items: the first command id, the tool tips, the
+// first button's indent.
+TEST_F(ProgramToolbar, TrailerGivesCommandIdsToolTipsAndIndentToTheBar)
+{
+    DescriptionBytes bytes(1);
+    bytes.Item(0, 7, "", "Schwellwerte laden").Trailer(200, 0, 6);
+    WToolbarDescription description;
+    ASSERT_TRUE(ParseToolbarDescription(bytes.bytes.data(), bytes.bytes.size(), description));
+    WToolbar bar;
+    ASSERT_TRUE(bar.Create(&main.form, RECT{0, 0, 1, 1}, "", static_cast<DWORD>(main.toolbar->GetStyle())));
+    ASSERT_TRUE(bar.Apply(description, WModuleHandle(), IDB_TOOLBAR_IMAGES));
+
+    EXPECT_EQ(bar.Send(TB_COMMANDTOINDEX, 200), 0);
+    EXPECT_EQ(bar.GetToolTip(200), nullptr);
+    RECT first{};
+    bar.Send(TB_GETRECT, 200, reinterpret_cast<LPARAM>(&first));
+    EXPECT_EQ(first.left, ButtonRectangle(IDT_LOAD).left + 6);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -402,6 +403,36 @@ TEST_F(ApplicationTest, ExecuteDeletesDeferredObjectsAtTheEndButNotTheApplicatio
     Execute(application);
     EXPECT_TRUE(deleted);
     EXPECT_TRUE(application.IsValid());
+}
+
+// The hook comes last: the deferred objects are gone when it is called.
+TEST_F(ApplicationTest, ExitHookIsCalledWithMinusOneAfterTheDeferredObjectsWent)
+{
+    static bool deleted;
+    static std::vector<std::pair<int32_t, bool>> calls;
+    deleted = false;
+    calls.clear();
+    WApplication application;
+    ProgramHandlers program(application);
+    program.end = [&] { WApplication::DeleteLater(new DeletionWitness(deleted)); };
+    WApplication::SetExitHook([](int32_t code) { calls.emplace_back(code, deleted); });
+
+    EXPECT_EQ(Execute(application), 0);
+    WApplication::SetExitHook(nullptr);
+    EXPECT_EQ(calls, (std::vector<std::pair<int32_t, bool>>{{-1, true}}));
+}
+
+TEST_F(ApplicationTest, LeftToRightSettingTakesThreeValuesAndTheSystemDecidesTheThird)
+{
+    WApplication application;
+    EXPECT_EQ(application.GetLeftToRightOnlySetting(), WApplication::DecidedBySystem);
+    EXPECT_EQ(application.IsLeftToRightOnly(), GetSystemMetrics(SM_MIDEASTENABLED) == 0);
+    ASSERT_TRUE(application.SetLeftToRightOnly(0));
+    EXPECT_FALSE(application.IsLeftToRightOnly());
+    ASSERT_TRUE(application.SetLeftToRightOnly(1));
+    EXPECT_TRUE(application.IsLeftToRightOnly());
+    EXPECT_FALSE(application.SetLeftToRightOnly(3));
+    EXPECT_EQ(application.GetLeftToRightOnlySetting(), 1);
 }
 
 // The application runs the loop that would delete it.

@@ -307,15 +307,31 @@ TEST_F(EventGeneratorTest, FindEventHandlerWalksTheHandlersOfAnId)
     EXPECT_FALSE(generator.FindEventHandler(CloseEvent, &target, &function, &userData));
 }
 
+// c, added after the node was taken, stands before it: a walk from the head
+// would call c first.
 TEST_F(EventGeneratorTest, ProcessEventFromStartsAtTheGivenNode)
+{
+    Recorder a(log, "a"), b(log, "b"), c(log, "c");
+    generator.AddEventHandler(ClickEvent, &a, handle);
+    generator.AddEventHandler(ClickEvent, &b, handle);
+    EXPECT_EQ(generator.FirstEventNode(CloseEvent), nullptr);
+    WEventNode* fromB = generator.FirstEventNode(ClickEvent);
+    generator.AddEventHandler(ClickEvent, &c, handle);
+
+    generator.ProcessEventFrom(fromB, &generator, nullptr);
+    EXPECT_EQ(log, (std::vector<std::string>{"b", "a"}));
+}
+
+TEST_F(EventGeneratorTest, ProcessEventFromARemovedNodeCallsNothing)
 {
     Recorder a(log, "a"), b(log, "b");
     generator.AddEventHandler(ClickEvent, &a, handle);
     generator.AddEventHandler(ClickEvent, &b, handle);
-    EXPECT_EQ(generator.FirstEventNode(CloseEvent), nullptr);
+    WEventNode* fromB = generator.FirstEventNode(ClickEvent);
+    ASSERT_TRUE(generator.RemoveEventHandler(ClickEvent, &b, handle));
 
-    generator.ProcessEventFrom(generator.FirstEventNode(ClickEvent), &generator, nullptr);
-    EXPECT_EQ(log, (std::vector<std::string>{"b", "a"}));
+    EXPECT_FALSE(generator.ProcessEventFrom(fromB, &generator, nullptr));
+    EXPECT_TRUE(log.empty());
 }
 
 TEST_F(EventGeneratorTest, HandlerWithoutTargetOrFunctionIsRefused)

@@ -4,59 +4,82 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-#include <string>
-#include <vector>
+#include <iterator>
 
 namespace {
 
-// Every event name in the order of the ids, 0 to 189.
-const char* const allEventNames =
-    "BeforeProcessingEvent AfterProcessingEvent MouseMoveEvent GetCursorEvent GotFocusEvent LostFocusEvent "
-    "ValidateEvent PositionChangingEvent SizeChangingEvent PositionChangedEvent EraseBackgroundEvent "
-    "PaintEvent NonClientPaintEvent ResizeEvent NotifyEvent CommandEvent SystemCommandEvent "
-    "ControlColorEvent NeedToolTipTextEvent MoveEvent ScrollEvent UpdateEvent ChangeEvent "
-    "PaletteChangedEvent QueryNewPaletteEvent ClientRectChangeEvent ShowEvent HideEvent NullEvent "
-    "UnknownEvent ClickEvent DoubleClickEvent LeftButtonUpEvent LeftButtonDownEvent LeftButtonDoubleEvent "
-    "MiddleButtonUpEvent MiddleButtonDownEvent MiddleButtonDoubleEvent RightButtonUpEvent "
-    "RightButtonDownEvent RightButtonDoubleEvent SelectEvent DropDownEvent DropDownSelectEvent "
-    "SelectChangingEvent ContextMenuEvent DragContinueEvent DragDropEvent DragEndEvent DragEnterEvent "
-    "DragFeedbackEvent DragLeaveEvent DragOverEvent DragStartEvent DragScrollEvent DragFillEvent "
-    "InitializeEvent StartEvent RunEvent EndEvent QuerySiblingEvent PageSelectEvent PageUnselectEvent "
-    "ApplyNowOrOKEvent OKEvent CancelEvent HelpEvent ContextHelpEvent BackEvent NextEvent FinishEvent "
-    "QueryCancelEvent BeginLabelEditEvent EndLabelEditEvent ExpandEvent CollapseEvent MeasureItemEvent "
-    "DrawItemEvent CompareItemEvent DeleteItemEvent InsertItemEvent DropFileEvent ColumnClickEvent "
-    "UserEvent CloseEvent RightClickEvent MessageHookEvent CreateEvent DestroyEvent TimerEvent HitTestEvent "
-    "KeyUpEvent KeyDownEvent SystemKeyDownEvent CharacterPressEvent MenuSelectEvent InitPopupMenuEvent "
-    "InitMenuEvent PrivateMessageEvent MinimizeEvent MaximizeEvent RestoreEvent ActivateEvent "
-    "DeactivateEvent EnterIdleEvent CancelModeEvent PrintEvent PrintClientEvent FindReplaceEvent "
-    "BeginOwnerDrawEvent EndOwnerDrawEvent DataAvailableEvent DataRequestEvent DataOpenEvent DataCloseEvent "
-    "DataLookupItemEvent DataGuardRowEvent EndSessionEvent QueryEndSessionEvent ProcessAttachEvent "
-    "ProcessDetachEvent ThreadAttachEvent ThreadDetachEvent NeedItemTextEvent CalculateSizeEvent "
-    "MediaNotifyErrorEvent MediaNotifyMediaEvent MediaNotifyModeEvent MediaNotifyPosEvent "
-    "MediaNotifySizeEvent AnimationStartEvent AnimationStopEvent ToolbarDragBeginEvent ToolbarDragEndEvent "
-    "DeltaPositionEvent NewFileTypeEvent SharingViolationEvent InitializationDoneEvent FolderChangeEvent "
-    "DockingChangeEvent CommonDialogPromptEvent DeviceChangeEvent DisplayChangeEvent PowerBroadcastEvent "
-    "SettingChangeEvent UserChangedEvent InputLangChangeEvent InputLangChangeRequestEvent "
-    "SysColorChangeEvent SysDeadCharEvent CanInplaceActivateEvent PropertyRequestEditEvent "
-    "PropertyChangedEvent InplaceActivateEvent InplaceDeactivateEvent UIActivateEvent UIDeactivateEvent "
-    "PosRectChangeEvent SetStatusTextEvent RequestBorderSpaceEvent SetBorderSpaceEvent GetBorderEvent "
-    "ViewChangeEvent UpdateExtentsEvent SimpleFramePreMessageFilterEvent SimpleFramePostMessageFilterEvent "
-    "NewObjectEvent QueryInterfaceEvent AutomationErrorEvent PersistenceInitNewEvent PersistenceLoadEvent "
-    "PersistenceSaveEvent PersistenceSaveCompletedEvent PersistenceHandsOffEvent "
-    "PersistenceMaximumSizeEvent ShowWindowEvent ViewableObjectDrawEvent ConnectEvent DisconnectEvent "
-    "FetchDataEvent MoveCursorEvent AdjustCursorEvent ValidateDataEvent QueryBusyEvent BeginFetchDataEvent "
-    "BeginMoveCursorEvent QueryOpenEvent QueryCloseEvent QueryPrepareEvent DatabaseErrorEvent";
+// Every event id, in the order of its number (0 to 189), with its name as
+// written in the code.
+struct NamedId {
+    WEventID id;
+    const char* name;
+};
 
-TEST(WEvents, NameTableListsEveryIdInOrder)
+#define NAMED(id) NamedId{id, #id}
+
+const NamedId allIds[] = {
+    NAMED(BeforeProcessingEvent), NAMED(AfterProcessingEvent), NAMED(MouseMoveEvent), NAMED(GetCursorEvent),
+    NAMED(GotFocusEvent), NAMED(LostFocusEvent), NAMED(ValidateEvent), NAMED(PositionChangingEvent),
+    NAMED(SizeChangingEvent), NAMED(PositionChangedEvent), NAMED(EraseBackgroundEvent), NAMED(PaintEvent),
+    NAMED(NonClientPaintEvent), NAMED(ResizeEvent), NAMED(NotifyEvent), NAMED(CommandEvent),
+    NAMED(SystemCommandEvent), NAMED(ControlColorEvent), NAMED(NeedToolTipTextEvent), NAMED(MoveEvent),
+    NAMED(ScrollEvent), NAMED(UpdateEvent), NAMED(ChangeEvent), NAMED(PaletteChangedEvent),
+    NAMED(QueryNewPaletteEvent), NAMED(ClientRectChangeEvent), NAMED(ShowEvent), NAMED(HideEvent),
+    NAMED(NullEvent), NAMED(UnknownEvent), NAMED(ClickEvent), NAMED(DoubleClickEvent), NAMED(LeftButtonUpEvent),
+    NAMED(LeftButtonDownEvent), NAMED(LeftButtonDoubleEvent), NAMED(MiddleButtonUpEvent),
+    NAMED(MiddleButtonDownEvent), NAMED(MiddleButtonDoubleEvent), NAMED(RightButtonUpEvent),
+    NAMED(RightButtonDownEvent), NAMED(RightButtonDoubleEvent), NAMED(SelectEvent), NAMED(DropDownEvent),
+    NAMED(DropDownSelectEvent), NAMED(SelectChangingEvent), NAMED(ContextMenuEvent), NAMED(DragContinueEvent),
+    NAMED(DragDropEvent), NAMED(DragEndEvent), NAMED(DragEnterEvent), NAMED(DragFeedbackEvent),
+    NAMED(DragLeaveEvent), NAMED(DragOverEvent), NAMED(DragStartEvent), NAMED(DragScrollEvent),
+    NAMED(DragFillEvent), NAMED(InitializeEvent), NAMED(StartEvent), NAMED(RunEvent), NAMED(EndEvent),
+    NAMED(QuerySiblingEvent), NAMED(PageSelectEvent), NAMED(PageUnselectEvent), NAMED(ApplyNowOrOKEvent),
+    NAMED(OKEvent), NAMED(CancelEvent), NAMED(HelpEvent), NAMED(ContextHelpEvent), NAMED(BackEvent),
+    NAMED(NextEvent), NAMED(FinishEvent), NAMED(QueryCancelEvent), NAMED(BeginLabelEditEvent),
+    NAMED(EndLabelEditEvent), NAMED(ExpandEvent), NAMED(CollapseEvent), NAMED(MeasureItemEvent),
+    NAMED(DrawItemEvent), NAMED(CompareItemEvent), NAMED(DeleteItemEvent), NAMED(InsertItemEvent),
+    NAMED(DropFileEvent), NAMED(ColumnClickEvent), NAMED(UserEvent), NAMED(CloseEvent), NAMED(RightClickEvent),
+    NAMED(MessageHookEvent), NAMED(CreateEvent), NAMED(DestroyEvent), NAMED(TimerEvent), NAMED(HitTestEvent),
+    NAMED(KeyUpEvent), NAMED(KeyDownEvent), NAMED(SystemKeyDownEvent), NAMED(CharacterPressEvent),
+    NAMED(MenuSelectEvent), NAMED(InitPopupMenuEvent), NAMED(InitMenuEvent), NAMED(PrivateMessageEvent),
+    NAMED(MinimizeEvent), NAMED(MaximizeEvent), NAMED(RestoreEvent), NAMED(ActivateEvent),
+    NAMED(DeactivateEvent), NAMED(EnterIdleEvent), NAMED(CancelModeEvent), NAMED(PrintEvent),
+    NAMED(PrintClientEvent), NAMED(FindReplaceEvent), NAMED(BeginOwnerDrawEvent), NAMED(EndOwnerDrawEvent),
+    NAMED(DataAvailableEvent), NAMED(DataRequestEvent), NAMED(DataOpenEvent), NAMED(DataCloseEvent),
+    NAMED(DataLookupItemEvent), NAMED(DataGuardRowEvent), NAMED(EndSessionEvent), NAMED(QueryEndSessionEvent),
+    NAMED(ProcessAttachEvent), NAMED(ProcessDetachEvent), NAMED(ThreadAttachEvent), NAMED(ThreadDetachEvent),
+    NAMED(NeedItemTextEvent), NAMED(CalculateSizeEvent), NAMED(MediaNotifyErrorEvent),
+    NAMED(MediaNotifyMediaEvent), NAMED(MediaNotifyModeEvent), NAMED(MediaNotifyPosEvent),
+    NAMED(MediaNotifySizeEvent), NAMED(AnimationStartEvent), NAMED(AnimationStopEvent),
+    NAMED(ToolbarDragBeginEvent), NAMED(ToolbarDragEndEvent), NAMED(DeltaPositionEvent),
+    NAMED(NewFileTypeEvent), NAMED(SharingViolationEvent), NAMED(InitializationDoneEvent),
+    NAMED(FolderChangeEvent), NAMED(DockingChangeEvent), NAMED(CommonDialogPromptEvent),
+    NAMED(DeviceChangeEvent), NAMED(DisplayChangeEvent), NAMED(PowerBroadcastEvent), NAMED(SettingChangeEvent),
+    NAMED(UserChangedEvent), NAMED(InputLangChangeEvent), NAMED(InputLangChangeRequestEvent),
+    NAMED(SysColorChangeEvent), NAMED(SysDeadCharEvent), NAMED(CanInplaceActivateEvent),
+    NAMED(PropertyRequestEditEvent), NAMED(PropertyChangedEvent), NAMED(InplaceActivateEvent),
+    NAMED(InplaceDeactivateEvent), NAMED(UIActivateEvent), NAMED(UIDeactivateEvent), NAMED(PosRectChangeEvent),
+    NAMED(SetStatusTextEvent), NAMED(RequestBorderSpaceEvent), NAMED(SetBorderSpaceEvent),
+    NAMED(GetBorderEvent), NAMED(ViewChangeEvent), NAMED(UpdateExtentsEvent),
+    NAMED(SimpleFramePreMessageFilterEvent), NAMED(SimpleFramePostMessageFilterEvent), NAMED(NewObjectEvent),
+    NAMED(QueryInterfaceEvent), NAMED(AutomationErrorEvent), NAMED(PersistenceInitNewEvent),
+    NAMED(PersistenceLoadEvent), NAMED(PersistenceSaveEvent), NAMED(PersistenceSaveCompletedEvent),
+    NAMED(PersistenceHandsOffEvent), NAMED(PersistenceMaximumSizeEvent), NAMED(ShowWindowEvent),
+    NAMED(ViewableObjectDrawEvent), NAMED(ConnectEvent), NAMED(DisconnectEvent), NAMED(FetchDataEvent),
+    NAMED(MoveCursorEvent), NAMED(AdjustCursorEvent), NAMED(ValidateDataEvent), NAMED(QueryBusyEvent),
+    NAMED(BeginFetchDataEvent), NAMED(BeginMoveCursorEvent), NAMED(QueryOpenEvent), NAMED(QueryCloseEvent),
+    NAMED(QueryPrepareEvent), NAMED(DatabaseErrorEvent),
+};
+
+#undef NAMED
+
+TEST(WEvents, NameTableListsEveryIdInOrderUnderItsOwnName)
 {
-    std::vector<std::string> expected;
-    std::istringstream words(allEventNames);
-    for (std::string name; words >> name;)
-        expected.push_back(name);
-    ASSERT_EQ(expected.size(), static_cast<size_t>(WEventCount));
-    for (WEventID id = 0; id < WEventCount; ++id)
-        EXPECT_EQ(WEventName(id), expected[static_cast<size_t>(id)]) << id;
+    ASSERT_EQ(std::size(allIds), static_cast<size_t>(WEventCount));
+    for (size_t index = 0; index < std::size(allIds); ++index) {
+        EXPECT_EQ(allIds[index].id, static_cast<WEventID>(index)) << allIds[index].name;
+        EXPECT_STREQ(WEventName(allIds[index].id), allIds[index].name);
+    }
     EXPECT_STREQ(WEventName(WEventCount), "");
     EXPECT_STREQ(WEventName(-1), "");
 }

@@ -2,7 +2,9 @@
 // handlers every window carries pass reports on to the control they concern.
 
 #include "EventProbe.h"
+#include "WModuleHandle.h"
 #include "WWindow.h"
+#include "resource.h"
 
 #include <commctrl.h>
 #include <commdlg.h>
@@ -236,6 +238,43 @@ TEST(WindowDefaults, FindDialogNotificationGoesToTheWindowKeptForTheDialog)
     EXPECT_EQ(atOwner.seen.calls, 0);
     EXPECT_EQ(atSearched.seen.calls, 1);
     EXPECT_EQ(atSearched.seen.message.lParam, reinterpret_cast<LPARAM>(&find));
+}
+
+
+int32_t IconWidth(HICON icon)
+{
+    ICONINFO info{};
+    if (!GetIconInfo(icon, &info))
+        return 0;
+    BITMAP bitmap{};
+    GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
+
+// The class icon is shared by every window of the framework's class: the
+// test puts it back.
+TEST(WindowIcon, BothSizesGoToTheWindowAndTheClassIconOnlyWhenAsked)
+{
+    WWindow window;
+    ASSERT_TRUE(MakeWindow(window));
+    HWND handle = window.GetHandle();
+    const LONG_PTR classIcon = GetClassLongPtrA(handle, GCLP_HICON);
+
+    ASSERT_TRUE(window.SetIcon(false, IDI_TARVEK, WModuleHandle()));
+    const auto big = reinterpret_cast<HICON>(SendMessageA(handle, WM_GETICON, ICON_BIG, 0));
+    const auto small = reinterpret_cast<HICON>(SendMessageA(handle, WM_GETICON, ICON_SMALL, 0));
+    EXPECT_EQ(IconWidth(big), GetSystemMetrics(SM_CXICON));
+    EXPECT_EQ(IconWidth(small), GetSystemMetrics(SM_CXSMICON));
+    EXPECT_EQ(GetClassLongPtrA(handle, GCLP_HICON), classIcon);
+
+    ASSERT_TRUE(window.SetIcon(true, IDI_TARVEK, WModuleHandle()));
+    EXPECT_NE(GetClassLongPtrA(handle, GCLP_HICON), classIcon);
+    SetClassLongPtrA(handle, GCLP_HICON, classIcon);
+
+    WWindow withoutWindow;
+    EXPECT_FALSE(withoutWindow.SetIcon(false, IDI_TARVEK, WModuleHandle()));
 }
 
 }  // namespace

@@ -53,6 +53,33 @@ void WaitUntilGone(HWND window)
 
 }  // namespace
 
+HostDialogInterrupter::HostDialogInterrupter(std::function<void()> interrupt, std::function<bool()> done,
+                                             DWORD timeoutMilliseconds)
+    : thread([this, interrupt = std::move(interrupt), done = std::move(done), timeoutMilliseconds] {
+          HWND dialog = FindTopLevelWindow(nullptr, "#32770", timeoutMilliseconds);
+          if (!dialog)
+              return;
+          interrupt();
+          PollUntil(done, timeoutMilliseconds, PollInterval);
+          DismissDialog(dialog, IDCANCEL);
+          cancelled = true;
+      })
+{
+}
+
+HostDialogInterrupter::~HostDialogInterrupter()
+{
+    if (thread.joinable())
+        thread.join();
+}
+
+bool HostDialogInterrupter::Finish()
+{
+    if (thread.joinable())
+        thread.join();
+    return cancelled;
+}
+
 HWND FindOwnedDialog(HWND owner)
 {
     OwnedSearch search{owner, nullptr};

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -93,6 +94,26 @@ private:
     std::thread thread;
 
     void Drive(HWND owner, std::string fileName, DWORD timeoutMilliseconds);
+};
+
+// Waits for the next host dialog of this process (a common dialog, or the
+// notice the host shows in its place), lets the showing thread act inside
+// the dialog's loop (`interrupt` posts what it is to do), waits until `done`
+// holds and cancels the dialog. The test's thread meanwhile shows it.
+class HostDialogInterrupter {
+public:
+    HostDialogInterrupter(std::function<void()> interrupt, std::function<bool()> done,
+                          DWORD timeoutMilliseconds = 10000);
+    ~HostDialogInterrupter();
+    HostDialogInterrupter(const HostDialogInterrupter&) = delete;
+    HostDialogInterrupter& operator=(const HostDialogInterrupter&) = delete;
+
+    // Waits for the interrupter; true when it found, interrupted and cancelled a dialog.
+    bool Finish();
+
+private:
+    std::atomic<bool> cancelled{false};
+    std::thread thread;
 };
 
 // A visible dialog owned by the window, or null.
