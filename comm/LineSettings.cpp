@@ -48,5 +48,14 @@ DCB ApplyLineSettings(const DCB& current, const LineSettings& settings)
     record.XoffLim = flowControlLimit;
     record.XonChar = xonCharacter;
     record.XoffChar = xoffCharacter;
+    // Left on by another program, each of these makes the port deaf or lose
+    // bytes: DSR sensitivity drops everything while DSR is low, which a
+    // three-wire cable never raises; abort-on-error refuses every read and
+    // wait after one line error until the error is cleared; the other two
+    // drop NUL bytes or replace bytes that came with a parity error.
+    record.fDsrSensitivity = dtrDsr;
+    record.fAbortOnError = FALSE;
+    record.fNull = FALSE;
+    record.fErrorChar = FALSE;
     return record;
 }

@@ -25,7 +25,10 @@ struct LineSettings {
 // True for the rates a port can be set to: 110 to 38400 baud.
 bool IsListedBaudRate(uint32_t rate);
 
-// The record read from the port with the fields the settings govern replaced.
-// Every other field keeps the value that was read, so that whatever the driver
-// keeps there (event characters, reserved words) survives.
+// The record read from the port with the fields the settings govern replaced,
+// and those fields given known values that would otherwise make the driver
+// drop or refuse bytes (DSR sensitivity, abort on error, NUL stripping, error
+// replacement), whatever another program left there. Every other field keeps
+// the value that was read, so that whatever the driver keeps there (event
+// characters, reserved words) survives.
 DCB ApplyLineSettings(const DCB& current, const LineSettings& settings);

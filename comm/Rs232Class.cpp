@@ -17,15 +17,14 @@ constexpr COMMTIMEOUTS portTimeouts = {MAXDWORD, 0, 1000, 0, 1000};
 // memory the host might still write to.
 constexpr DWORD cancelledOperationWait = 5000;
 
+// How long the reader lets a port rest whose wait failed before it waits
+// again: long enough not to spin on a port that is gone, short against the
+// second a command may take.
+constexpr DWORD failedWaitPause = 20;
+
 HANDLE CreateManualResetEvent()
 {
     return CreateEventA(nullptr, TRUE, FALSE, nullptr);
-}
-
-void ClearLineErrors(HANDLE port)
-{
-    DWORD errors = 0;
-    ClearCommError(port, &errors, nullptr);
 }
 
 }  // namespace
@@ -39,6 +38,7 @@ struct ReaderContext {
     WCriticalSection guard;
     LONG references = 1;
     Rs232Class* owner;
+    const SerialCalls calls;
     HANDLE port;
     HANDLE token = nullptr;         // the owner's bufferToken, duplicated
     HANDLE stopEvent;               // set when the context is detached
@@ -48,10 +48,10 @@ struct ReaderContext {
     char readBuffer[Rs232Class::ReceiveBufferSize] = {};
     bool operationLost = false;     // the host may still write into this context
 
-    enum class PortEvent { Characters, Other, Ended };
+    enum class PortEvent { Characters, Other, Failed, Ended };
 
     ReaderContext(Rs232Class* owner, HANDLE port)
-        : owner(owner), port(port), stopEvent(CreateManualResetEvent())
+        : owner(owner), calls(owner->serialCalls), port(port), stopEvent(CreateManualResetEvent())
     {
         readRecord.hEvent = CreateManualResetEvent();
         waitRecord.hEvent = CreateManualResetEvent();
@@ -88,42 +88,95 @@ struct ReaderContext {
         SetEvent(stopEvent);
     }
 
-    bool WatchCharacters()
+    void WatchCharacters()
     {
         WSemaphoreLock lock(&guard);
-        return IsAttached() && SetCommMask(port, EV_RXCHAR);
+        if (IsAttached())
+            calls.setEventMask(port, EV_RXCHAR);
     }
 
-    // Waits until the port reports an event. Ended when the context was
-    // detached or the port cannot wait any more.
+    // Under guard, attached: clears the port's error state, which a driver
+    // that aborts on line errors needs before it works again, and tells how
+    // many bytes wait in its input queue.
+    DWORD ClearErrorsAndCountQueued()
+    {
+        DWORD errors = 0;
+        COMSTAT status{};
+        if (!calls.clearErrors(port, &errors, &status))
+            return 0;
+        return status.cbInQue;
+    }
+
+    // Waits until the port reports an event.
     PortEvent WaitForPortEvent()
     {
-        bool pending = false;
+        bool bytesWaiting = false;
         {
             WSemaphoreLock lock(&guard);
             if (!IsAttached())
                 return PortEvent::Ended;
             waitEvents = 0;
-            if (!WaitCommEvent(port, &waitEvents, &waitRecord)) {
-                if (GetLastError() != ERROR_IO_PENDING)
-                    return PortEvent::Ended;
-                pending = true;
+            if (calls.waitForEvent(port, &waitEvents, &waitRecord))
+                return EventOf(waitEvents);
+            if (GetLastError() != ERROR_IO_PENDING)
+                return PortEvent::Failed;
+            // A driver that does not remember events while no wait is pending
+            // wakes nobody for bytes that landed after the last look at the
+            // queue and before the wait was armed: look once more. If bytes
+            // wait, the wait is ended, so that the next round arms a fresh
+            // one; a wait kept across rounds could miss the bytes that come
+            // once the queue has been read. An empty mask ends it on every
+            // driver, as Close relies on; what comes before the mask is set
+            // again is read with the bytes that wait.
+            bytesWaiting = ClearErrorsAndCountQueued() > 0;
+            if (bytesWaiting) {
+                calls.setEventMask(port, 0);
+                calls.setEventMask(port, EV_RXCHAR);
             }
         }
-        if (pending && !FinishWait())
-            return PortEvent::Other;
-        return (waitEvents & EV_RXCHAR) ? PortEvent::Characters : PortEvent::Other;
+        const PortEvent event = FinishWait();
+        return bytesWaiting && event != PortEvent::Ended ? PortEvent::Characters : event;
     }
 
-    // False when the wait ended without reporting events: cancelled because
-    // the mask changed, or detached (which the next wait finds out).
-    bool FinishWait()
+    static PortEvent EventOf(DWORD events)
+    {
+        return (events & EV_RXCHAR) ? PortEvent::Characters : PortEvent::Other;
+    }
+
+    PortEvent FinishWait()
     {
         if (!FinishPending(waitRecord))
-            return false;
+            return PortEvent::Ended;
         WSemaphoreLock lock(&guard);
+        if (!IsAttached())
+            return PortEvent::Ended;
         DWORD unused = 0;
-        return IsAttached() && GetOverlappedResult(port, &waitRecord, &unused, FALSE);
+        // A wait that a change of the mask ended reports no events; one that
+        // ended in an error (a line error with abort-on-error, the host's
+        // emulation giving up a wait) has the error cleared and is armed
+        // again at once.
+        if (!calls.getResult(port, &waitRecord, &unused, FALSE)) {
+            ClearErrorsAndCountQueued();
+            return PortEvent::Other;
+        }
+        return EventOf(waitEvents);
+    }
+
+    // After a wait that could not be armed: a line error with
+    // abort-on-error, a driver still finishing the wait before, a device that
+    // is gone. Clears the error, and when the wait before failed as well,
+    // rests briefly, so that the reader keeps waiting for as long as the port
+    // is open without spinning on a port that is gone. False when the context
+    // was detached meanwhile.
+    bool RecoverFromFailedWait(bool rest)
+    {
+        {
+            WSemaphoreLock lock(&guard);
+            if (!IsAttached())
+                return false;
+            ClearErrorsAndCountQueued();
+        }
+        return !rest || WaitForSingleObject(stopEvent, failedWaitPause) == WAIT_TIMEOUT;
     }
 
     // Takes bufferToken, reads what is queued (at most one portion) and hands
@@ -151,16 +204,14 @@ struct ReaderContext {
             WSemaphoreLock lock(&guard);
             if (!IsAttached())
                 return 0;
-            DWORD errors = 0;
-            COMSTAT status{};
-            ClearCommError(port, &errors, &status);
-            count = status.cbInQue < sizeof readBuffer ? status.cbInQue : sizeof readBuffer;
+            const DWORD queued = ClearErrorsAndCountQueued();
+            count = queued < sizeof readBuffer ? queued : sizeof readBuffer;
             if (count == 0)
                 return 0;
-            if (ReadFile(port, readBuffer, count, &count, &readRecord))
+            if (calls.read(port, readBuffer, count, &count, &readRecord))
                 return static_cast<int32_t>(count);
             if (GetLastError() != ERROR_IO_PENDING) {
-                ClearLineErrors(port);
+                ClearErrorsAndCountQueued();
                 return 0;
             }
         }
@@ -170,8 +221,8 @@ struct ReaderContext {
         if (!IsAttached())
             return 0;
         count = 0;
-        if (!GetOverlappedResult(port, &readRecord, &count, FALSE))
-            ClearLineErrors(port);
+        if (!calls.getResult(port, &readRecord, &count, FALSE))
+            ClearErrorsAndCountQueued();
         return static_cast<int32_t>(count);
     }
 
@@ -242,44 +293,62 @@ void Rs232Class::DataReceived()
 
 bool Rs232Class::Open()
 {
-    if (!writeRecord.hEvent || !bufferToken.GetHandle() || IsOpen())
-        return false;
+    openFailure = {};
+    if (IsOpen()) {
+        SetLastError(ERROR_BUSY);
+        return FailOpen(OpenStep::Device);
+    }
+    if (!writeRecord.hEvent || !bufferToken.GetHandle()) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FailOpen(OpenStep::Reader);
+    }
     // The "\\.\" form is the only one that reaches COM10 and above.
     char path[sizeof deviceName + 4];
     std::snprintf(path, sizeof path, "\\\\.\\%s", deviceName);
-    HANDLE port = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                              FILE_FLAG_OVERLAPPED | FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE port = serialCalls.openDevice(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                         FILE_FLAG_OVERLAPPED | FILE_ATTRIBUTE_NORMAL, nullptr);
     if (port == INVALID_HANDLE_VALUE)
-        return false;
+        return FailOpen(OpenStep::Device);
     if (!ConfigurePort(port) || !StartReader(port)) {
-        CloseHandle(port);
+        serialCalls.closeDevice(port);
         return false;
     }
     portHandle = port;
-    EscapeCommFunction(port, SETDTR);
+    serialCalls.escape(port, SETDTR);
     return true;
 }
 
+bool Rs232Class::FailOpen(OpenStep step)
+{
+    openFailure = {step, GetLastError()};
+    return false;
+}
+
+// The queue sizes are advisory: a refusal leaves the driver's own.
 bool Rs232Class::ConfigurePort(HANDLE port)
 {
     COMMTIMEOUTS timeouts = portTimeouts;
-    if (!settingCalls.setEventMask(port, EV_RXCHAR) || !settingCalls.setQueueSizes(port, QueueSize, QueueSize))
-        return false;
-    PurgeComm(port, purgeAll);
-    if (!settingCalls.setTimeouts(port, &timeouts))
-        return false;
+    if (!serialCalls.setEventMask(port, EV_RXCHAR))
+        return FailOpen(OpenStep::EventMask);
+    serialCalls.setQueueSizes(port, QueueSize, QueueSize);
+    serialCalls.purge(port, purgeAll);
+    if (!serialCalls.setTimeouts(port, &timeouts))
+        return FailOpen(OpenStep::Timeouts);
     DCB current{};
     current.DCBlength = sizeof current;
-    if (!GetCommState(port, &current))
-        return false;
+    if (!serialCalls.getLineSettings(port, &current))
+        return FailOpen(OpenStep::ReadLineSettings);
     DCB wanted = ApplyLineSettings(current, lineSettings);
-    return SetCommState(port, &wanted);
+    if (!serialCalls.setLineSettings(port, &wanted))
+        return FailOpen(OpenStep::LineSettings);
+    return true;
 }
 
 bool Rs232Class::StartReader(HANDLE port)
 {
     auto* context = new ReaderContext(this, port);
     if (!context->IsComplete()) {
+        FailOpen(OpenStep::Reader);
         ReaderContext::Release(context);
         return false;
     }
@@ -287,6 +356,7 @@ bool Rs232Class::StartReader(HANDLE port)
     context->AddReference();
     readerThread = CreateThread(nullptr, 0, ReaderThread, context, 0, &readerThreadId);
     if (!readerThread) {
+        FailOpen(OpenStep::Reader);
         running = 0;
         readerThreadId = 0;
         ReaderContext::Release(context);   // the reference meant for the thread
@@ -306,10 +376,10 @@ void Rs232Class::Close()
         WSemaphoreLock lock(&readerContext->guard);
         readerContext->Detach();
         // An empty mask ends the reader's pending event wait.
-        SetCommMask(portHandle, 0);
-        EscapeCommFunction(portHandle, CLRDTR);
-        PurgeComm(portHandle, purgeAll);
-        CloseHandle(portHandle);
+        serialCalls.setEventMask(portHandle, 0);
+        serialCalls.escape(portHandle, CLRDTR);
+        serialCalls.purge(portHandle, purgeAll);
+        serialCalls.closeDevice(portHandle);
         portHandle = INVALID_HANDLE_VALUE;
     }
     ReaderContext::Release(readerContext);
@@ -324,10 +394,11 @@ bool Rs232Class::Write(const void* bytes, uint32_t count)
     if (!IsOpen())
         return false;
     DWORD written = 0;
-    if (!WriteFile(portHandle, bytes, count, &written, &writeRecord)) {
+    if (!serialCalls.write(portHandle, bytes, count, &written, &writeRecord)) {
         if (GetLastError() != ERROR_IO_PENDING
-            || !GetOverlappedResult(portHandle, &writeRecord, &written, TRUE)) {
-            ClearLineErrors(portHandle);
+            || !serialCalls.getResult(portHandle, &writeRecord, &written, TRUE)) {
+            DWORD errors = 0;
+            serialCalls.clearErrors(portHandle, &errors, nullptr);
             return false;
         }
     }
@@ -359,20 +430,25 @@ void Rs232Class::ReceivePortion(const char* bytes, int32_t count)
 
 DWORD WINAPI Rs232Class::ReaderThread(void* argument)
 {
+    using PortEvent = ReaderContext::PortEvent;
     auto* context = static_cast<ReaderContext*>(argument);
-    DWORD result = 0;
-    if (context->WatchCharacters()) {
-        for (;;) {
-            const ReaderContext::PortEvent event = context->WaitForPortEvent();
-            if (event == ReaderContext::PortEvent::Ended)
+    context->WatchCharacters();
+    int32_t failedWaits = 0;
+    for (;;) {
+        const PortEvent event = context->WaitForPortEvent();
+        if (event == PortEvent::Ended)
+            break;
+        if (event == PortEvent::Failed) {
+            if (!context->RecoverFromFailedWait(++failedWaits > 1))
                 break;
-            if (event == ReaderContext::PortEvent::Characters) {
-                while (context->HandOverPortion()) {
-                }
+            continue;
+        }
+        failedWaits = 0;
+        if (event == PortEvent::Characters) {
+            while (context->HandOverPortion()) {
             }
         }
-        result = 1;
     }
     ReaderContext::Release(context);
-    return result;
+    return 1;
 }

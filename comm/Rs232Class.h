@@ -5,7 +5,10 @@
 // notify target with a UserEvent, and reads again only after the owner has
 // taken the portion (GetReceivedCount, TakeReceivedData). A slow owner thus
 // throttles the reader, and the driver's input queue keeps the rest. The
-// class knows nothing of what the bytes mean.
+// reader waits for as long as the port is open: a wait that fails (a line
+// error on a driver that aborts on errors, an adapter pulled) has its error
+// cleared and is armed again after a short pause. The class knows nothing of
+// what the bytes mean.
 //
 // Threads: Open, Close, Write, GetReceivedCount and TakeReceivedData belong to
 // the owner's thread; DataReceived runs on the reader thread. The receive
@@ -20,6 +23,7 @@
 // handle, a deleted object, or the port of the next Open.
 
 #include "LineSettings.h"
+#include "SerialCalls.h"
 #include "WSemaphore.h"
 
 #include <atomic>
@@ -32,6 +36,23 @@ class Rs232Class : public WObject {
 public:
     static constexpr int32_t ReceiveBufferSize = 80;
     static constexpr DWORD QueueSize = 4096;
+
+    // The step of Open that failed.
+    enum class OpenStep : uint8_t {
+        None,               // Open has not failed since the last attempt
+        Device,             // opening the device, or the object is open already
+        EventMask,
+        Timeouts,
+        ReadLineSettings,
+        LineSettings,
+        Reader,             // the reader's thread or events
+    };
+    // Why the last Open failed: the step and the host's error code, taken
+    // right after the failing call.
+    struct OpenFailure {
+        OpenStep step = OpenStep::None;
+        DWORD error = ERROR_SUCCESS;
+    };
 
     Rs232Class();
     // Closes the port when it is open. A derived class that overrides
@@ -59,11 +80,15 @@ public:
 
     // Opens and configures the port, starts the reader and raises DTR. False,
     // with the port closed again, when it cannot be opened or refuses any of
-    // its settings (event mask, queue sizes, time-outs, line settings), when
-    // the reader cannot be given its thread and events (an open port that
-    // could never receive would pass for a working one), and when the object
-    // is open already (the open port stays as it was).
+    // the settings it cannot receive without (event mask, time-outs, line
+    // settings), when the reader cannot be given its thread and events (an
+    // open port that could never receive would pass for a working one), and
+    // when the object is open already (the open port stays as it was). The
+    // queue sizes are only a recommendation, which drivers of virtual and USB
+    // ports refuse for sizes they do not support: such a port still works.
+    // GetOpenFailure then tells why.
     bool Open();
+    const OpenFailure& GetOpenFailure() const { return openFailure; }
     // Stops the reader, drops DTR, purges and closes the port. Never waits
     // for the reader thread. Nothing happens when the port is closed.
     void Close();
@@ -84,15 +109,9 @@ public:
     const LineSettings& GetLineSettings() const { return lineSettings; }
 
 protected:
-    // The host calls that give an opened port its settings. Some drivers
-    // refuse one of them; a derived class may stand in for a call to play
-    // such a driver.
-    struct SettingCalls {
-        decltype(&::SetCommMask) setEventMask = ::SetCommMask;
-        decltype(&::SetupComm) setQueueSizes = ::SetupComm;
-        decltype(&::SetCommTimeouts) setTimeouts = ::SetCommTimeouts;
-    };
-    SettingCalls settingCalls;
+    // The host calls on the device. A derived class may bind them to a model
+    // of a driver before Open; each Open's reader keeps the table it began with.
+    SerialCalls serialCalls;
 
     HANDLE GetPortHandle() const { return portHandle; }
     // Id of the reader thread of the open port; 0 when closed.
@@ -114,8 +133,11 @@ private:
     int32_t notifyCode = 0;
     std::atomic<WWindow*> notifyTarget{nullptr};
     ReaderContext* readerContext = nullptr;
+    OpenFailure openFailure;
 
     static DWORD WINAPI ReaderThread(void* argument);
+    // Keeps the step and the host's error code of the call that just failed; false.
+    bool FailOpen(OpenStep step);
     bool ConfigurePort(HANDLE port);
     bool StartReader(HANDLE port);
     // Reader thread, under its context's lock: a new portion for the owner.

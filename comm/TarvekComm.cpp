@@ -89,8 +89,13 @@ bool TarvekComm::WaitForLine(uint32_t milliseconds)
         if (lineReceived)
             break;
         const int64_t remaining = deadline - MicrosecondClock();
-        if (remaining <= 0)
+        if (remaining <= 0) {
+            // A dispatch that ran past the deadline (a repaint on a loaded
+            // machine, a slow handler) may have let the answer in meanwhile:
+            // an answer that came in time is no time-out.
+            OnDataReceived();
             break;
+        }
         WaitForMessage(remaining < WaitStep * 1000 ? remaining : WaitStep * 1000);
     }
     return lineReceived;

@@ -101,12 +101,21 @@ TEST(LineSettings, FieldsTheSettingsDoNotGovernKeepTheDriversValues)
 {
     const DCB driver = RecordFromDriver();
     const DCB record = ApplyLineSettings(driver, Settings(0));
-    EXPECT_EQ(record.fNull, driver.fNull);
-    EXPECT_EQ(record.fAbortOnError, driver.fAbortOnError);
-    EXPECT_EQ(record.fErrorChar, driver.fErrorChar);
     EXPECT_EQ(record.fTXContinueOnXoff, driver.fTXContinueOnXoff);
-    EXPECT_EQ(record.fDsrSensitivity, driver.fDsrSensitivity);
     EXPECT_EQ(record.ErrorChar, driver.ErrorChar);
     EXPECT_EQ(record.EofChar, driver.EofChar);
     EXPECT_EQ(record.EvtChar, driver.EvtChar);
+}
+
+// Whatever another program left there: on a three-wire cable DSR stays low,
+// and one line error must not make the port refuse every read after it.
+TEST(LineSettings, FieldsThatMakeTheDriverDropOrRefuseBytesAreSwitchedOff)
+{
+    for (uint8_t flags : {uint8_t{0}, uint8_t{HandshakeDtrDsr}}) {
+        const DCB record = ApplyLineSettings(RecordFromDriver(), Settings(flags));
+        EXPECT_EQ(record.fDsrSensitivity, flags == HandshakeDtrDsr ? 1u : 0u) << int(flags);
+        EXPECT_EQ(record.fAbortOnError, 0u) << int(flags);
+        EXPECT_EQ(record.fNull, 0u) << int(flags);
+        EXPECT_EQ(record.fErrorChar, 0u) << int(flags);
+    }
 }

@@ -124,22 +124,19 @@ DWORD HandleCount()
     return count;
 }
 
-// A port whose driver refuses one of the settings that Open gives it.
+// A port whose driver refuses one of the settings that Open cannot do without.
 class RefusingPort : public Rs232Class {
 public:
-    enum Setting { EventMask, QueueSizes, Timeouts };
+    enum Setting { EventMask, Timeouts };
 
     explicit RefusingPort(Setting refused)
     {
         switch (refused) {
         case EventMask:
-            settingCalls.setEventMask = [](HANDLE, DWORD) { return Refuse(); };
-            break;
-        case QueueSizes:
-            settingCalls.setQueueSizes = [](HANDLE, DWORD, DWORD) { return Refuse(); };
+            serialCalls.setEventMask = [](HANDLE, DWORD) { return Refuse(); };
             break;
         case Timeouts:
-            settingCalls.setTimeouts = [](HANDLE, LPCOMMTIMEOUTS) { return Refuse(); };
+            serialCalls.setTimeouts = [](HANDLE, LPCOMMTIMEOUTS) { return Refuse(); };
             break;
         }
     }
@@ -333,7 +330,7 @@ TEST(Rs232Class, PortThatIsNotThereFailsOpenLeavesItClosedAndLeaksNothing)
 
 TEST(Rs232Class, PortThatRefusesASettingFailsOpenAndIsClosedAgain)
 {
-    for (RefusingPort::Setting refused : {RefusingPort::EventMask, RefusingPort::QueueSizes, RefusingPort::Timeouts}) {
+    for (RefusingPort::Setting refused : {RefusingPort::EventMask, RefusingPort::Timeouts}) {
         RefusingPort port(refused);
         port.SetPortNumber(0);
         const DWORD handles = HandleCount();

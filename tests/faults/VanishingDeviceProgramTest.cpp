@@ -1,6 +1,6 @@
 // The device goes away in the middle of a transfer started from the main
-// window: one time-out message, the window back to its idle look, and the
-// next transfer goes through once the device is back.
+// window, or between two: one message, the window back to its idle look, and
+// the next transfer goes through once the device is back, without a restart.
 
 #include "DevicePartner.h"
 #include "DialogWatchers.h"
@@ -48,6 +48,32 @@ TEST_F(VanishingDeviceProgram, TransferWithTheDeviceGoneMidwayShowsOneTimeoutAnd
     MessageBoxCollector failures("Tarvek Fehler");
     Click("tarvek_connect");
     EXPECT_TRUE(timeouts.Stop().empty());
+    EXPECT_TRUE(failures.Stop().empty());
+    EXPECT_EQ(device.LineCount(), 7u);
+    ExpectIdleLook();
+}
+
+// The adapter is pulled while the program is idle and put back: the press in
+// between gets the open-failure message, the press after it a whole transfer.
+TEST_F(VanishingDeviceProgram, PortPulledBetweenTransfersFailsTheOpenAndWorksOncePutBack)
+{
+    NullModemCable cable(ProgramPort);
+    ASSERT_TRUE(cable.IsUsable()) << "TARVEK_BUILD_DIR is not set";
+    ASSERT_TRUE(cable.Pull());
+    {
+        MessageBoxCollector failures("Tarvek Fehler");
+        MessageBoxCollector timeouts("Tarvek Timeout");
+        Click("tarvek_connect");
+        EXPECT_EQ(failures.Stop().size(), 1u);
+        EXPECT_TRUE(timeouts.Stop().empty());
+        ExpectIdleLook();
+    }
+
+    ASSERT_TRUE(cable.PlugIn());
+    DevicePartner device(ProgramPort);
+    ASSERT_TRUE(device.IsOpen());
+    MessageBoxCollector failures("Tarvek Fehler");
+    Click("tarvek_connect");
     EXPECT_TRUE(failures.Stop().empty());
     EXPECT_EQ(device.LineCount(), 7u);
     ExpectIdleLook();

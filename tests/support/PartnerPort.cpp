@@ -46,6 +46,15 @@ bool PartnerPort::Write(const std::string& bytes)
     return WriteSerialLine(port, writeRecord, bytes);
 }
 
+size_t PartnerPort::WriteSome(const std::string& bytes)
+{
+    DWORD written = 0;
+    if (!WriteFile(port, bytes.data(), static_cast<DWORD>(bytes.size()), &written, &writeRecord)
+        && GetLastError() == ERROR_IO_PENDING)
+        GetOverlappedResult(port, &writeRecord, &written, TRUE);
+    return written;
+}
+
 std::string PartnerPort::Read(size_t count, DWORD timeoutMilliseconds)
 {
     const ULONGLONG deadline = GetTickCount64() + timeoutMilliseconds;

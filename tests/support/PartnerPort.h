@@ -25,6 +25,9 @@ public:
     const std::string& GetName() const { return name; }
 
     bool Write(const std::string& bytes);
+    // Writes what the port takes before its write time-out; the number of
+    // bytes that went out.
+    size_t WriteSome(const std::string& bytes);
     // Up to `count` bytes, as many as arrive before the deadline.
     std::string Read(size_t count, DWORD timeoutMilliseconds);
     // The bytes up to and including the next LF, exactly as they came; false

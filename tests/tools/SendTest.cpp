@@ -41,7 +41,9 @@ struct SendCase {
     const char* device;         // tarvek-sim's options; null: no device
     const char* arguments;      // after the file's path
     DWORD exitCode;
-    Lines output;               // "{file}" stands for the file's path, "ms" for any time
+    // "{file}" stands for the file's path, "ms" for any time, "{access
+    // denied}" for the host's own text of that error (its language varies).
+    Lines output;
     size_t linesAtTheDevice;
 };
 
@@ -63,7 +65,14 @@ const SendCase sendCases[] = {
      {"Der obere Schwellwert muß größer als der untere Schwellwert sein (Komperator 1)."}, 0},
     {"AbsentPort", GoodFile, nullptr, "--com 9", 3,
      {"COM9 konnte nicht geöffnet werden.", "", "Entweder ist die Schnittstelle nicht verfügbar oder",
-      "wird von einer anderen Applikation verwendet."},
+      "wird von einer anderen Applikation verwendet.",
+      "Fehlgeschlagen: Öffnen der Schnittstelle, Fehler 5: {access denied}"},
+     0},
+    {"AbsentPortInJson", GoodFile, nullptr, "--com 9 --json", 3,
+     {R"({"result":"port","exit":3,"message":"COM9 konnte nicht ge\u00f6ffnet werden.\n\nEntweder ist die )"
+      R"(Schnittstelle nicht verf\u00fcgbar oder\nwird von einer anderen Applikation verwendet.\n)"
+      R"(Fehlgeschlagen: \u00d6ffnen der Schnittstelle, Fehler 5: {access denied}",)"
+      R"("failedStep":"open","hostError":5,"reason":"{access denied}"})"},
      0},
     {"MissingFile", nullptr, "", "--com 13", 2, {"Die Datei \"{file}\" kann nicht geöffnet werden!"}, 0},
     {"CheckOnly", GoodFile, "", "--check --json", 0, {R"({"result":"checked","exit":0})"}, 0},
@@ -95,12 +104,28 @@ Lines LinesOf(const std::string& output)
     return lines;
 }
 
-Lines WithFile(Lines lines, const std::string& path)
+void ReplaceAll(std::string& line, const std::string& placeholder, const std::string& text)
+{
+    for (size_t at; (at = line.find(placeholder)) != std::string::npos;)
+        line.replace(at, placeholder.size(), text);
+}
+
+std::string AccessDeniedText()
+{
+    char text[512] = {};
+    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                        ERROR_ACCESS_DENIED, 0, text, sizeof text, nullptr);
+    std::string message(text, length);
+    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' '))
+        message.pop_back();
+    return message;
+}
+
+Lines WithPlaceholdersFilled(Lines lines, const std::string& path)
 {
     for (std::string& line : lines) {
-        const size_t at = line.find("{file}");
-        if (at != std::string::npos)
-            line.replace(at, 6, path);
+        ReplaceAll(line, "{file}", path);
+        ReplaceAll(line, "{access denied}", AccessDeniedText());
     }
     return lines;
 }
@@ -137,7 +162,7 @@ TEST_P(Send, EndsWithItsExitCodeAndSaysWhy)
     ASSERT_TRUE(sender.WaitForEnd(SendTimeout));
 
     EXPECT_EQ(sender.ExitCode(), test.exitCode);
-    EXPECT_EQ(LinesOf(sender.Output()), WithFile(test.output, path));
+    EXPECT_EQ(LinesOf(sender.Output()), WithPlaceholdersFilled(test.output, path));
     if (test.device) {
         EXPECT_EQ(LinesReceived(device.ReadLog()), test.linesAtTheDevice);
     }

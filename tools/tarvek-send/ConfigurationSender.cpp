@@ -79,7 +79,7 @@ SendOutcome ConfigurationSender::Send(const ConfigurationTransfer& transfer)
     LinkNotifyWindow window(link);
     link.SetNotifyTarget(&window);
     if (!link.Open())
-        return Finish(SendOutcome::PortUnavailable, PlainLines(TarvekComm::OpenErrorMessage(portIndex)));
+        return PortUnavailable(OpenFailureReason(link.GetOpenFailure()), portIndex);
     for (int32_t step = 0; step < ConfigurationTransfer::StepCount; ++step) {
         const WString command = transfer.GetCommandLine(step);
         const std::string line = PlainLines(command);
@@ -96,6 +96,13 @@ SendOutcome ConfigurationSender::Send(const ConfigurationTransfer& transfer)
         report.LineAnswered(step, line, answer.GetText(), milliseconds);
     }
     return Finish(SendOutcome::Sent);
+}
+
+SendOutcome ConfigurationSender::PortUnavailable(const OpenFailureReason& reason, int32_t portIndex)
+{
+    report.PortFailed(reason);
+    return Finish(SendOutcome::PortUnavailable,
+                  PlainLines(TarvekComm::OpenErrorMessage(portIndex)) + "\n" + reason.Line());
 }
 
 SendOutcome ConfigurationSender::Finish(SendOutcome outcome, const std::string& message)

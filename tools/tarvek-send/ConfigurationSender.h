@@ -27,5 +27,7 @@ private:
     // the file is missing, cannot be read, or lacks a section that is sent.
     bool LoadFile(std::string& message) const;
     SendOutcome Send(const ConfigurationTransfer& transfer);
+    // The program's open-failure text, then the failed step and the host's reason.
+    SendOutcome PortUnavailable(const OpenFailureReason& reason, int32_t portIndex);
     SendOutcome Finish(SendOutcome outcome, const std::string& message = std::string());
 };

@@ -119,13 +119,19 @@ void JsonReport::LineUnanswered(int32_t step, const std::string& line, double mi
     WriteLineObject(step, line, "", milliseconds, "timeout");
 }
 
+void JsonReport::PortFailed(const OpenFailureReason& reason)
+{
+    failureFields = ",\"failedStep\":" + Quoted(reason.stepKey) + ",\"hostError\":" + std::to_string(reason.error)
+                    + ",\"reason\":" + Quoted(reason.hostText);
+}
+
 void JsonReport::Finished(SendOutcome outcome, const std::string& message)
 {
     const OutcomeRow& row = RowOf(outcome);
     std::string object = "{\"result\":" + Quoted(row.name) + ",\"exit\":" + std::to_string(row.exitCode);
     if (!message.empty())
         object += ",\"message\":" + Quoted(message);
-    output.WriteLine(object + "}");
+    output.WriteLine(object + failureFields + "}");
 }
 
 // Steps count from 1 here, as a person counts the lines.

@@ -5,6 +5,7 @@
 // their CR LF; texts are in code page 1252, their lines ended by "\n".
 
 #include "ConsoleText.h"
+#include "OpenFailureReason.h"
 
 #include <cstdint>
 #include <string>
@@ -23,6 +24,9 @@ public:
     virtual void LineAnswered(int32_t step, const std::string& line, const std::string& answer,
                               double milliseconds) = 0;
     virtual void LineUnanswered(int32_t step, const std::string& line, double milliseconds) = 0;
+    // Before Finished with PortUnavailable. The message names the reason as
+    // well; a report that keeps it apart, for machines, takes it here.
+    virtual void PortFailed(const OpenFailureReason&) {}
     // Once, at the end; the message (the program's own words) is empty after
     // Sent and Checked.
     virtual void Finished(SendOutcome outcome, const std::string& message) = 0;
@@ -52,10 +56,13 @@ public:
     void LineAnswered(int32_t step, const std::string& line, const std::string& answer,
                       double milliseconds) override;
     void LineUnanswered(int32_t step, const std::string& line, double milliseconds) override;
+    // The closing object then carries "failedStep", "hostError" and "reason".
+    void PortFailed(const OpenFailureReason& reason) override;
     void Finished(SendOutcome outcome, const std::string& message) override;
 
 private:
     ConsoleText output;
+    std::string failureFields;      // members for the closing object, each with its leading comma
 
     void WriteLineObject(int32_t step, const std::string& line, const std::string& answer, double milliseconds,
                          const char* result) const;
