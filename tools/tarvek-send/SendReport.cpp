@@ -96,8 +96,6 @@ void TextReport::LineAnswered(int32_t, const std::string&, const std::string& an
     output.WriteLine("< " + answer + "  (" + MillisecondText(milliseconds) + " ms)");
 }
 
-void TextReport::LineUnanswered(int32_t, const std::string&, double) {}
-
 void TextReport::Finished(SendOutcome, const std::string& message)
 {
     if (!message.empty())
@@ -105,8 +103,6 @@ void TextReport::Finished(SendOutcome, const std::string& message)
 }
 
 JsonReport::JsonReport() : output(STD_OUTPUT_HANDLE) {}
-
-void JsonReport::LineSending(int32_t, const std::string&) {}
 
 void JsonReport::LineAnswered(int32_t step, const std::string& line, const std::string& answer,
                               double milliseconds)

@@ -19,11 +19,12 @@ class SendReport {
 public:
     virtual ~SendReport() = default;
 
-    // Step 0..6, about to be written.
-    virtual void LineSending(int32_t step, const std::string& line) = 0;
+    // Step 0..6, about to be written. A report tells of what it wants to; the
+    // rest passes it by.
+    virtual void LineSending(int32_t, const std::string&) {}
     virtual void LineAnswered(int32_t step, const std::string& line, const std::string& answer,
                               double milliseconds) = 0;
-    virtual void LineUnanswered(int32_t step, const std::string& line, double milliseconds) = 0;
+    virtual void LineUnanswered(int32_t, const std::string&, double) {}
     // Before Finished with PortUnavailable. The message names the reason as
     // well; a report that keeps it apart, for machines, takes it here.
     virtual void PortFailed(const OpenFailureReason&) {}
@@ -38,7 +39,6 @@ public:
     void LineSending(int32_t step, const std::string& line) override;
     void LineAnswered(int32_t step, const std::string& line, const std::string& answer,
                       double milliseconds) override;
-    void LineUnanswered(int32_t step, const std::string& line, double milliseconds) override;
     void Finished(SendOutcome outcome, const std::string& message) override;
 
 private:
@@ -52,7 +52,6 @@ private:
 class JsonReport : public SendReport {
 public:
     JsonReport();
-    void LineSending(int32_t step, const std::string& line) override;
     void LineAnswered(int32_t step, const std::string& line, const std::string& answer,
                       double milliseconds) override;
     void LineUnanswered(int32_t step, const std::string& line, double milliseconds) override;
