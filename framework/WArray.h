@@ -90,7 +90,7 @@ WArray<T>::WArray(const WArray& other) : WObject(other), shared(other.shared)
 // The new elements are acquired before the old ones are released, which makes
 // assigning an array to itself harmless.
 template <class T>
-WArray<T>& WArray<T>::operator=(const WArray& other)  // NOLINT(bugprone-unhandled-self-assignment)
+WArray<T>& WArray<T>::operator=(const WArray& other)
 {
     Shared* previous = shared;
     shared = other.shared;
