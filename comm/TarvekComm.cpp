@@ -91,7 +91,8 @@ bool TarvekComm::WaitForLine(uint32_t milliseconds)
         const int64_t remaining = deadline - MicrosecondClock();
         if (remaining <= 0)
             break;
-        WaitForMessage(remaining < WaitStep * 1000 ? remaining : WaitStep * 1000);
+        const int64_t step = int64_t{WaitStep} * 1000;
+        WaitForMessage(remaining < step ? remaining : step);
     }
     return lineReceived;
 }
