@@ -72,7 +72,7 @@ std::vector<int32_t> Offered(const std::vector<WString>& presentNames, int32_t s
     above.push_back(storedNumber);
     std::erase_if(above, [](int32_t number) { return !IsPortNumber(number) || number <= StandardPortCount; });
     std::ranges::sort(above);
-    above.erase(std::ranges::unique(above).begin(), above.end());
+    above.erase(std::unique(above.begin(), above.end()), above.end());
 
     std::vector<int32_t> offered;
     for (int32_t number = 1; number <= StandardPortCount; ++number)

@@ -96,7 +96,8 @@ bool TarvekComm::WaitForLine(uint32_t milliseconds)
             OnDataReceived();
             break;
         }
-        WaitForMessage(remaining < WaitStep * 1000 ? remaining : WaitStep * 1000);
+        const int64_t step = int64_t{WaitStep} * 1000;
+        WaitForMessage(remaining < step ? remaining : step);
     }
     return lineReceived;
 }

@@ -89,7 +89,8 @@ bool WriteSection(Section section, const ConfigurationRecord& record, const std:
 {
     const char* name = GetSectionName(section);
     const std::string body =
-        BuildSectionBody(FormatEntries(section, record), IsOlderPlatform() ? OlderPlatformSectionLimit : -1);
+        BuildSectionBody(FormatEntries(section, record),
+                         IsOlderPlatform() ? static_cast<int32_t>(OlderPlatformSectionLimit) : -1);
     RemoveSection(name, path);
     return writeSection(name, body.c_str(), path.c_str()) != FALSE;
 }

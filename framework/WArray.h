@@ -87,6 +87,8 @@ WArray<T>::WArray(const WArray& other) : WObject(other), shared(other.shared)
     Acquire(shared);
 }
 
+// The new elements are acquired before the old ones are released, which makes
+// assigning an array to itself harmless.
 template <class T>
 WArray<T>& WArray<T>::operator=(const WArray& other)
 {

@@ -3,6 +3,8 @@
 // templates. Plain #defines only, so that both the resource compiler and C++
 // read this file. Dialog templates, the menu and the tool bar description are
 // named by string ("ID_Tarvek", "ID_Tarvek_menu_1", ...), not by number.
+// The ids stand in hand-kept columns, group by group.
+// clang-format off
 
 // Icons
 #define IDI_TARVEK              100 // window icon, 32 x 32 and 16 x 16

@@ -22,6 +22,17 @@ build_tree() {
     (cd "$tree" && pwd)
 }
 
+# configure_tree BUILD [-DNAME=VALUE ...]: configures the tree for 64-bit
+# Windows once, with the cache entries given.
+configure_tree() {
+    local build=$1
+    shift
+    if [ ! -f "$build/CMakeCache.txt" ]; then
+        cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release \
+              -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" "$@"
+    fi
+}
+
 # configure_and_build BUILD [-DNAME=VALUE ...] [TARGET ...]: configures the tree
 # for 64-bit Windows once, with the cache entries given, and builds the targets
 # (all of them when none is named).
@@ -34,10 +45,7 @@ configure_and_build() {
             *) targets+=("$word") ;;
         esac
     done
-    if [ ! -f "$build/CMakeCache.txt" ]; then
-        cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release \
-              -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" "${settings[@]}"
-    fi
+    configure_tree "$build" "${settings[@]}"
     [ ${#targets[@]} -eq 0 ] || targets=(--target "${targets[@]}")
     cmake --build "$build" -j "$(nproc)" "${targets[@]}"
 }

@@ -7,6 +7,10 @@ tarvek_build_packages=(cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-
 # What scripts/release needs beyond the build: the installer compiler.
 tarvek_release_packages=(nsis)
 
+# What scripts/check-style needs: the layout and the checks, and the tool that
+# applies the checks' fixes from all units at once.
+tarvek_style_packages=(clang-format clang-tidy clang-tools)
+
 # Installs what is missing. As root it uses apt-get; otherwise it prints the one
 # command a person has to run and fails.
 ensure_packages() {

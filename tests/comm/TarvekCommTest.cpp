@@ -77,8 +77,8 @@ void StreamAtTheLineRate(PartnerPort& device, const std::atomic<bool>& streaming
     int64_t sent = 0;
     while (streaming) {
         QueryPerformanceCounter(&now);
-        const auto due = static_cast<int64_t>(static_cast<double>(now.QuadPart - start) / frequency.QuadPart
-                                              / characterSeconds);
+        const auto due = static_cast<int64_t>(static_cast<double>(now.QuadPart - start)
+                                              / static_cast<double>(frequency.QuadPart) / characterSeconds);
         if (due > sent) {
             device.Write(std::string(static_cast<size_t>(due - sent), 'x'));
             sent = due;

@@ -21,7 +21,7 @@
 namespace {
 
 constexpr int32_t PortIndex = 4;        // COM5, device on COM15
-constexpr size_t BabbleSize = 1024 * 1024;
+constexpr size_t BabbleSize = size_t{1024} * 1024;
 constexpr size_t WriteChunk = 1024;
 constexpr DWORD ProbeInterval = 10;     // milliseconds between probes
 // How long the device goes on trying to get its bytes out while the link
@@ -34,7 +34,7 @@ constexpr const char* TimeoutTitle = "Tarvek Timeout";
 // reader hands over (13 108 of them), would come to more than this. What the
 // heaps may legitimately differ by is the reply text (at most 256 bytes) and
 // the host's bookkeeping of a few messages.
-constexpr int64_t HeapTolerance = 8 * 1024;
+constexpr int64_t HeapTolerance = int64_t{8} * 1024;
 
 // How long a probe may wait in the queue while bytes pour in: typically, and
 // at worst. The worst is bounded loosely: on a machine loaded with other

@@ -50,7 +50,7 @@ struct FlagValue {
 
 std::vector<FlagValue> FlagValues()
 {
-    const std::string megabyte(1024 * 1024, 'T');
+    const std::string megabyte(size_t{1024} * 1024, 'T');
     return {
         {"REG_DWORD", Dword(1), false},
         {"REG_DWORD spelling TRUE", {REG_DWORD, "TRUE"}, true},

@@ -49,7 +49,7 @@ TEST(VanishingDevice, CommandThatCannotBeWrittenGivesTheTimeoutWithoutWaitingFor
         ASSERT_TRUE(link.Open());
 
         // The host leaves a little room after a write cut short; the second fills it.
-        const std::string moreThanTheLineHolds(400 * 1024, 'x');
+        const std::string moreThanTheLineHolds(size_t{400} * 1024, 'x');
         for (int round = 0; round < 2; ++round) {
             EXPECT_FALSE(link.Write(moreThanTheLineHolds.data(), static_cast<uint32_t>(moreThanTheLineHolds.size())))
                 << "round " << round;

@@ -31,7 +31,7 @@ int32_t IntAt(const std::vector<unsigned char>& bytes, size_t offset) {
 }
 
 std::string TextAt(const std::vector<unsigned char>& bytes, size_t offset, size_t length) {
-    return std::string(bytes.begin() + offset, bytes.begin() + offset + length);
+    return std::string(reinterpret_cast<const char*>(bytes.data() + offset), length);
 }
 
 struct ToolbarItem {

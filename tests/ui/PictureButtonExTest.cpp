@@ -111,7 +111,8 @@ protected:
         for (int y = 6; y < image.height - 6; ++y) {
             for (int x = 5 + 48 + 2; x < image.width - 6; ++x) {
                 const uint32_t pixel = image.At(x, y);
-                const int brightness = ((pixel >> 16) & 0xFF) + ((pixel >> 8) & 0xFF) + (pixel & 0xFF);
+                const auto brightness =
+                    static_cast<int>(((pixel >> 16) & 0xFF) + ((pixel >> 8) & 0xFF) + (pixel & 0xFF));
                 if (brightness > 3 * 96)
                     continue;
                 if (!found)

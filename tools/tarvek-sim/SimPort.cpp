@@ -96,7 +96,7 @@ bool SimPort::WritePaced(const std::string& bytes, double byteSeconds, HANDLE st
     const double start = SimClockSeconds();
     size_t sent = 0;
     while (sent < bytes.size()) {
-        if (!SimWaitUntil(start + (sent + 1) * byteSeconds, stopEvent))
+        if (!SimWaitUntil(start + static_cast<double>(sent + 1) * byteSeconds, stopEvent))
             return false;
         // Everything whose time has come goes out in one write, so that the
         // cost of a write does not add up byte by byte.

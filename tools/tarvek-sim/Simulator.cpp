@@ -58,7 +58,7 @@ bool Simulator::WaitBeforeAnswer(const std::string& line, HANDLE stopEvent)
 {
     if (options.lineRate) {
         const double from = lineStart > wireFreeAt ? lineStart : wireFreeAt;
-        wireFreeAt = from + (line.size() + 2) * ByteSeconds;
+        wireFreeAt = from + static_cast<double>(line.size() + 2) * ByteSeconds;
         if (!SimWaitUntil(wireFreeAt, stopEvent))
             return false;
     }
