@@ -260,7 +260,7 @@ TEST(WindowIcon, BothSizesGoToTheWindowAndTheClassIconOnlyWhenAsked)
     WWindow window;
     ASSERT_TRUE(MakeWindow(window));
     HWND handle = window.GetHandle();
-    const LONG_PTR classIcon = GetClassLongPtrA(handle, GCLP_HICON);
+    const ULONG_PTR classIcon = GetClassLongPtrA(handle, GCLP_HICON);
 
     ASSERT_TRUE(window.SetIcon(false, IDI_TARVEK, WModuleHandle()));
     const auto big = reinterpret_cast<HICON>(SendMessageA(handle, WM_GETICON, ICON_BIG, 0));
@@ -271,7 +271,7 @@ TEST(WindowIcon, BothSizesGoToTheWindowAndTheClassIconOnlyWhenAsked)
 
     ASSERT_TRUE(window.SetIcon(true, IDI_TARVEK, WModuleHandle()));
     EXPECT_NE(GetClassLongPtrA(handle, GCLP_HICON), classIcon);
-    SetClassLongPtrA(handle, GCLP_HICON, classIcon);
+    SetClassLongPtrA(handle, GCLP_HICON, static_cast<LONG_PTR>(classIcon));
 
     WWindow withoutWindow;
     EXPECT_FALSE(withoutWindow.SetIcon(false, IDI_TARVEK, WModuleHandle()));
