@@ -5,8 +5,8 @@
 
 namespace {
 
-constexpr DWORD queueSize = 4096;
-constexpr DWORD purgeAll = PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR;
+constexpr DWORD QueueSize = 4096;
+constexpr DWORD PurgeAll = PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR;
 
 HANDLE CreateManualResetEvent()
 {
@@ -32,8 +32,8 @@ bool BareSerialLink::Open(const std::string& portName)
     port = OpenSerialLine(portName);
     if (port == INVALID_HANDLE_VALUE)
         return false;
-    SetupComm(port, queueSize, queueSize);
-    PurgeComm(port, purgeAll);
+    SetupComm(port, QueueSize, QueueSize);
+    PurgeComm(port, PurgeAll);
     SerialLineSetup setup;
     setup.timeouts = {MAXDWORD, 0, 0, 0, 1000};
     setup.raiseDtrAndRts = true;
@@ -45,7 +45,7 @@ void BareSerialLink::Close()
     if (port == INVALID_HANDLE_VALUE)
         return;
     SetCommMask(port, 0);
-    PurgeComm(port, purgeAll);
+    PurgeComm(port, PurgeAll);
     CloseHandle(port);
     port = INVALID_HANDLE_VALUE;
 }

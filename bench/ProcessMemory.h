@@ -4,9 +4,9 @@
 #include <windows.h>
 
 struct MemoryFigures {
-    double peakWorkingSet = 0.0;    // MiB
-    double workingSet = 0.0;        // MiB
-    double privateBytes = 0.0;      // MiB
+    double peakWorkingSet = 0.0;  // MiB
+    double workingSet = 0.0;      // MiB
+    double privateBytes = 0.0;    // MiB
 };
 
 MemoryFigures MemoryOf(HANDLE process);

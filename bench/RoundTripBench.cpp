@@ -5,8 +5,8 @@
 
 namespace {
 
-constexpr double bitsPerCharacter = 10.0;   // start bit, 8 data bits, stop bit
-constexpr double baudRate = 19200.0;
+constexpr double BitsPerCharacter = 10.0;  // start bit, 8 data bits, stop bit
+constexpr double BaudRate = 19200.0;
 
 }  // namespace
 
@@ -53,5 +53,5 @@ double RoundTripBench::FloorMilliseconds(const std::vector<WString>& commands) c
     double characters = 0.0;
     for (const WString& command : commands)
         characters += command.GetLength() + expectedAnswer.GetLength() + 2;
-    return characters * bitsPerCharacter / baudRate * 1000.0;
+    return characters * BitsPerCharacter / BaudRate * 1000.0;
 }

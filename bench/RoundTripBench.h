@@ -26,18 +26,15 @@ public:
 };
 
 struct RoundTripFigures {
-    double medianMilliseconds = 0.0;        // one round of all commands
-    double floorMilliseconds = 0.0;         // their bytes on the wire at 19200 baud
-    double medianToNotification = 0.0;      // per command: written until announced
-    double medianNotificationToAnswer = 0.0;   // per command: announced until handed back
+    double medianMilliseconds = 0.0;          // one round of all commands
+    double floorMilliseconds = 0.0;           // their bytes on the wire at 19200 baud
+    double medianToNotification = 0.0;        // per command: written until announced
+    double medianNotificationToAnswer = 0.0;  // per command: announced until handed back
     int32_t commands = 0;
-    int32_t failures = 0;                   // rounds with an answer other than the expected one
+    int32_t failures = 0;  // rounds with an answer other than the expected one
 
     double Ratio() const { return medianMilliseconds / floorMilliseconds; }
-    double OverheadPerCommand() const
-    {
-        return (medianMilliseconds - floorMilliseconds) / commands;
-    }
+    double OverheadPerCommand() const { return (medianMilliseconds - floorMilliseconds) / commands; }
 };
 
 class RoundTripBench {

@@ -37,8 +37,8 @@ std::vector<WString> TransferLines()
 
 void Report(const char* name, const RoundTripFigures& figures)
 {
-    std::printf("  %-22s median %7.2f ms   floor %6.2f ms   ratio %5.2f   software %+6.2f ms/command",
-                name, figures.medianMilliseconds, figures.floorMilliseconds, figures.Ratio(),
+    std::printf("  %-22s median %7.2f ms   floor %6.2f ms   ratio %5.2f   software %+6.2f ms/command", name,
+                figures.medianMilliseconds, figures.floorMilliseconds, figures.Ratio(),
                 figures.OverheadPerCommand());
     if (figures.failures > 0)
         std::printf("   (%d rounds without the expected answers)", figures.failures);

@@ -27,7 +27,7 @@ namespace {
 using namespace WindowLook;
 
 // The program's status bar loses its size grip at once; here it is made without.
-constexpr DWORD statusBarStyle = StatusBarStyle & ~SBARS_SIZEGRIP;
+constexpr DWORD GriplessStatusBarStyle = StatusBarStyle & ~SBARS_SIZEGRIP;
 
 struct PageIcon {
     int page;
@@ -35,9 +35,9 @@ struct PageIcon {
     int icon;
 };
 
-constexpr PageIcon pageIcons[] = {
-    {2, IDC_TABFORM3_PICTBTTN_RCVUP, IDI_ARROW_UP},   {2, IDC_TABFORM3_PICTBTTN_RCVDWN, IDI_ARROW_DOWN},
-    {2, IDC_TABFORM3_PICTBTTN_TRMUP, IDI_ARROW_UP},   {2, IDC_TABFORM3_PICTBTTN_TRMDWN, IDI_ARROW_DOWN},
+constexpr PageIcon PageIcons[] = {
+    {2, IDC_TABFORM3_PICTBTTN_RCVUP, IDI_ARROW_UP}, {2, IDC_TABFORM3_PICTBTTN_RCVDWN, IDI_ARROW_DOWN},
+    {2, IDC_TABFORM3_PICTBTTN_TRMUP, IDI_ARROW_UP}, {2, IDC_TABFORM3_PICTBTTN_TRMDWN, IDI_ARROW_DOWN},
     {3, IDC_TABFORM4_PBX_ERROR, IDI_ERROR_CROSS},
 };
 
@@ -86,7 +86,8 @@ void SetListHeight(HWND list)
 {
     RECT box{};
     GetWindowRect(list, &box);
-    SetWindowPos(list, nullptr, 0, 0, box.right - box.left, DropDownHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(list, nullptr, 0, 0, box.right - box.left, DropDownHeight,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void FillInterfaces(HWND page)
@@ -120,15 +121,16 @@ void FillErrorHandling(HWND page)
 // program's strip its exit button.
 void AddToolbar(HWND dialog)
 {
-    HWND toolbar = CreateWindowExA(0, TOOLBARCLASSNAMEA, "", ToolbarStyle, 0, 0, 1, 1, dialog, nullptr, instance,
-                                   nullptr);
+    HWND toolbar =
+        CreateWindowExA(0, TOOLBARCLASSNAMEA, "", ToolbarStyle, 0, 0, 1, 1, dialog, nullptr, instance, nullptr);
     SendMessageA(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageA(toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(16, 16));
     TBADDBITMAP standard{HINST_COMMCTRL, IDB_STD_SMALL_COLOR};
     const auto standardBase = static_cast<int>(
         SendMessageA(toolbar, TB_ADDBITMAP, STD_PRINT + 1, reinterpret_cast<LPARAM>(&standard)));
     TBADDBITMAP strip{instance, IDB_TOOLBAR_IMAGES};
-    const auto stripBase = static_cast<int>(SendMessageA(toolbar, TB_ADDBITMAP, 3, reinterpret_cast<LPARAM>(&strip)));
+    const auto stripBase =
+        static_cast<int>(SendMessageA(toolbar, TB_ADDBITMAP, 3, reinterpret_cast<LPARAM>(&strip)));
     TBBUTTON buttons[] = {
         {standardBase + STD_FILEOPEN, IDT_LOAD, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
         {standardBase + STD_FILESAVE, IDT_SAVE, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
@@ -155,23 +157,27 @@ void AddPages(HWND dialog)
     SendMessageA(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
     for (int index = 0; index < PageCount; ++index) {
         pages[index] = CreateDialogParamA(instance, PageTabs[index].templateName, dialog, PageProcedure, 0);
-        SetWindowPos(pages[index], HWND_TOP, area.left, area.top, area.right - area.left, area.bottom - area.top,
-                     index == 0 ? SWP_SHOWWINDOW : SWP_HIDEWINDOW);
+        SetWindowPos(pages[index], HWND_TOP, area.left, area.top, area.right - area.left,
+                     area.bottom - area.top, index == 0 ? SWP_SHOWWINDOW : SWP_HIDEWINDOW);
     }
     FillInterfaces(pages[0]);
     FillErrorHandling(pages[3]);
-    for (const PageIcon& picture : pageIcons)
-        SetButtonPicture(GetDlgItem(pages[picture.page], picture.control), LoadPicture(picture.icon, IMAGE_ICON, 0));
+    for (const PageIcon& picture : PageIcons)
+        SetButtonPicture(GetDlgItem(pages[picture.page], picture.control),
+                         LoadPicture(picture.icon, IMAGE_ICON, 0));
 }
 
 void Build(HWND dialog)
 {
     SetMenu(dialog, LoadMenuA(instance, "ID_Tarvek_menu_1"));
-    SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LoadPicture(IDI_TARVEK, IMAGE_ICON, 32)));
-    SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(LoadPicture(IDI_TARVEK, IMAGE_ICON, 16)));
+    SendMessageA(dialog, WM_SETICON, ICON_BIG,
+                 reinterpret_cast<LPARAM>(LoadPicture(IDI_TARVEK, IMAGE_ICON, 32)));
+    SendMessageA(dialog, WM_SETICON, ICON_SMALL,
+                 reinterpret_cast<LPARAM>(LoadPicture(IDI_TARVEK, IMAGE_ICON, 16)));
     AddToolbar(dialog);
-    CreateWindowExA(0, STATUSCLASSNAMEA, "", statusBarStyle, 0, 0, 0, 0, dialog, nullptr, instance, nullptr);
-    SetButtonPicture(GetDlgItem(dialog, IDC_TARVEK_CONNECT), LoadPicture(IDI_PLUG_APART, IMAGE_ICON, ConnectIconSize));
+    CreateWindowExA(0, STATUSCLASSNAMEA, "", GriplessStatusBarStyle, 0, 0, 0, 0, dialog, nullptr, instance, nullptr);
+    SetButtonPicture(GetDlgItem(dialog, IDC_TARVEK_CONNECT),
+                     LoadPicture(IDI_PLUG_APART, IMAGE_ICON, ConnectIconSize));
     AddPages(dialog);
 }
 

@@ -3,17 +3,16 @@
 #include <windows.h>
 
 #include <cstdio>
-
 #include <sstream>
 
 namespace {
 
-constexpr size_t stampLength = 13;          // "hh:mm:ss.mmm "
-constexpr int commandLineEnd = 2;           // CR LF, which the log leaves out
+constexpr size_t StampLength = 13;  // "hh:mm:ss.mmm "
+constexpr int CommandLineEnd = 2;   // CR LF, which the log leaves out
 
 struct LogLine {
-    double milliseconds;                    // since midnight
-    std::string direction;                  // "<- ", "-> " or something else
+    double milliseconds;    // since midnight
+    std::string direction;  // "<- ", "-> " or something else
     std::string printed;
 };
 
@@ -26,11 +25,11 @@ std::vector<LogLine> ReadLines(const std::string& logText)
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
         int hours = 0, minutes = 0, seconds = 0, milliseconds = 0;
-        if (line.size() < stampLength + 3
+        if (line.size() < StampLength + 3
             || std::sscanf(line.c_str(), "%d:%d:%d.%d", &hours, &minutes, &seconds, &milliseconds) != 4)
             continue;
         result.push_back({((hours * 60.0 + minutes) * 60.0 + seconds) * 1000.0 + milliseconds,
-                          line.substr(stampLength, 3), line.substr(stampLength + 3)});
+                          line.substr(StampLength, 3), line.substr(StampLength + 3)});
     }
     return result;
 }
@@ -53,7 +52,7 @@ int WireBytesOfLastExchanges(const std::string& logText, int exchanges)
     std::vector<int> received, sent;
     for (const LogLine& line : ReadLines(logText)) {
         if (line.direction == "<- ")
-            received.push_back(PrintedBytes(line.printed) + commandLineEnd);
+            received.push_back(PrintedBytes(line.printed) + CommandLineEnd);
         else if (line.direction == "-> ")
             sent.push_back(PrintedBytes(line.printed));
     }
@@ -94,7 +93,8 @@ std::vector<double> TurnaroundsWithinTransfers(const std::string& logText, const
     return turnarounds;
 }
 
-std::vector<double> LineStamps(const std::string& logText, const std::string& direction, const std::string& prefix)
+std::vector<double> LineStamps(const std::string& logText, const std::string& direction,
+                               const std::string& prefix)
 {
     std::vector<double> stamps;
     for (const LogLine& line : ReadLines(logText)) {

@@ -22,7 +22,8 @@ std::vector<double> TurnaroundsWithinTransfers(const std::string& logText, const
 
 // When the simulator logged each line it received ("<- ") or sent ("-> ")
 // whose text begins with `prefix`, in milliseconds since local midnight.
-std::vector<double> LineStamps(const std::string& logText, const std::string& direction, const std::string& prefix);
+std::vector<double> LineStamps(const std::string& logText, const std::string& direction,
+                               const std::string& prefix);
 
 // Milliseconds since local midnight, as the simulator stamps its log.
 double LocalClockMilliseconds();

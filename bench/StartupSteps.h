@@ -10,7 +10,7 @@
 
 struct TracedCall {
     std::string name;
-    int depth = 0;          // calls to traced calls that were open around it
+    int depth = 0;  // calls to traced calls that were open around it
     double begin = 0.0;
     double end = 0.0;
     unsigned long long detail = 0;
@@ -36,7 +36,7 @@ std::vector<std::pair<std::string, double>> StartupSteps(const StartupTrace& tra
 struct CallCost {
     std::string name;
     int count = 0;
-    double self = 0.0;      // time in the call, less the traced calls made inside it
+    double self = 0.0;  // time in the call, less the traced calls made inside it
 };
 
 // Every kind of traced call with its count and own time over the start-up.

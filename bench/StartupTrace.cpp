@@ -12,7 +12,6 @@
 // nothing after it.
 
 #include <windows.h>
-
 #include <commctrl.h>
 
 #include <cstdio>
@@ -22,45 +21,45 @@ namespace {
 
 // Every traced call; their imports are rerouted when the program takes them
 // from a system library.
-#define TRACED_CALLS(X)                                                                                              \
-    X(LoadLibraryA)                                                                                                  \
-    X(InitCommonControlsEx)                                                                                          \
-    X(CreateDialogIndirectParamA)                                                                                    \
-    X(CreateDialogParamA)                                                                                            \
-    X(CreateWindowExA)                                                                                               \
-    X(RegisterClassExA)                                                                                              \
-    X(LoadImageA)                                                                                                    \
-    X(GetIconInfo)                                                                                                   \
-    X(LoadMenuA)                                                                                                     \
-    X(SetMenu)                                                                                                       \
-    X(DrawMenuBar)                                                                                                   \
-    X(CreateFontIndirectA)                                                                                           \
-    X(GetDC)                                                                                                         \
-    X(SendMessageA)                                                                                                  \
-    X(SendDlgItemMessageA)                                                                                           \
-    X(SetWindowPos)                                                                                                  \
-    X(EndDeferWindowPos)                                                                                             \
-    X(ShowWindow)                                                                                                    \
-    X(UpdateWindow)                                                                                                  \
-    X(InvalidateRect)                                                                                                \
-    X(SetWindowLongPtrA)                                                                                             \
-    X(SetClassLongPtrA)                                                                                              \
-    X(SetPropA)                                                                                                      \
-    X(GetPropA)                                                                                                      \
-    X(RemovePropA)                                                                                                   \
-    X(CallWindowProcA)                                                                                               \
-    X(DefWindowProcA)                                                                                                \
-    X(GetDlgItem)                                                                                                    \
-    X(SetWindowsHookExA)                                                                                             \
-    X(SetWindowTextA)                                                                                                \
-    X(SystemParametersInfoA)                                                                                         \
-    X(GetWindowPlacement)                                                                                            \
-    X(RegCreateKeyExA)                                                                                               \
-    X(RegQueryValueExA)                                                                                              \
-    X(RegSetValueExA)                                                                                                \
-    X(RegCloseKey)                                                                                                   \
-    X(FindResourceA)                                                                                                 \
-    X(PeekMessageA)                                                                                                  \
+#define TRACED_CALLS(X)           \
+    X(LoadLibraryA)               \
+    X(InitCommonControlsEx)       \
+    X(CreateDialogIndirectParamA) \
+    X(CreateDialogParamA)         \
+    X(CreateWindowExA)            \
+    X(RegisterClassExA)           \
+    X(LoadImageA)                 \
+    X(GetIconInfo)                \
+    X(LoadMenuA)                  \
+    X(SetMenu)                    \
+    X(DrawMenuBar)                \
+    X(CreateFontIndirectA)        \
+    X(GetDC)                      \
+    X(SendMessageA)               \
+    X(SendDlgItemMessageA)        \
+    X(SetWindowPos)               \
+    X(EndDeferWindowPos)          \
+    X(ShowWindow)                 \
+    X(UpdateWindow)               \
+    X(InvalidateRect)             \
+    X(SetWindowLongPtrA)          \
+    X(SetClassLongPtrA)           \
+    X(SetPropA)                   \
+    X(GetPropA)                   \
+    X(RemovePropA)                \
+    X(CallWindowProcA)            \
+    X(DefWindowProcA)             \
+    X(GetDlgItem)                 \
+    X(SetWindowsHookExA)          \
+    X(SetWindowTextA)             \
+    X(SystemParametersInfoA)      \
+    X(GetWindowPlacement)         \
+    X(RegCreateKeyExA)            \
+    X(RegQueryValueExA)           \
+    X(RegSetValueExA)             \
+    X(RegCloseKey)                \
+    X(FindResourceA)              \
+    X(PeekMessageA)               \
     X(GetMessageA)
 
 enum CallId {
@@ -104,7 +103,8 @@ ULONG_PTR DetailOf(Arguments... arguments)
     const ULONG_PTR values[] = {(ULONG_PTR)(arguments)..., 0};
     if constexpr (Call == Id_SendMessageA || Call == Id_LoadImageA)
         return values[1];
-    else if constexpr (Call == Id_SendDlgItemMessageA || Call == Id_CallWindowProcA || Call == Id_DefWindowProcA)
+    else if constexpr (Call == Id_SendDlgItemMessageA || Call == Id_CallWindowProcA
+                       || Call == Id_DefWindowProcA)
         return values[2];
     else
         return 0;
@@ -165,7 +165,7 @@ struct TracedCall {
     void* wrapper;
 };
 
-const TracedCall tracedCalls[CallCount] = {
+const TracedCall TracedCalls[CallCount] = {
 #define TRACE_ENTRY(name) {#name, reinterpret_cast<void*>(&Wrapper<decltype(&::name)>::Traced<Id_##name>)},
     TRACED_CALLS(TRACE_ENTRY)
 #undef TRACE_ENTRY
@@ -174,7 +174,7 @@ const TracedCall tracedCalls[CallCount] = {
 int CallByName(const char* name)
 {
     for (int call = 0; call < CallCount; ++call) {
-        if (std::strcmp(tracedCalls[call].name, name) == 0)
+        if (std::strcmp(TracedCalls[call].name, name) == 0)
             return call;
     }
     return -1;
@@ -186,7 +186,7 @@ void Reroute(void** slot, int call)
     if (!VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &protection))
         return;
     originals[call] = *slot;
-    *slot = tracedCalls[call].wrapper;
+    *slot = TracedCalls[call].wrapper;
     VirtualProtect(slot, sizeof *slot, protection, &protection);
 }
 
@@ -226,8 +226,8 @@ void WriteStamps()
                  runtimeStarted);
     for (int index = 0; index < stampCount; ++index) {
         const Stamp& stamp = stamps[index];
-        std::fprintf(file, "call %s %d %lld %lld %llu\n", tracedCalls[stamp.call].name, stamp.depth, stamp.begin,
-                     stamp.end, static_cast<unsigned long long>(stamp.detail));
+        std::fprintf(file, "call %s %d %lld %lld %llu\n", TracedCalls[stamp.call].name, stamp.depth,
+                     stamp.begin, stamp.end, static_cast<unsigned long long>(stamp.detail));
     }
     std::fclose(file);
 }

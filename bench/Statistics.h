@@ -5,8 +5,8 @@
 
 struct Spread {
     double median = 0.0;
-    double p10 = 0.0;       // tenth percentile
-    double p90 = 0.0;       // ninetieth percentile
+    double p10 = 0.0;  // tenth percentile
+    double p90 = 0.0;  // ninetieth percentile
     int count = 0;
 };
 

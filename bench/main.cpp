@@ -96,7 +96,8 @@ void ChooseComTwo()
 {
     HKEY key = nullptr;
     if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Holmfeldt\\Kalvento", 0, nullptr, 0,
-                        KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr, &key, nullptr) != ERROR_SUCCESS)
+                        KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr, &key, nullptr)
+        != ERROR_SUCCESS)
         return;
     const DWORD port = 2;
     RegSetValueExA(key, "COM", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&port), sizeof port);
@@ -427,7 +428,7 @@ int Reaction(const std::string& path, int transfers)
 }
 
 // The lines the program sends with the values its pages show after start.
-const char* const transferLines[TransferCommands] = {
+const char* const TransferLines[TransferCommands] = {
     "st 1 0.0\r\n", "st 2 100.0\r\n", "st 3 0.0\r\n", "st 4 100.0\r\n", "ee 1\r\n", "em 1\r\n", "cf 0\r\n",
 };
 
@@ -440,7 +441,7 @@ bool BareTransfer(double& milliseconds)
     if (!link.Open("COM2"))
         return false;
     const double start = Milliseconds();
-    for (const char* line : transferLines) {
+    for (const char* line : TransferLines) {
         if (!link.Exchange(line, StepTimeout))
             return false;
     }
@@ -600,18 +601,19 @@ int WriteSendFile(const char* path)
 
 int Usage()
 {
-    std::fputs("usage: tarvek-bench start RUNS SPACER SPACER_TITLE LABEL PROGRAM TITLE [LABEL PROGRAM TITLE ...]\n"
-               "       tarvek-bench trace RUNS SPACER SPACER_TITLE LABEL PROGRAM TITLE [LABEL PROGRAM TITLE ...]\n"
-               "       tarvek-bench transfer PROGRAM RUNS SIMULATOR_LOG\n"
-               "       tarvek-bench paired PROGRAM RUNS SIMULATOR_LOG\n"
-               "       tarvek-bench endurance PROGRAM TRANSFERS\n"
-               "       tarvek-bench reaction PROGRAM TRANSFERS\n"
-               "       tarvek-bench wire RUNS\n"
-               "       tarvek-bench waits COUNT\n"
-               "       tarvek-bench send-start SENDER FILE RUNS\n"
-               "       tarvek-bench send SENDER FILE RUNS SIMULATOR_LOG\n"
-               "       tarvek-bench send-file FILE\n",
-               stderr);
+    std::fputs(
+        "usage: tarvek-bench start RUNS SPACER SPACER_TITLE LABEL PROGRAM TITLE [LABEL PROGRAM TITLE ...]\n"
+        "       tarvek-bench trace RUNS SPACER SPACER_TITLE LABEL PROGRAM TITLE [LABEL PROGRAM TITLE ...]\n"
+        "       tarvek-bench transfer PROGRAM RUNS SIMULATOR_LOG\n"
+        "       tarvek-bench paired PROGRAM RUNS SIMULATOR_LOG\n"
+        "       tarvek-bench endurance PROGRAM TRANSFERS\n"
+        "       tarvek-bench reaction PROGRAM TRANSFERS\n"
+        "       tarvek-bench wire RUNS\n"
+        "       tarvek-bench waits COUNT\n"
+        "       tarvek-bench send-start SENDER FILE RUNS\n"
+        "       tarvek-bench send SENDER FILE RUNS SIMULATOR_LOG\n"
+        "       tarvek-bench send-file FILE\n",
+        stderr);
     return 2;
 }
 

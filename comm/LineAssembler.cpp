@@ -2,10 +2,10 @@
 
 namespace {
 
-constexpr uint8_t carriageReturn = 0x0D;
-constexpr uint8_t lineFeed = 0x0A;
-constexpr uint8_t firstHighByte = 0x80;
-constexpr uint8_t fillByte = 0x00;
+constexpr uint8_t CarriageReturn = 0x0D;
+constexpr uint8_t LineFeed = 0x0A;
+constexpr uint8_t FirstHighByte = 0x80;
+constexpr uint8_t FillByte = 0x00;
 
 }  // namespace
 
@@ -13,9 +13,9 @@ bool LineAssembler::Take(uint8_t byte)
 {
     // A NUL kept in the line would end its text there for every reader, so
     // that a line beginning with one would read as an empty answer.
-    if (byte >= firstHighByte || byte == fillByte)
+    if (byte >= FirstHighByte || byte == FillByte)
         return false;
-    if (byte == carriageReturn || byte == lineFeed) {
+    if (byte == CarriageReturn || byte == LineFeed) {
         if (afterLineEnd) {
             afterLineEnd = false;
             return false;

@@ -5,13 +5,12 @@
 
 namespace {
 
-constexpr uint32_t listedBaudRates[] = {110,  300,  600,   1200,  2400,
-                                        4800, 9600, 14400, 19200, 38400};
+constexpr uint32_t ListedBaudRates[] = {110, 300, 600, 1200, 2400, 4800, 9600, 14400, 19200, 38400};
 
 // The flow-control thresholds and characters used when software handshaking is on.
-constexpr WORD flowControlLimit = 100;
-constexpr char xonCharacter = 0x11;
-constexpr char xoffCharacter = 0x13;
+constexpr WORD FlowControlLimit = 100;
+constexpr char XonCharacter = 0x11;
+constexpr char XoffCharacter = 0x13;
 
 }  // namespace
 
@@ -19,8 +18,7 @@ static_assert(sizeof(DCB) == 28, "the line settings record has the host's layout
 
 bool IsListedBaudRate(uint32_t rate)
 {
-    return std::find(std::begin(listedBaudRates), std::end(listedBaudRates), rate)
-           != std::end(listedBaudRates);
+    return std::find(std::begin(ListedBaudRates), std::end(ListedBaudRates), rate) != std::end(ListedBaudRates);
 }
 
 DCB ApplyLineSettings(const DCB& current, const LineSettings& settings)
@@ -44,10 +42,10 @@ DCB ApplyLineSettings(const DCB& current, const LineSettings& settings)
     record.fRtsControl = rtsCts ? RTS_CONTROL_HANDSHAKE : RTS_CONTROL_ENABLE;
     record.fOutX = xonXoff;
     record.fInX = xonXoff;
-    record.XonLim = flowControlLimit;
-    record.XoffLim = flowControlLimit;
-    record.XonChar = xonCharacter;
-    record.XoffChar = xoffCharacter;
+    record.XonLim = FlowControlLimit;
+    record.XoffLim = FlowControlLimit;
+    record.XonChar = XonCharacter;
+    record.XoffChar = XoffCharacter;
     // Left on by another program, each of these makes the port deaf or lose
     // bytes: DSR sensitivity drops everything while DSR is low, which a
     // three-wire cable never raises; abort-on-error refuses every read and

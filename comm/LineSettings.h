@@ -15,7 +15,7 @@ enum HandshakeFlag : uint8_t {
 };
 
 struct LineSettings {
-    uint8_t byteSize = 8;           // data bits, 7 or 8
+    uint8_t byteSize = 8;  // data bits, 7 or 8
     uint8_t handshakeFlags = 0;
     uint8_t parity = NOPARITY;      // host parity code
     uint8_t stopBits = ONESTOPBIT;  // host stop-bit code

@@ -29,8 +29,8 @@ std::vector<WString> PortNamesIn(HKEY key)
         DWORD nameLength = static_cast<DWORD>(name.size());
         DWORD dataSize = longestData;
         DWORD type = REG_NONE;
-        if (RegEnumValueA(key, index, name.data(), &nameLength, nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
-                          &dataSize)
+        if (RegEnumValueA(key, index, name.data(), &nameLength, nullptr, &type,
+                          reinterpret_cast<BYTE*>(data.data()), &dataSize)
                 != ERROR_SUCCESS
             || type != REG_SZ)
             continue;

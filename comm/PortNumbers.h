@@ -33,4 +33,4 @@ std::vector<int32_t> Offered(const std::vector<WString>& presentNames, int32_t s
 // when it lists no port.
 std::vector<WString> ReadPresentNames();
 
-}
+}  // namespace PortNumbers

@@ -7,20 +7,20 @@
 
 namespace {
 
-constexpr DWORD purgeAll = PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR;
+constexpr DWORD PurgeAll = PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR;
 
 // Reads return at once with what is queued; writes give up after a second.
-constexpr COMMTIMEOUTS portTimeouts = {MAXDWORD, 0, 1000, 0, 1000};
+constexpr COMMTIMEOUTS PortTimeouts = {MAXDWORD, 0, 1000, 0, 1000};
 
 // How long a detached reader waits for the host to finish an operation that
 // Close cancelled, before it gives its context up for lost rather than free
 // memory the host might still write to.
-constexpr DWORD cancelledOperationWait = 5000;
+constexpr DWORD CancelledOperationWait = 5000;
 
 // How long the reader lets a port rest whose wait failed before it waits
 // again: long enough not to spin on a port that is gone, short against the
 // second a command may take.
-constexpr DWORD failedWaitPause = 20;
+constexpr DWORD FailedWaitPause = 20;
 
 HANDLE CreateManualResetEvent()
 {
@@ -40,13 +40,13 @@ struct ReaderContext {
     Rs232Class* owner;
     const SerialCalls calls;
     HANDLE port;
-    HANDLE token = nullptr;         // the owner's bufferToken, duplicated
-    HANDLE stopEvent;               // set when the context is detached
+    HANDLE token = nullptr;  // the owner's bufferToken, duplicated
+    HANDLE stopEvent;        // set when the context is detached
     OVERLAPPED waitRecord{};
     DWORD waitEvents = 0;
     OVERLAPPED readRecord{};
     char readBuffer[Rs232Class::ReceiveBufferSize] = {};
-    bool operationLost = false;     // the host may still write into this context
+    bool operationLost = false;  // the host may still write into this context
 
     enum class PortEvent { Characters, Other, Failed, Ended };
 
@@ -55,8 +55,8 @@ struct ReaderContext {
     {
         readRecord.hEvent = CreateManualResetEvent();
         waitRecord.hEvent = CreateManualResetEvent();
-        DuplicateHandle(GetCurrentProcess(), owner->bufferToken.GetHandle(), GetCurrentProcess(),
-                        &token, 0, FALSE, DUPLICATE_SAME_ACCESS);
+        DuplicateHandle(GetCurrentProcess(), owner->bufferToken.GetHandle(), GetCurrentProcess(), &token, 0,
+                        FALSE, DUPLICATE_SAME_ACCESS);
     }
 
     ~ReaderContext()
@@ -176,7 +176,7 @@ struct ReaderContext {
                 return false;
             ClearErrorsAndCountQueued();
         }
-        return !rest || WaitForSingleObject(stopEvent, failedWaitPause) == WAIT_TIMEOUT;
+        return !rest || WaitForSingleObject(stopEvent, FailedWaitPause) == WAIT_TIMEOUT;
     }
 
     // Takes bufferToken, reads what is queued (at most one portion) and hands
@@ -237,7 +237,7 @@ struct ReaderContext {
             return IsAttached();
         }
         // Close purges and closes the port, which ends every pending operation.
-        if (WaitForSingleObject(record.hEvent, cancelledOperationWait) != WAIT_OBJECT_0)
+        if (WaitForSingleObject(record.hEvent, CancelledOperationWait) != WAIT_OBJECT_0)
             operationLost = true;
         return false;
     }
@@ -327,11 +327,11 @@ bool Rs232Class::FailOpen(OpenStep step)
 // The queue sizes are advisory: a refusal leaves the driver's own.
 bool Rs232Class::ConfigurePort(HANDLE port)
 {
-    COMMTIMEOUTS timeouts = portTimeouts;
+    COMMTIMEOUTS timeouts = PortTimeouts;
     if (!serialCalls.setEventMask(port, EV_RXCHAR))
         return FailOpen(OpenStep::EventMask);
     serialCalls.setQueueSizes(port, QueueSize, QueueSize);
-    serialCalls.purge(port, purgeAll);
+    serialCalls.purge(port, PurgeAll);
     if (!serialCalls.setTimeouts(port, &timeouts))
         return FailOpen(OpenStep::Timeouts);
     DCB current{};
@@ -359,7 +359,7 @@ bool Rs232Class::StartReader(HANDLE port)
         FailOpen(OpenStep::Reader);
         running = 0;
         readerThreadId = 0;
-        ReaderContext::Release(context);   // the reference meant for the thread
+        ReaderContext::Release(context);  // the reference meant for the thread
         ReaderContext::Release(context);
         return false;
     }
@@ -378,7 +378,7 @@ void Rs232Class::Close()
         // An empty mask ends the reader's pending event wait.
         serialCalls.setEventMask(portHandle, 0);
         serialCalls.escape(portHandle, CLRDTR);
-        serialCalls.purge(portHandle, purgeAll);
+        serialCalls.purge(portHandle, PurgeAll);
         serialCalls.closeDevice(portHandle);
         portHandle = INVALID_HANDLE_VALUE;
     }

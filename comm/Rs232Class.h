@@ -39,13 +39,13 @@ public:
 
     // The step of Open that failed.
     enum class OpenStep : uint8_t {
-        None,               // Open has not failed since the last attempt
-        Device,             // opening the device, or the object is open already
+        None,    // Open has not failed since the last attempt
+        Device,  // opening the device, or the object is open already
         EventMask,
         Timeouts,
         ReadLineSettings,
         LineSettings,
-        Reader,             // the reader's thread or events
+        Reader,  // the reader's thread or events
     };
     // Why the last Open failed: the step and the host's error code, taken
     // right after the failing call.

@@ -20,8 +20,7 @@ int64_t MicrosecondClock()
     }();
     LARGE_INTEGER now;
     QueryPerformanceCounter(&now);
-    return now.QuadPart / ticksPerSecond * 1000000
-           + now.QuadPart % ticksPerSecond * 1000000 / ticksPerSecond;
+    return now.QuadPart / ticksPerSecond * 1000000 + now.QuadPart % ticksPerSecond * 1000000 / ticksPerSecond;
 }
 
 }  // namespace

@@ -28,9 +28,9 @@
 class TarvekComm : public Rs232Class {
     W_DECLARE_CLASS(TarvekComm, Rs232Class)
 public:
-    static constexpr uint32_t ReplyBudget = 1000;       // milliseconds
+    static constexpr uint32_t ReplyBudget = 1000;  // milliseconds
     // The longest pause between two looks at the message queue while waiting.
-    static constexpr uint32_t WaitStep = 5;             // milliseconds
+    static constexpr uint32_t WaitStep = 5;  // milliseconds
 
     // Told on the user-interface thread, before SendCommand returns its empty
     // text, that the device left a command unanswered.

@@ -6,7 +6,7 @@ namespace ConfigurationExchange {
 
 namespace {
 
-constexpr double ConfigurationRecord::* thresholdFields[DeviceCommands::ThresholdCount] = {
+constexpr double ConfigurationRecord::*ThresholdFields[DeviceCommands::ThresholdCount] = {
     &ConfigurationRecord::threshold1Upper,
     &ConfigurationRecord::threshold1Lower,
     &ConfigurationRecord::threshold2Upper,
@@ -38,7 +38,7 @@ WString FormatThreshold(double value)
     return text;
 }
 
-}
+}  // namespace
 
 void CopyPagesToRecord(const PageValues& values, ConfigurationRecord& record)
 {
@@ -81,13 +81,13 @@ PageValues ValuesShownFor(const ConfigurationRecord& record)
 
 double GetThreshold(const ConfigurationRecord& record, int32_t index)
 {
-    return IsThresholdIndex(index) ? record.*thresholdFields[index] : 0.0;
+    return IsThresholdIndex(index) ? record.*ThresholdFields[index] : 0.0;
 }
 
 void SetThreshold(ConfigurationRecord& record, int32_t index, double value)
 {
     if (IsThresholdIndex(index))
-        record.*thresholdFields[index] = value;
+        record.*ThresholdFields[index] = value;
 }
 
-}
+}  // namespace ConfigurationExchange

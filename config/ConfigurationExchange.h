@@ -8,12 +8,12 @@
 
 // What the pages show for a record.
 struct PageTexts {
-    WString thresholdTexts[DeviceCommands::ThresholdCount];    // index order, "%.2lf"
+    WString thresholdTexts[DeviceCommands::ThresholdCount];  // index order, "%.2lf"
     bool errorHandlingEnabled = false;
     bool errorMemoryEnabled = false;
-    WString cycleText;              // for SelectCycle: "%d", "-" for no cyclic clearing
-    WString receiverText;           // "%d"
-    WString transmitterText;        // "%d"
+    WString cycleText;        // for SelectCycle: "%d", "-" for no cyclic clearing
+    WString receiverText;     // "%d"
+    WString transmitterText;  // "%d"
 };
 
 namespace ConfigurationExchange {
@@ -36,4 +36,4 @@ PageValues ValuesShownFor(const ConfigurationRecord& record);
 double GetThreshold(const ConfigurationRecord& record, int32_t index);
 void SetThreshold(ConfigurationRecord& record, int32_t index, double value);
 
-}
+}  // namespace ConfigurationExchange

@@ -8,13 +8,8 @@ namespace ConfigurationFile {
 
 namespace {
 
-const char* const sectionNames[SectionCount] = {
-    "Threshold 1 Upper",
-    "Threshold 1 Lower",
-    "Threshold 2 Upper",
-    "Threshold 2 Lower",
-    "Error",
-    "Calibration",
+const char* const SectionNames[SectionCount] = {
+    "Threshold 1 Upper", "Threshold 1 Lower", "Threshold 2 Upper", "Threshold 2 Lower", "Error", "Calibration",
 };
 
 // One field of the record as the file holds it; exactly one of the three
@@ -22,13 +17,13 @@ const char* const sectionNames[SectionCount] = {
 struct FieldRule {
     Section section;
     const char* key;
-    double ConfigurationRecord::* percent;
-    bool ConfigurationRecord::* flag;
-    int32_t ConfigurationRecord::* integer;
+    double ConfigurationRecord::*percent;
+    bool ConfigurationRecord::*flag;
+    int32_t ConfigurationRecord::*integer;
 };
 
 // In the order of the file: per section, its entries in the order written.
-constexpr FieldRule fieldRules[] = {
+constexpr FieldRule FieldRules[] = {
     {Threshold1UpperSection, "Percent", &ConfigurationRecord::threshold1Upper, nullptr, nullptr},
     {Threshold1LowerSection, "Percent", &ConfigurationRecord::threshold1Lower, nullptr, nullptr},
     {Threshold2UpperSection, "Percent", &ConfigurationRecord::threshold2Upper, nullptr, nullptr},
@@ -65,7 +60,7 @@ void StoreValue(const FieldRule& rule, const WString& valueText, ConfigurationRe
 
 const FieldRule* FindRule(Section section, const WString& key)
 {
-    for (const FieldRule& rule : fieldRules) {
+    for (const FieldRule& rule : FieldRules) {
         if (rule.section == section && key == rule.key)
             return &rule;
     }
@@ -103,17 +98,17 @@ int32_t LengthBeforeLastEntry(const char* body, int32_t length)
     return end > 0 ? end : 0;
 }
 
-}
+}  // namespace
 
 const char* GetSectionName(Section section)
 {
-    return section >= 0 && section < SectionCount ? sectionNames[section] : "";
+    return section >= 0 && section < SectionCount ? SectionNames[section] : "";
 }
 
 WStringArray FormatEntries(Section section, const ConfigurationRecord& record)
 {
     WStringArray entries;
-    for (const FieldRule& rule : fieldRules) {
+    for (const FieldRule& rule : FieldRules) {
         if (rule.section != section)
             continue;
         const int32_t count = entries.GetCount();
@@ -126,7 +121,7 @@ WStringArray FormatEntries(Section section, const ConfigurationRecord& record)
 std::string BuildSectionBody(const WStringArray& entries, int32_t sizeLimit)
 {
     std::string body;
-    int64_t size = 1;    // the closing zero
+    int64_t size = 1;  // the closing zero
     for (int32_t index = 0; index < entries.GetCount(); ++index) {
         const char* entry = entries[index].GetText();
         const size_t entryBytes = std::strlen(entry);
@@ -174,4 +169,4 @@ void ApplyEntries(Section section, const WStringArray& entries, ConfigurationRec
         ApplyEntry(section, entries[index], record);
 }
 
-}
+}  // namespace ConfigurationFile

@@ -49,4 +49,4 @@ WString GetEntryKey(const WString& firstToken);
 // later of two entries with the same key wins.
 void ApplyEntries(Section section, const WStringArray& entries, ConfigurationRecord& record);
 
-}
+}  // namespace ConfigurationFile

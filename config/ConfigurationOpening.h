@@ -13,11 +13,11 @@ class ConfigurationOpening {
 public:
     enum class Outcome {
         Loaded,
-        Missing,            // no such file
-        NotAPlainFile,      // a device (NUL, COM5) or a pipe
-        Unreadable,         // a folder, a file gone meanwhile, one held without sharing
-        NoConfiguration,    // none of the six sections
-        Incomplete,         // a section whose values are sent is missing
+        Missing,          // no such file
+        NotAPlainFile,    // a device (NUL, COM5) or a pipe
+        Unreadable,       // a folder, a file gone meanwhile, one held without sharing
+        NoConfiguration,  // none of the six sections
+        Incomplete,       // a section whose values are sent is missing
     };
     // What the opener needs of the file. The program takes a file with any of
     // the six sections, the missing entries keeping their values; a sender

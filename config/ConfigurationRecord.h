@@ -7,14 +7,14 @@
 #include <cstdint>
 
 struct ConfigurationRecord {
-    double threshold1Upper;         // percent
+    double threshold1Upper;  // percent
     double threshold1Lower;
     double threshold2Upper;
     double threshold2Lower;
-    bool errorEnabled;              // error handling allowed
-    bool errorMemory;               // error memory active
-    int32_t errorCycle;             // seconds between cyclic clearing; 0 = none
-    int32_t receiverCalibration;    // offset steps
+    bool errorEnabled;            // error handling allowed
+    bool errorMemory;             // error memory active
+    int32_t errorCycle;           // seconds between cyclic clearing; 0 = none
+    int32_t receiverCalibration;  // offset steps
     int32_t transmitterCalibration;
 
     bool operator==(const ConfigurationRecord&) const = default;

@@ -1,6 +1,5 @@
 #include "ConfigurationTransfer.h"
 
-
 using namespace DeviceCommands;
 
 namespace {
@@ -35,16 +34,15 @@ WString RangeMessage(int32_t index)
 // A text this long cannot travel in one "st" line; the device would get a cut line.
 WString LengthMessage(int32_t index)
 {
-    return ThresholdMessage(
-        "Der %s Schwellwert des %d. Komperators ist zu lang für die Übertragung.\r\n\r\n", index);
+    return ThresholdMessage("Der %s Schwellwert des %d. Komperators ist zu lang für die Übertragung.\r\n\r\n",
+                            index);
 }
 
 WString OrderMessage(int32_t comparator)
 {
     WString message;
-    message.Sprintf(
-        "Der obere Schwellwert muß größer als der untere Schwellwert sein (Komperator %d).\r\n\r\n",
-        comparator);
+    message.Sprintf("Der obere Schwellwert muß größer als der untere Schwellwert sein (Komperator %d).\r\n\r\n",
+                    comparator);
     return message;
 }
 
@@ -55,7 +53,7 @@ bool IsThresholdInRange(const WString& text, double& value)
     return whole && value >= LowestThreshold && value <= HighestThreshold;
 }
 
-}
+}  // namespace
 
 namespace TransferRules {
 
@@ -75,7 +73,7 @@ WString ValidateThresholds(const WString (&texts)[ThresholdCount])
     return WString();
 }
 
-}
+}  // namespace TransferRules
 
 ConfigurationTransfer::ConfigurationTransfer(const PageValues& values)
     : message(TransferRules::ValidateThresholds(values.thresholdTexts))

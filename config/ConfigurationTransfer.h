@@ -17,7 +17,7 @@ namespace TransferRules {
 // comparator 1 before comparator 2.
 WString ValidateThresholds(const WString (&texts)[DeviceCommands::ThresholdCount]);
 
-}
+}  // namespace TransferRules
 
 class ConfigurationTransfer {
 public:

@@ -9,8 +9,8 @@ namespace DeviceCommands {
 namespace {
 
 // Index order (upper before lower) to device numbering (lower before upper).
-constexpr int32_t thresholdNumbers[ThresholdCount] = {
-    Comparator1Upper, Comparator1Lower, Comparator2Upper, Comparator2Lower};
+constexpr int32_t ThresholdNumbers[ThresholdCount] = {Comparator1Upper, Comparator1Lower, Comparator2Upper,
+                                                      Comparator2Lower};
 
 // Empty when the line would not fit the device's buffer.
 WString FormLine(const char* format, ...)
@@ -25,19 +25,19 @@ WString FormLine(const char* format, ...)
     return WString(buffer, length);
 }
 
-}
+}  // namespace
 
 int32_t ThresholdNumberOfIndex(int32_t index)
 {
     if (index < 0 || index >= ThresholdCount)
         return -1;
-    return thresholdNumbers[index];
+    return ThresholdNumbers[index];
 }
 
 int32_t IndexOfThresholdNumber(int32_t number)
 {
     for (int32_t index = 0; index < ThresholdCount; ++index) {
-        if (thresholdNumbers[index] == number)
+        if (ThresholdNumbers[index] == number)
             return index;
     }
     return -1;
@@ -82,4 +82,4 @@ WString ClearErrorsLine()
     return WString("rf\r\n");
 }
 
-}
+}  // namespace DeviceCommands

@@ -63,4 +63,4 @@ WString CalibrationLine(CalibrationChannel channel, int32_t offset);
 // "rf\r\n".
 WString ClearErrorsLine();
 
-}
+}  // namespace DeviceCommands

@@ -10,7 +10,7 @@ struct PageValues {
     WString thresholdTexts[DeviceCommands::ThresholdCount];
     bool errorHandlingEnabled = false;
     bool errorMemoryEnabled = false;
-    WString cycleText;              // the selected entry: "-", "5", ... "90"
+    WString cycleText;  // the selected entry: "-", "5", ... "90"
     int32_t receiverCalibration = 0;
     int32_t transmitterCalibration = 0;
 };

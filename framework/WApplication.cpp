@@ -30,8 +30,7 @@ void SyncGetMessageHook(WThreadRecord& thread)
 {
     bool needed = thread.HasHookedFilter();
     if (needed && thread.getMessageHook == nullptr) {
-        thread.getMessageHook =
-            SetWindowsHookExA(WH_GETMESSAGE, GetMessageHook, nullptr, GetCurrentThreadId());
+        thread.getMessageHook = SetWindowsHookExA(WH_GETMESSAGE, GetMessageHook, nullptr, GetCurrentThreadId());
     } else if (!needed && thread.getMessageHook != nullptr) {
         UnhookWindowsHookEx(thread.getMessageHook);
         thread.getMessageHook = nullptr;
@@ -42,9 +41,8 @@ void SyncGetMessageHook(WThreadRecord& thread)
 std::vector<WMessageFilter>::iterator FindFilter(WThreadRecord& thread, const WObject* owner,
                                                  const WMessageFilterRoutine& filter)
 {
-    return std::find_if(thread.filters.begin(), thread.filters.end(), [&](const WMessageFilter& f) {
-        return f.owner == owner && f.filter == filter;
-    });
+    return std::find_if(thread.filters.begin(), thread.filters.end(),
+                        [&](const WMessageFilter& f) { return f.owner == owner && f.filter == filter; });
 }
 
 bool IsRegistered(WThreadRecord& thread, const WMessageFilter& entry)
@@ -79,7 +77,7 @@ bool TakeMessage(MSG& message, bool wait, bool remove, HWND window, UINT first, 
     return PeekMessageA(&message, window, first, last, remove ? PM_REMOVE : PM_NOREMOVE) != FALSE;
 }
 
-} // namespace
+}  // namespace
 
 WApplication* GetApplication()
 {
@@ -160,8 +158,8 @@ void WApplication::Quit(int32_t exitCode)
         PostThreadMessageA(mainThreadId, WM_QUIT, static_cast<WPARAM>(exitCode), 0);
 }
 
-int32_t WApplication::GetMessage(MSG* message, bool wait, bool remove, HWND window, UINT first,
-                                 UINT last, bool filter, bool* dispatch)
+int32_t WApplication::GetMessage(MSG* message, bool wait, bool remove, HWND window, UINT first, UINT last,
+                                 bool filter, bool* dispatch)
 {
     WThreadRecord& thread = WCurrentThreadRecord();
     bool outerInsidePump = thread.insidePump;
@@ -174,8 +172,7 @@ int32_t WApplication::GetMessage(MSG* message, bool wait, bool remove, HWND wind
 
     MSG received{};
     bool taken = TakeMessage(received, wait, remove, window, first, last);
-    bool consumed = taken && remove && filter && received.message != WM_QUIT
-                    && PreTranslateMessage(&received);
+    bool consumed = taken && remove && filter && received.message != WM_QUIT && PreTranslateMessage(&received);
     thread.insidePump = outerInsidePump;
 
     if (message != nullptr)

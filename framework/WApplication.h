@@ -62,8 +62,8 @@ public:
     // off the queue (wait or not) goes through PreTranslateMessage first. A
     // thread that calls it while handling a message sent by another thread
     // answers that message with 1 first, so the sender does not wait on it.
-    static int32_t GetMessage(MSG* message, bool wait, bool remove, HWND window, UINT first,
-                              UINT last, bool filter, bool* dispatch);
+    static int32_t GetMessage(MSG* message, bool wait, bool remove, HWND window, UINT first, UINT last,
+                              bool filter, bool* dispatch);
     // Takes at most one waiting message of this thread, never waiting for one,
     // and dispatches it unless a filter consumed it. A quit request is not
     // dispatched: it goes back into the queue for the loop it was meant for,

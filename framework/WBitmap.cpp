@@ -10,8 +10,8 @@ WBitmap::~WBitmap() = default;
 
 bool WBitmap::Load(const WResourceID& id, const WModuleHandle& module)
 {
-    HBITMAP bitmap = static_cast<HBITMAP>(
-        LoadImageA(module.GetHandle(), id.GetResourceName(), IMAGE_BITMAP, 0, 0, 0));
+    HBITMAP bitmap =
+        static_cast<HBITMAP>(LoadImageA(module.GetHandle(), id.GetResourceName(), IMAGE_BITMAP, 0, 0, 0));
     if (!bitmap) {
         handle.reset();
         width = height = 0;

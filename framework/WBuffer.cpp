@@ -32,7 +32,7 @@ WBufferReference* CopyOf(uint32_t size, const void* source)
     return reference;
 }
 
-} // namespace
+}  // namespace
 
 WBuffer::WBuffer() = default;
 
@@ -110,9 +110,7 @@ void* WBuffer::Lock()
     return reference->data;
 }
 
-void WBuffer::Unlock()
-{
-}
+void WBuffer::Unlock() {}
 
 uint32_t WBuffer::GetSize() const
 {

@@ -14,7 +14,7 @@ bool CountsBytes(UINT codePage)
     return codePage == CP_ACP ? !ProcessCodePageIsDoubleByte() : !WIsDoubleByteCodePage(codePage);
 }
 
-} // namespace
+}  // namespace
 
 bool WIsDoubleByteCodePage(UINT codePage)
 {

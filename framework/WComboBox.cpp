@@ -26,8 +26,8 @@ int32_t WComboBox::SelectString(const char* text)
 {
     if (!GetHandle())
         return -1;
-    const auto found = static_cast<int32_t>(
-        Send(CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text)));
+    const auto found =
+        static_cast<int32_t>(Send(CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text)));
     if (found >= 0)
         Send(CB_SETCURSEL, static_cast<WPARAM>(found));
     return found;
@@ -71,5 +71,6 @@ bool WComboBox::SetHeight(int32_t height)
     if (!window || !GetWindowRect(window, &current))
         return false;
     return SetWindowPos(window, nullptr, 0, 0, current.right - current.left, height,
-                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE) != FALSE;
+                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE)
+           != FALSE;
 }

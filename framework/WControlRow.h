@@ -19,7 +19,7 @@ class WForm;
 struct WControlRow {
     WWindow* (*create)(WForm& form);
     WWindow* (*get)(const WForm& form);
-    void (*forget)(WForm& form);        // deletes the object and clears the member
+    void (*forget)(WForm& form);  // deletes the object and clears the member
     uint16_t itemId;
     const char* name;
 };
@@ -32,7 +32,7 @@ template <class MemberPointer>
 struct MemberOf;
 
 template <class Holder, class Object>
-struct MemberOf<Object* Holder::*> {
+struct MemberOf<Object * Holder::*> {
     using HolderClass = Holder;
     using ObjectClass = Object;
 };

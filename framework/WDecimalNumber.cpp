@@ -68,7 +68,7 @@ double Convert(const char* begin, const char* end, bool& rangeError)
     return value;
 }
 
-}
+}  // namespace
 
 double Read(const char* text, bool* whole)
 {
@@ -99,4 +99,4 @@ int32_t TruncateToInt32(double value)
     return static_cast<int32_t>(truncated);
 }
 
-}
+}  // namespace WDecimalNumber

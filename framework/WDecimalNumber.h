@@ -17,4 +17,4 @@ double Read(const char* text, bool* whole = nullptr);
 // Toward zero, held within the 32-bit range; 0 for a value that is no number.
 int32_t TruncateToInt32(double value);
 
-}
+}  // namespace WDecimalNumber

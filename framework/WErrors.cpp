@@ -2,7 +2,7 @@
 
 namespace {
 
-const char* const errorTexts[] = {
+const char* const ErrorTexts[] = {
     "The window could not successfully be created.",
     "The window has already been created.",
     "The user event could not be posted.",
@@ -12,16 +12,16 @@ const char* const errorTexts[] = {
     "The registry query was unsuccessful.",
 };
 
-constexpr DWORD firstError = WErrorWindowNotCreated;
-constexpr DWORD errorCount = sizeof(errorTexts) / sizeof(errorTexts[0]);
+constexpr DWORD FirstError = WErrorWindowNotCreated;
+constexpr DWORD ErrorCount = sizeof(ErrorTexts) / sizeof(ErrorTexts[0]);
 
-} // namespace
+}  // namespace
 
 const char* WErrorText(DWORD code)
 {
-    if (code < firstError || code - firstError >= errorCount)
+    if (code < FirstError || code - FirstError >= ErrorCount)
         return "";
-    return errorTexts[code - firstError];
+    return ErrorTexts[code - FirstError];
 }
 
 void WSetLastError(WFrameworkError code)

@@ -5,13 +5,13 @@
 #include "WObject.h"
 
 enum WFrameworkError : DWORD {
-    WErrorWindowNotCreated = 0x20000001,    // "The window could not successfully be created."
-    WErrorWindowAlreadyCreated = 0x20000002,// "The window has already been created."
-    WErrorUserEventNotPosted = 0x20000003,  // "The user event could not be posted."
-    WErrorNoWindow = 0x20000004,            // "The window has not been created or has already been destroyed."
-    WErrorInvalidTarget = 0x20000005,       // "The target window specified was invalid."
-    WErrorDragNotStarted = 0x20000006,      // "The drag-and-drop operation could not be started."
-    WErrorRegistryQuery = 0x20000007,       // "The registry query was unsuccessful."
+    WErrorWindowNotCreated = 0x20000001,      // "The window could not successfully be created."
+    WErrorWindowAlreadyCreated = 0x20000002,  // "The window has already been created."
+    WErrorUserEventNotPosted = 0x20000003,    // "The user event could not be posted."
+    WErrorNoWindow = 0x20000004,        // "The window has not been created or has already been destroyed."
+    WErrorInvalidTarget = 0x20000005,   // "The target window specified was invalid."
+    WErrorDragNotStarted = 0x20000006,  // "The drag-and-drop operation could not be started."
+    WErrorRegistryQuery = 0x20000007,   // "The registry query was unsuccessful."
 };
 
 // The English text of a framework error code; "" for other codes.

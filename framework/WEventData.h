@@ -4,8 +4,8 @@
 // of the event and a pointer to the event's data record, and the handler returns
 // true when it has handled the event (dispatch stops there).
 
-#include "WObject.h"
 #include "WEvents.h"
+#include "WObject.h"
 
 class WEventData;
 
@@ -25,13 +25,13 @@ struct WEventHandler {
 // Base of every event data record.
 class WEventData {
 public:
-    WObject* source = nullptr;          // the generator that raised the event
-    WEventHandler* chain = nullptr;     // receives the handler called before the current one
-    uint32_t reserved[2] = {0, 0};      // framework-internal; [0] names the record's kind
+    WObject* source = nullptr;       // the generator that raised the event
+    WEventHandler* chain = nullptr;  // receives the handler called before the current one
+    uint32_t reserved[2] = {0, 0};   // framework-internal; [0] names the record's kind
     WEventID eventId = 0;
-    int32_t returnValue = 0;            // preset from the raiser's in/out value, read back after dispatch
-    uint32_t userData = 0;              // user data of the handler now called
-    int32_t handlerIndex = 0;           // position of the called handler among those of the id
+    int32_t returnValue = 0;   // preset from the raiser's in/out value, read back after dispatch
+    uint32_t userData = 0;     // user data of the handler now called
+    int32_t handlerIndex = 0;  // position of the called handler among those of the id
 };
 
 // CommandEvent, NotifyEvent, PrivateMessageEvent and the other message events.
@@ -63,14 +63,14 @@ class WMouseEventData : public WEventData {
 public:
     int32_t x = 0;
     int32_t y = 0;
-    WPARAM keys = 0;                    // wParam with the Alt key's state added (MK_ALT)
+    WPARAM keys = 0;  // wParam with the Alt key's state added (MK_ALT)
     HWND window = nullptr;
 };
 
 // StartEvent, RunEvent and EndEvent of the application.
 class WApplicationEventData : public WEventData {
 public:
-    bool abort = false;                 // a start handler sets it to stop before the run
+    bool abort = false;  // a start handler sets it to stop before the run
     int32_t exitCode = 0;
 };
 

@@ -12,7 +12,7 @@ struct WEventNode {
     WObject* target;
     WEventHandler handler;
     uint32_t userData;
-    bool removed;                       // waiting to be unlinked by the last dispatch to leave
+    bool removed;  // waiting to be unlinked by the last dispatch to leave
 };
 
 namespace {
@@ -123,7 +123,7 @@ private:
     WDispatchFrame frame;
 };
 
-} // namespace
+}  // namespace
 
 WEventGenerator::WEventGenerator() = default;
 
@@ -146,8 +146,8 @@ WEventGenerator::~WEventGenerator()
     Pool().GiveChain(nodes);
 }
 
-bool WEventGenerator::ProcessEvent(WEventID id, WObject* source, WEventData* data,
-                                   int32_t* returnValue, int32_t skip)
+bool WEventGenerator::ProcessEvent(WEventID id, WObject* source, WEventData* data, int32_t* returnValue,
+                                   int32_t skip)
 {
     if ((eventMask.load(std::memory_order_relaxed) & MaskBit(id)) == 0)
         return false;
@@ -188,8 +188,8 @@ bool WEventGenerator::Dispatch(WEventID id, WEventNode* start, WObject* source, 
 // The list lock is held only between calls, to find the next node and read
 // it. The current node stays linked while its handler
 // runs because removals are only marks until the last dispatch leaves.
-bool WEventGenerator::CallHandlers(WEventID id, WEventNode* start, WObject* source,
-                                   WEventData* record, int32_t skip, WDispatchFrame& frame)
+bool WEventGenerator::CallHandlers(WEventID id, WEventNode* start, WObject* source, WEventData* record,
+                                   int32_t skip, WDispatchFrame& frame)
 {
     WEventNode* node = nullptr;
     int32_t index = 0;
@@ -305,8 +305,8 @@ WEventHandler WEventGenerator::GetRunningHandler() const
 
 // A handler without target or function could never be called; it is refused
 // rather than stored, so every node in a list is callable.
-bool WEventGenerator::AddEventHandler(WEventID id, WObject* target, WEventHandlerFn handler,
-                                      uint32_t userData, const int32_t* position)
+bool WEventGenerator::AddEventHandler(WEventID id, WObject* target, WEventHandlerFn handler, uint32_t userData,
+                                      const int32_t* position)
 {
     if (target == nullptr || handler == nullptr)
         return false;
@@ -390,8 +390,7 @@ WEventNode* WEventGenerator::UnlinkRemovedLocked()
     return freed;
 }
 
-bool WEventGenerator::RemoveEventHandler(WEventID id, WObject* target, WEventHandlerFn handler,
-                                         int32_t* index)
+bool WEventGenerator::RemoveEventHandler(WEventID id, WObject* target, WEventHandlerFn handler, int32_t* index)
 {
     int32_t found = -1;
     WEventNode* freed = nullptr;
@@ -489,30 +488,25 @@ bool WEventGenerator::FindEventHandler(WEventID id, WObject** target, WEventHand
     return true;
 }
 
-void WEventGenerator::EventHandlersChanged(WEventID, int32_t)
-{
-}
+void WEventGenerator::EventHandlersChanged(WEventID, int32_t) {}
 
-bool AttachEventTable(WEventGenerator* generator, const WEventTableEntry* table,
-                      WObject* defaultTarget)
+bool AttachEventTable(WEventGenerator* generator, const WEventTableEntry* table, WObject* defaultTarget)
 {
     if (generator == nullptr || table == nullptr)
         return true;
     for (const WEventTableEntry* row = table; row->handler != nullptr; ++row) {
-        generator->AddEventHandler(row->eventId, RowTarget(*row, generator, defaultTarget),
-                                   row->handler, row->userData);
+        generator->AddEventHandler(row->eventId, RowTarget(*row, generator, defaultTarget), row->handler,
+                                   row->userData);
     }
     return true;
 }
 
-bool DetachEventTable(WEventGenerator* generator, const WEventTableEntry* table,
-                      WObject* defaultTarget)
+bool DetachEventTable(WEventGenerator* generator, const WEventTableEntry* table, WObject* defaultTarget)
 {
     if (generator == nullptr || table == nullptr)
         return true;
     for (const WEventTableEntry* row = table; row->handler != nullptr; ++row) {
-        generator->RemoveEventHandler(row->eventId, RowTarget(*row, generator, defaultTarget),
-                                      row->handler);
+        generator->RemoveEventHandler(row->eventId, RowTarget(*row, generator, defaultTarget), row->handler);
     }
     return true;
 }

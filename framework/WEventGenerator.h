@@ -23,7 +23,7 @@ struct WDispatchFrame;
 struct WEventTableEntry {
     WEventID eventId;
     WEventHandlerFn handler;
-    WObject* target;                    // null: the default target named when the table is attached
+    WObject* target;  // null: the default target named when the table is attached
     uint32_t userData;
 };
 
@@ -55,10 +55,10 @@ public:
     // Without a position the new handler runs before the older ones of its id;
     // with one it is placed at that 0-based place among them. False when no
     // node can be had, or when the target or the function is null.
-    virtual bool AddEventHandler(WEventID id, WObject* target, WEventHandlerFn handler,
-                                 uint32_t userData = 0, const int32_t* position = nullptr);
-    virtual bool FindEventHandler(WEventID id, WObject** target, WEventHandlerFn* handler,
-                                  uint32_t* userData, WObject* afterTarget = nullptr);
+    virtual bool AddEventHandler(WEventID id, WObject* target, WEventHandlerFn handler, uint32_t userData = 0,
+                                 const int32_t* position = nullptr);
+    virtual bool FindEventHandler(WEventID id, WObject** target, WEventHandlerFn* handler, uint32_t* userData,
+                                  WObject* afterTarget = nullptr);
     // The node may be removed by another thread once it is handed out;
     // ProcessEventFrom then calls nothing and returns false.
     virtual WEventNode* FirstEventNode(WEventID id);
@@ -97,10 +97,10 @@ private:
     // freed node.
     int32_t activeDispatches = 0;
 
-    bool Dispatch(WEventID id, WEventNode* start, WObject* source, WEventData* data,
-                  int32_t* returnValue, int32_t skip);
-    bool CallHandlers(WEventID id, WEventNode* start, WObject* source, WEventData* record,
-                      int32_t skip, WDispatchFrame& frame);
+    bool Dispatch(WEventID id, WEventNode* start, WObject* source, WEventData* data, int32_t* returnValue,
+                  int32_t skip);
+    bool CallHandlers(WEventID id, WEventNode* start, WObject* source, WEventData* record, int32_t skip,
+                      WDispatchFrame& frame);
     void EndWalk();
     WEventNode* FirstLiveNodeLocked(WEventID id, WEventNode* from) const;
     bool IsLiveNodeLocked(const WEventNode* node) const;

@@ -2,7 +2,7 @@
 
 namespace {
 
-const char* const eventNames[WEventCount] = {
+const char* const EventNames[WEventCount] = {
     "BeforeProcessingEvent",
     "AfterProcessingEvent",
     "MouseMoveEvent",
@@ -195,9 +195,9 @@ const char* const eventNames[WEventCount] = {
     "DatabaseErrorEvent",
 };
 
-} // namespace
+}  // namespace
 
 const char* WEventName(WEventID id)
 {
-    return id >= 0 && id < WEventCount ? eventNames[id] : "";
+    return id >= 0 && id < WEventCount ? EventNames[id] : "";
 }

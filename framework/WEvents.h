@@ -4,6 +4,7 @@
 // as text for diagnostics.
 
 #include <windows.h>
+
 #include <cstdint>
 
 // The host's headers map CreateEvent to CreateEventA, which would rename the

@@ -1,6 +1,7 @@
 #include "WFileDialog.h"
 
 #include <commdlg.h>
+
 #include <cstring>
 
 namespace {

@@ -38,6 +38,6 @@ private:
     static UINT_PTR CALLBACK HookProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
     WString initialDirectory;
-    std::vector<WString> filters;           // description, pattern, description, pattern, ...
+    std::vector<WString> filters;  // description, pattern, description, pattern, ...
     std::vector<WFilePath> paths;
 };

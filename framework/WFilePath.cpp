@@ -27,7 +27,7 @@ int32_t DriveEnd(const char* text, int32_t bytes)
         return 2;
     if (bytes < 2 || !IsSeparator(text[0]) || !IsSeparator(text[1]))
         return 0;
-    int32_t separatorsToPass = 2;       // after the server name and after the share name
+    int32_t separatorsToPass = 2;  // after the server name and after the share name
     int32_t offset = 2;
     while (offset < bytes) {
         if (IsSeparator(text[offset]) && --separatorsToPass == 0)
@@ -57,11 +57,9 @@ PathParts SplitPath(const char* text, int32_t bytes)
     return parts;
 }
 
-} // namespace
+}  // namespace
 
-WFilePath::WFilePath()
-{
-}
+WFilePath::WFilePath() {}
 
 WFilePath::WFilePath(const char* text, int32_t length) : WString(text, length)
 {

@@ -19,8 +19,8 @@ public:
     WFilePath& operator=(const char* text);
     ~WFilePath() override;
 
-    WString GetFileName() const;        // the base name, without extension
-    WString GetExtension() const;       // ".tci", dot included; "" when none
+    WString GetFileName() const;   // the base name, without extension
+    WString GetExtension() const;  // ".tci", dot included; "" when none
     // Replaces the extension (a leading dot is added when missing; "" removes
     // it). False, and nothing changes, when the path has no file name.
     bool SetExtension(const char* extension);

@@ -99,7 +99,9 @@ WFontDescription DescriptionOf(HFONT font)
 // bitmap face's own size where it has one, so their text looks the same.
 bool SameLook(BYTE firstQuality, BYTE secondQuality)
 {
-    const auto leftToTheSystem = [](BYTE quality) { return quality == DEFAULT_QUALITY || quality == PROOF_QUALITY; };
+    const auto leftToTheSystem = [](BYTE quality) {
+        return quality == DEFAULT_QUALITY || quality == PROOF_QUALITY;
+    };
     return firstQuality == secondQuality || (leftToTheSystem(firstQuality) && leftToTheSystem(secondQuality));
 }
 
@@ -151,13 +153,13 @@ bool WFont::IsAlike(HFONT other) const
     if (!GetObjectA(own, sizeof first, &first) || !GetObjectA(other, sizeof second, &second))
         return false;
     return first.lfHeight == second.lfHeight && first.lfWidth == second.lfWidth
-        && first.lfEscapement == second.lfEscapement && first.lfOrientation == second.lfOrientation
-        && first.lfWeight == second.lfWeight && first.lfItalic == second.lfItalic
-        && first.lfUnderline == second.lfUnderline && first.lfStrikeOut == second.lfStrikeOut
-        && first.lfCharSet == second.lfCharSet && first.lfOutPrecision == second.lfOutPrecision
-        && first.lfClipPrecision == second.lfClipPrecision && SameLook(first.lfQuality, second.lfQuality)
-        && first.lfPitchAndFamily == second.lfPitchAndFamily
-        && lstrcmpiA(first.lfFaceName, second.lfFaceName) == 0;
+           && first.lfEscapement == second.lfEscapement && first.lfOrientation == second.lfOrientation
+           && first.lfWeight == second.lfWeight && first.lfItalic == second.lfItalic
+           && first.lfUnderline == second.lfUnderline && first.lfStrikeOut == second.lfStrikeOut
+           && first.lfCharSet == second.lfCharSet && first.lfOutPrecision == second.lfOutPrecision
+           && first.lfClipPrecision == second.lfClipPrecision && SameLook(first.lfQuality, second.lfQuality)
+           && first.lfPitchAndFamily == second.lfPitchAndFamily
+           && lstrcmpiA(first.lfFaceName, second.lfFaceName) == 0;
 }
 
 WFont WFont::FromHandle(HFONT font)

@@ -41,10 +41,13 @@ struct StockFontName {
     int32_t object;
 };
 
-constexpr StockFontName stockFontNames[] = {
-    {"OEMFixed", OEM_FIXED_FONT},         {"AnsiFixed", ANSI_FIXED_FONT},
-    {"Ansi", ANSI_VAR_FONT},              {"System", SYSTEM_FONT},
-    {"DeviceDefault", DEVICE_DEFAULT_FONT}, {"SystemFixed", SYSTEM_FIXED_FONT},
+constexpr StockFontName StockFontNames[] = {
+    {"OEMFixed", OEM_FIXED_FONT},
+    {"AnsiFixed", ANSI_FIXED_FONT},
+    {"Ansi", ANSI_VAR_FONT},
+    {"System", SYSTEM_FONT},
+    {"DeviceDefault", DEVICE_DEFAULT_FONT},
+    {"SystemFixed", SYSTEM_FIXED_FONT},
     {"DefaultGUI", DEFAULT_GUI_FONT},
 };
 
@@ -162,7 +165,7 @@ WString FormatFontDescription(const WFontDescription& description)
 
 int32_t StockFontObject(const char* face)
 {
-    for (const StockFontName& stock : stockFontNames) {
+    for (const StockFontName& stock : StockFontNames) {
         if (_stricmp(face, stock.name) == 0)
             return stock.object;
     }

@@ -16,10 +16,10 @@ struct WFontDescription {
     static constexpr int32_t MaximumFaceLength = 31;
 
     int32_t pointSize = 0;
-    int32_t pixelHeight = 0;            // only for fonts given in pixels (point size 0)
+    int32_t pixelHeight = 0;  // only for fonts given in pixels (point size 0)
     int32_t pixelWidth = 0;
     char face[MaximumFaceLength + 1] = "";
-    int32_t weight = 0;                 // 0: the face's normal weight
+    int32_t weight = 0;  // 0: the face's normal weight
     bool italic = false;
     bool underline = false;
     bool strikeOut = false;

@@ -18,7 +18,7 @@ WForm* mainForm = nullptr;
 bool IsKeyboardOrMouseMessage(UINT message)
 {
     return (message >= WM_KEYDOWN && message <= WM_KEYLAST)
-        || (message >= WM_MOUSEMOVE && message <= WM_MBUTTONDBLCLK);
+           || (message >= WM_MOUSEMOVE && message <= WM_MBUTTONDBLCLK);
 }
 
 // A copy of the dialog template, empty when there is none.
@@ -47,7 +47,7 @@ DWORD* TemplateStyle(std::vector<BYTE>& dialogTemplate)
 bool SameSize(const RECT& first, const RECT& second)
 {
     return first.right - first.left == second.right - second.left
-        && first.bottom - first.top == second.bottom - second.top;
+           && first.bottom - first.top == second.bottom - second.top;
 }
 
 RECT ClientRectangle(HWND window)
@@ -70,8 +70,9 @@ bool MoveTo(HWND window, const RECT& current, const RECT& wanted)
 {
     if (wanted.left == current.left && wanted.top == current.top)
         return true;
-    return SetWindowPos(window, nullptr, wanted.left, wanted.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE)
-        != FALSE;
+    return SetWindowPos(window, nullptr, wanted.left, wanted.top, 0, 0,
+                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE)
+           != FALSE;
 }
 
 }  // namespace
@@ -388,8 +389,8 @@ bool WForm::FilterDialogMessage(MSG* message, uint32_t)
     // which moves the focus across all pages and controls.
     if (IsInsideOtherForm())
         return false;
-    trailByteExpected = !trailByte && message->message == WM_CHAR
-                     && IsDBCSLeadByte(static_cast<BYTE>(message->wParam));
+    trailByteExpected =
+        !trailByte && message->message == WM_CHAR && IsDBCSLeadByte(static_cast<BYTE>(message->wParam));
     if (accelerators && TranslateAcceleratorA(window, accelerators, message))
         return true;
     return IsDialogMessageA(window, message) != FALSE;

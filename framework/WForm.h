@@ -134,18 +134,21 @@ private:
 
     std::vector<WControl*> controls;
     std::span<const WControlRow> controlRows;
-    std::span<const WHandlerRow> attachedRows;      // empty while none are attached
+    std::span<const WHandlerRow> attachedRows;  // empty while none are attached
     RECT clientRectangle{};
     HACCEL accelerators = nullptr;
-    bool trailByteExpected = false;     // the last WM_CHAR carried a double-byte lead byte
+    bool trailByteExpected = false;  // the last WM_CHAR carried a double-byte lead byte
 };
 
 // Declares a form class's handler rows. The table, defined in the form's
 // source file, is kept as a vector: an array of unknown bound could not be
 // handed over from the class body.
-#define W_DECLARE_HANDLER_ROWS()                                                   \
-protected:                                                                        \
-    std::span<const WHandlerRow> HandlerRows() const override { return handlerRows; } \
-                                                                                  \
-private:                                                                          \
+#define W_DECLARE_HANDLER_ROWS()                              \
+protected:                                                    \
+    std::span<const WHandlerRow> HandlerRows() const override \
+    {                                                         \
+        return handlerRows;                                   \
+    }                                                         \
+                                                              \
+private:                                                      \
     static const std::vector<WHandlerRow> handlerRows;

@@ -23,7 +23,7 @@
 class WForm;
 
 struct WHandlerRow {
-    WEventGenerator* (*generator)(WForm& form);     // null while the member holds none
+    WEventGenerator* (*generator)(WForm& form);  // null while the member holds none
     WEventID eventId;
     WEventHandlerFn handler;
     uint32_t userData;

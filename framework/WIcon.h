@@ -16,8 +16,8 @@ public:
     ~WIcon() override;
 
     // Width and height 0: the system's default icon size.
-    bool Load(const WResourceID& id, const WModuleHandle& module = WModuleHandle(),
-              int32_t width = 0, int32_t height = 0);
+    bool Load(const WResourceID& id, const WModuleHandle& module = WModuleHandle(), int32_t width = 0,
+              int32_t height = 0);
     HICON GetHandle() const { return handle ? handle.get() : nullptr; }
     bool IsEmpty() const { return !handle; }
     int32_t GetWidth() const { return width; }

@@ -64,7 +64,7 @@ protected:
 private:
     HMENU handle = nullptr;
     bool ownsHandle = false;
-    std::vector<std::unique_ptr<WPopupMenu>> popups;    // indexed by position, null for commands
+    std::vector<std::unique_ptr<WPopupMenu>> popups;  // indexed by position, null for commands
     std::vector<std::unique_ptr<WMenuItem>> items;
 };
 

@@ -28,9 +28,8 @@ struct WindowState {
 int32_t WMessageBox::Message(WWindow* parent, UINT style, const char* caption, const char* text)
 {
     HWND parentHandle = parent ? parent->GetHandle() : nullptr;
-    HWND owner = parentHandle && IsWindowVisible(parentHandle) && IsWindowEnabled(parentHandle)
-                   ? parentHandle
-                   : nullptr;
+    HWND owner =
+        parentHandle && IsWindowVisible(parentHandle) && IsWindowEnabled(parentHandle) ? parentHandle : nullptr;
     const WindowState before;
     const int32_t result = MessageBoxA(owner, text, caption, style);
     before.Restore();

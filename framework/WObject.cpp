@@ -1,13 +1,9 @@
 #include "WObject.h"
 
-WObject::WObject() noexcept : validity(ValidWord)
-{
-}
+WObject::WObject() noexcept : validity(ValidWord) {}
 
 // A copy is a new object: it gets its own validity word, not the source's.
-WObject::WObject(const WObject&) noexcept : validity(ValidWord)
-{
-}
+WObject::WObject(const WObject&) noexcept : validity(ValidWord) {}
 
 WObject& WObject::operator=(const WObject&) noexcept
 {

@@ -10,6 +10,7 @@
 // renaming those macros do the same in every file.
 
 #include <windows.h>
+
 #include <cstdint>
 
 using WBool = bool;
@@ -44,26 +45,32 @@ private:
 
 // Gives a framework class its name and atom and chains IsKindOf to its base.
 // Every framework class names itself with this at the top of its body.
-#define W_DECLARE_CLASS(ClassName, BaseName)                                       \
-public:                                                                           \
-    const char* GetClassName() const override { return #ClassName; }              \
-    ATOM GetClassAtom() const override                                            \
-    {                                                                             \
-        static const ATOM atom = WObject::AtomOf(#ClassName);                     \
-        return atom;                                                              \
-    }                                                                             \
-    bool IsClass(ATOM atom) const override { return atom == ClassName::GetClassAtom(); } \
-    bool IsClass(const char* name) const override                                 \
-    {                                                                             \
-        return ClassName::IsClass(WObject::AtomOf(name));                         \
-    }                                                                             \
-    bool IsKindOf(ATOM atom) const override                                       \
-    {                                                                             \
-        return atom == ClassName::GetClassAtom() || BaseName::IsKindOf(atom);     \
-    }                                                                             \
-    bool IsKindOf(const char* name) const override                                \
-    {                                                                             \
-        return ClassName::IsKindOf(WObject::AtomOf(name));                        \
-    }                                                                             \
-                                                                                  \
+#define W_DECLARE_CLASS(ClassName, BaseName)                                  \
+public:                                                                       \
+    const char* GetClassName() const override                                 \
+    {                                                                         \
+        return #ClassName;                                                    \
+    }                                                                         \
+    ATOM GetClassAtom() const override                                        \
+    {                                                                         \
+        static const ATOM atom = WObject::AtomOf(#ClassName);                 \
+        return atom;                                                          \
+    }                                                                         \
+    bool IsClass(ATOM atom) const override                                    \
+    {                                                                         \
+        return atom == ClassName::GetClassAtom();                             \
+    }                                                                         \
+    bool IsClass(const char* name) const override                             \
+    {                                                                         \
+        return ClassName::IsClass(WObject::AtomOf(name));                     \
+    }                                                                         \
+    bool IsKindOf(ATOM atom) const override                                   \
+    {                                                                         \
+        return atom == ClassName::GetClassAtom() || BaseName::IsKindOf(atom); \
+    }                                                                         \
+    bool IsKindOf(const char* name) const override                            \
+    {                                                                         \
+        return ClassName::IsKindOf(WObject::AtomOf(name));                    \
+    }                                                                         \
+                                                                              \
 private:

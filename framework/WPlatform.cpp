@@ -40,7 +40,7 @@ PlatformRecord QueryPlatform()
     return record;
 }
 
-} // namespace
+}  // namespace
 
 // The platform cannot change while the program runs: it is asked once.
 int32_t GetPlatform(WPlatformInfo* info)

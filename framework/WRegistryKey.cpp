@@ -16,7 +16,7 @@ bool QueryValue(HKEY key, const WString& name, DWORD* type, BYTE* data, DWORD* s
     return false;
 }
 
-} // namespace
+}  // namespace
 
 WRegistryKey::~WRegistryKey()
 {
@@ -32,8 +32,8 @@ bool WRegistryKey::Open(HKEY parent, const WString& subKey, REGSAM access)
         key = nullptr;
     }
     HKEY opened = nullptr;
-    LONG result = RegCreateKeyExA(parent, subKey.GetText(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                  access, nullptr, &opened, nullptr);
+    LONG result = RegCreateKeyExA(parent, subKey.GetText(), 0, nullptr, REG_OPTION_NON_VOLATILE, access,
+                                  nullptr, &opened, nullptr);
     if (result != ERROR_SUCCESS)
         return false;
     key = opened;
@@ -97,13 +97,14 @@ WString& WRegistryKey::GetString(WString& text, const WString& name)
 bool WRegistryKey::SetValue(const WString& name, DWORD type, const WBuffer& buffer)
 {
     return RegSetValueExA(key, name.GetText(), 0, type, static_cast<const BYTE*>(buffer.GetData()),
-                          buffer.GetSize()) == ERROR_SUCCESS;
+                          buffer.GetSize())
+           == ERROR_SUCCESS;
 }
 
 bool WRegistryKey::SetString(const WString& name, const WString& text)
 {
     const char* characters = text.GetText();
     DWORD bytes = static_cast<DWORD>(std::strlen(characters) + 1);
-    return RegSetValueExA(key, name.GetText(), 0, REG_SZ, reinterpret_cast<const BYTE*>(characters),
-                          bytes) == ERROR_SUCCESS;
+    return RegSetValueExA(key, name.GetText(), 0, REG_SZ, reinterpret_cast<const BYTE*>(characters), bytes)
+           == ERROR_SUCCESS;
 }

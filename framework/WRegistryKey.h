@@ -9,7 +9,7 @@ class WRegistryKey : public WObject {
     W_DECLARE_CLASS(WRegistryKey, WObject)
 public:
     WRegistryKey() = default;
-    ~WRegistryKey() override;               // Close without flushing
+    ~WRegistryKey() override;  // Close without flushing
     WRegistryKey(const WRegistryKey&) = delete;
     WRegistryKey& operator=(const WRegistryKey&) = delete;
 

@@ -45,8 +45,8 @@ public:
     bool Create(const char* name, bool manualReset, bool initiallySet);
     bool Set();
     bool Reset();
-    bool Lock(DWORD timeout = Infinite) override;   // waits until set
-    bool Unlock() override;                         // sets it
+    bool Lock(DWORD timeout = Infinite) override;  // waits until set
+    bool Unlock() override;                        // sets it
 };
 
 // A mutex.
@@ -64,7 +64,7 @@ class WCriticalSection : public WBaseSemaphore {
 public:
     WCriticalSection();
     ~WCriticalSection() override;
-    bool Lock(DWORD timeout = Infinite) override;   // the time-out is not used
+    bool Lock(DWORD timeout = Infinite) override;  // the time-out is not used
     bool Unlock() override;
 
 private:

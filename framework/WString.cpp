@@ -19,9 +19,9 @@ enum : int32_t { NarrowKind = 0, WideKind = 1 };
 
 struct WStringReference {
     volatile LONG references;
-    int32_t length;                     // units (bytes or 16-bit units), without the terminating zero
+    int32_t length;  // units (bytes or 16-bit units), without the terminating zero
     int32_t kind;
-    alignas(wchar_t) char text[sizeof(wchar_t)];    // length + 1 units in fact
+    alignas(wchar_t) char text[sizeof(wchar_t)];  // length + 1 units in fact
 
     const wchar_t* WideText() const { return reinterpret_cast<const wchar_t*>(text); }
 };
@@ -34,7 +34,8 @@ WStringReference* NewReference(const void* text, int32_t units, int32_t kind)
 {
     const size_t unit = kind == WideKind ? sizeof(wchar_t) : 1;
     const size_t bytes = static_cast<size_t>(units) * unit;
-    auto* reference = static_cast<WStringReference*>(std::malloc(offsetof(WStringReference, text) + bytes + unit));
+    auto* reference =
+        static_cast<WStringReference*>(std::malloc(offsetof(WStringReference, text) + bytes + unit));
     if (reference == nullptr)
         return nullptr;
     reference->references = 1;
@@ -201,7 +202,7 @@ private:
     Text part;
     bool started = false;
     Char closingQuote = 0;
-    size_t quotedEnd = 0;               // trimming stops here: blanks before it were quoted
+    size_t quotedEnd = 0;  // trimming stops here: blanks before it were quoted
 
     bool Full() const { return maxParts >= 0 && static_cast<int32_t>(parts.size()) >= maxParts; }
     bool MaySplit() const { return maxParts < 0 || static_cast<int32_t>(parts.size()) < maxParts - 1; }
@@ -277,7 +278,7 @@ int32_t TakeParts(const std::vector<std::basic_string<Char>>& found, WStringArra
     return count;
 }
 
-} // namespace
+}  // namespace
 
 WString::WString() = default;
 
@@ -540,7 +541,8 @@ int32_t WString::VSprintf(const wchar_t* format, va_list arguments)
         Clear();
         return 0;
     }
-    for (size_t size = 2 * (std::wcslen(format) + 1); size * sizeof(wchar_t) <= MaximumFormattedSize; size *= 2) {
+    for (size_t size = 2 * (std::wcslen(format) + 1); size * sizeof(wchar_t) <= MaximumFormattedSize;
+         size *= 2) {
         std::unique_ptr<wchar_t[]> buffer(new (std::nothrow) wchar_t[size]);
         if (buffer == nullptr)
             return 0;
@@ -611,7 +613,7 @@ bool WString::operator==(const WString& other) const
 {
     if (IsWide() || other.IsWide()) {
         return WideLength() == other.WideLength()
-            && std::wmemcmp(GetWideText(), other.GetWideText(), static_cast<size_t>(WideLength())) == 0;
+               && std::wmemcmp(GetWideText(), other.GetWideText(), static_cast<size_t>(WideLength())) == 0;
     }
     return ByteLength() == other.ByteLength() && std::memcmp(GetText(), other.GetText(), ByteLength()) == 0;
 }

@@ -29,7 +29,7 @@ class WString : public WObject {
     W_DECLARE_CLASS(WString, WObject)
 public:
     WString();
-    WString(const char* text, int32_t length = -1);   // -1: up to the terminating zero
+    WString(const char* text, int32_t length = -1);  // -1: up to the terminating zero
     WString(const wchar_t* text, int32_t length = -1);
     WString(const WString& other, bool deepCopy = false);
     WString(WString&& other) noexcept;
@@ -91,9 +91,8 @@ public:
     //   maxParts - 1 parts are made, the last part takes the rest unsplit.
     // trimFlag: blanks and tabs around each part are dropped (not those
     //   inside quotes).
-    int32_t Tokenize(WStringArray& parts, const char* separators, bool separatorFlag,
-                     const char* quotePairs, bool quoteFlag, int32_t start = 0,
-                     int32_t maxParts = -1, bool trimFlag = false) const;
+    int32_t Tokenize(WStringArray& parts, const char* separators, bool separatorFlag, const char* quotePairs,
+                     bool quoteFlag, int32_t start = 0, int32_t maxParts = -1, bool trimFlag = false) const;
 
     bool operator==(const char* text) const;
     bool operator==(const WString& other) const;

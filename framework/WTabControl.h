@@ -23,9 +23,9 @@ public:
     WString text;
     int32_t image = -1;
     WForm* page = nullptr;
-    bool movePage = false;              // place the page at the display area's corner
-    bool sizePage = false;              // give the page the display area's size
-    bool ownsPage = false;              // the page is deleted with the tab control
+    bool movePage = false;  // place the page at the display area's corner
+    bool sizePage = false;  // give the page the display area's size
+    bool ownsPage = false;  // the page is deleted with the tab control
 };
 
 class WTabControl : public WControl {
@@ -43,8 +43,7 @@ public:
     // Binds the page to the item, places it over the display area (move: at
     // its corner, size: to its size) and shows it only when the item is
     // selected. ownsPage: the tab control deletes the page when it is deleted.
-    bool SetItemPage(int32_t index, WForm* page, bool move = true, bool size = true,
-                     bool ownsPage = true);
+    bool SetItemPage(int32_t index, WForm* page, bool move = true, bool size = true, bool ownsPage = true);
     int32_t GetItemCount() const;
     WTabControlItem* GetItem(int32_t index) const;
     int32_t GetSelected() const;
@@ -68,7 +67,7 @@ private:
     void SelectionChanged();
     bool FilterControlTab(MSG* message, uint32_t userData);
 
-    std::vector<std::unique_ptr<WTabControlItem>> items;    // in insertion order
+    std::vector<std::unique_ptr<WTabControlItem>> items;  // in insertion order
     int32_t previousSelection = -1;
-    int32_t keyChoice = -1;             // the tab the key now being handled chooses
+    int32_t keyChoice = -1;  // the tab the key now being handled chooses
 };

@@ -18,7 +18,7 @@ DWORD WINAPI RunThreadFunction(void* parameter)
     return start.function(start.argument);
 }
 
-} // namespace
+}  // namespace
 
 void WCurrentThread::Sleep(DWORD milliseconds)
 {

@@ -20,7 +20,7 @@ public:
     using Function = DWORD (*)(void* argument);
 
     WThread() = default;
-    ~WThread() override;     // waits for the thread when it still runs
+    ~WThread() override;  // waits for the thread when it still runs
 
     bool Start(Function function, void* argument);
     // True when the thread has ended within the time-out.

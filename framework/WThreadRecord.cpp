@@ -13,7 +13,7 @@ DWORD RecordSlot()
     return slot;
 }
 
-} // namespace
+}  // namespace
 
 // Objects still deferred when their thread ends are deleted then: no event of
 // the thread can be running any more.

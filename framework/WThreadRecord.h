@@ -46,15 +46,15 @@ struct WMessageFilter {
 
 struct WThreadRecord {
     int32_t dispatchDepth = 0;
-    bool deletionPending = false;       // DeleteLater was called while an event was dispatched
-    WDispatchFrame* frames = nullptr;   // innermost first
-    WMessageFrame* messageFrames = nullptr;     // innermost first
-    std::vector<HWND> closesWaiting;    // close requests waiting until no handler runs
-    std::vector<WMessageFilter> filters;    // higher priority first
+    bool deletionPending = false;            // DeleteLater was called while an event was dispatched
+    WDispatchFrame* frames = nullptr;        // innermost first
+    WMessageFrame* messageFrames = nullptr;  // innermost first
+    std::vector<HWND> closesWaiting;         // close requests waiting until no handler runs
+    std::vector<WMessageFilter> filters;     // higher priority first
     HHOOK getMessageHook = nullptr;
     bool insidePump = false;
-    int32_t loopNesting = 0;            // RunMessageLoop calls running on this thread
-    std::vector<WObject*> deferred;     // DeleteLater objects, oldest first
+    int32_t loopNesting = 0;         // RunMessageLoop calls running on this thread
+    std::vector<WObject*> deferred;  // DeleteLater objects, oldest first
 
     ~WThreadRecord();
     bool HasHookedFilter() const;

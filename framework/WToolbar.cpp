@@ -1,6 +1,7 @@
 #include "WToolbar.h"
 
 #include <commctrl.h>
+
 #include <vector>
 
 namespace {
@@ -13,7 +14,8 @@ TBBUTTON ButtonOf(const WToolbarItemInfo& item, int32_t picture)
     TBBUTTON button{};
     button.iBitmap = item.separator ? 0 : (picture >= 0 ? picture : I_IMAGENONE);
     button.idCommand = item.commandId;
-    button.fsState = static_cast<BYTE>((item.enabled ? TBSTATE_ENABLED : 0) | (item.visible ? 0 : TBSTATE_HIDDEN));
+    button.fsState =
+        static_cast<BYTE>((item.enabled ? TBSTATE_ENABLED : 0) | (item.visible ? 0 : TBSTATE_HIDDEN));
     button.fsStyle = static_cast<BYTE>(item.separator ? BTNS_SEP : BTNS_BUTTON);
     button.iString = -1;
     return button;
@@ -40,16 +42,17 @@ void WToolbar::AddPictures(const WModuleHandle& module, uint16_t pictureStrip, i
                            int32_t& stripBase)
 {
     TBADDBITMAP standard{HINST_COMMCTRL, IDB_STD_SMALL_COLOR};
-    standardBase = static_cast<int32_t>(Send(TB_ADDBITMAP, StandardPictureCount, reinterpret_cast<LPARAM>(&standard)));
+    standardBase =
+        static_cast<int32_t>(Send(TB_ADDBITMAP, StandardPictureCount, reinterpret_cast<LPARAM>(&standard)));
     stripBase = -1;
     if (FindResourceA(module.GetHandle(), MAKEINTRESOURCEA(pictureStrip), RT_BITMAP)) {
         TBADDBITMAP strip{module.GetHandle(), pictureStrip};
-        stripBase = static_cast<int32_t>(Send(TB_ADDBITMAP, StripPictureCount, reinterpret_cast<LPARAM>(&strip)));
+        stripBase =
+            static_cast<int32_t>(Send(TB_ADDBITMAP, StripPictureCount, reinterpret_cast<LPARAM>(&strip)));
     }
 }
 
-bool WToolbar::Apply(const WToolbarDescription& description, const WModuleHandle& module,
-                     uint16_t pictureStrip)
+bool WToolbar::Apply(const WToolbarDescription& description, const WModuleHandle& module, uint16_t pictureStrip)
 {
     if (!GetHandle())
         return false;
@@ -65,8 +68,8 @@ bool WToolbar::Apply(const WToolbarDescription& description, const WModuleHandle
         if (!item.separator && description.showToolTips)
             toolTips[item.commandId] = item.toolTip;
     }
-    const bool added = buttons.empty()
-                    || Send(TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
+    const bool added =
+        buttons.empty() || Send(TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
     Send(TB_SETBUTTONSIZE, 0, MAKELPARAM(description.buttonWidth, description.buttonHeight));
     Send(TB_SETINDENT, description.indent);
     Send(TB_AUTOSIZE);

@@ -14,8 +14,7 @@ class WToolbar : public WControl {
 public:
     // Sizes, pictures, buttons and tool tips of the description; the picture
     // strip comes from the module's bitmap resource of that id.
-    bool Apply(const WToolbarDescription& description, const WModuleHandle& module,
-               uint16_t pictureStrip);
+    bool Apply(const WToolbarDescription& description, const WModuleHandle& module, uint16_t pictureStrip);
     int32_t GetButtonCount() const;
     const char* GetToolTip(int32_t commandId) const;
 

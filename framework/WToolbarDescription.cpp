@@ -9,7 +9,7 @@ struct StripPicture {
     int32_t position;
 };
 
-constexpr StripPicture stripPictures[] = {{7, 0}, {8, 1}, {27, 2}};
+constexpr StripPicture StripPictures[] = {{7, 0}, {8, 1}, {27, 2}};
 
 class ByteReader {
 public:
@@ -18,9 +18,9 @@ public:
     bool Has(size_t offset, size_t count) const { return offset <= size && count <= size - offset; }
     int32_t Integer(size_t offset) const
     {
-        const uint32_t value = static_cast<uint32_t>(data[offset]) | (static_cast<uint32_t>(data[offset + 1]) << 8)
-                             | (static_cast<uint32_t>(data[offset + 2]) << 16)
-                             | (static_cast<uint32_t>(data[offset + 3]) << 24);
+        const uint32_t value =
+            static_cast<uint32_t>(data[offset]) | (static_cast<uint32_t>(data[offset + 1]) << 8)
+            | (static_cast<uint32_t>(data[offset + 2]) << 16) | (static_cast<uint32_t>(data[offset + 3]) << 24);
         return static_cast<int32_t>(value);
     }
     bool Flag(size_t offset) const { return data[offset] != 0; }
@@ -44,7 +44,7 @@ bool ParseItem(const ByteReader& reader, size_t offset, WToolbarItemInfo& item, 
     if (textLength < 0 || toolTipLength < 0)
         return false;
     itemSize = WToolbarDescription::ItemFixedSize + static_cast<size_t>(textLength)
-             + static_cast<size_t>(toolTipLength);
+               + static_cast<size_t>(toolTipLength);
     if (!reader.Has(offset, itemSize))
         return false;
     item.separator = reader.Integer(offset) == 1;
@@ -98,7 +98,7 @@ int32_t ToolbarPicturePosition(int32_t image, int32_t standardBase, int32_t stri
 {
     if (standardBase >= 0 && image >= 0 && image < StandardPictureCount)
         return standardBase + image;
-    for (const StripPicture& picture : stripPictures) {
+    for (const StripPicture& picture : StripPictures) {
         if (picture.image == image && stripBase >= 0)
             return stripBase + picture.position;
     }

@@ -8,9 +8,10 @@
 #include "WThreadRecord.h"
 #include "WWindowDirectory.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <atomic>
-#include <commctrl.h>
 #include <vector>
 
 namespace {
@@ -68,7 +69,7 @@ WNDPROC TakeForward(HWND window)
 }  // namespace
 
 // Framework defaults; program handlers added later run before them.
-const WEventTableEntry WWindow::defaultHandlers[] = {
+const WEventTableEntry WWindow::DefaultHandlers[] = {
     {ContextMenuEvent, W_HANDLER(&WWindow::OnDefaultContextMenu), nullptr, 0},
     {MenuSelectEvent, W_HANDLER(&WWindow::OnDefaultMenuSelect), nullptr, 0},
     {InitPopupMenuEvent, W_HANDLER(&WWindow::OnDefaultInitPopupMenu), nullptr, 0},
@@ -93,7 +94,7 @@ const WEventTableEntry WWindow::defaultHandlers[] = {
 
 WWindow::WWindow()
 {
-    AttachEventTable(this, defaultHandlers, this);
+    AttachEventTable(this, DefaultHandlers, this);
 }
 
 WWindow::~WWindow()
@@ -128,8 +129,8 @@ bool WWindow::EnsureCommonControls()
         HMODULE library = LoadLibraryA("comctl32.dll");
         // Through the generic function type, which the compiler accepts for
         // an entry point looked up by name.
-        const auto entry = library ? reinterpret_cast<void (*)()>(GetProcAddress(library, "InitCommonControlsEx"))
-                                   : nullptr;
+        const auto entry =
+            library ? reinterpret_cast<void (*)()>(GetProcAddress(library, "InitCommonControlsEx")) : nullptr;
         const auto initialise = reinterpret_cast<Initialise>(entry);
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_WIN95_CLASSES};
         return initialise && initialise(&controls) != FALSE;
@@ -234,10 +235,10 @@ bool WWindow::Create(WWindow* parentWindow, const RECT& rectangle, const char* t
     const DWORD finalStyle = CreationStyle(style);
     HWND parentHandle = parentWindow ? parentWindow->GetHandle() : nullptr;
     HMENU menuOrId = (finalStyle & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)) : nullptr;
-    HWND window = CreateWindowExA(extendedStyle, windowClass, text ? text : "", finalStyle,
-                                  rectangle.left, rectangle.top, rectangle.right - rectangle.left,
-                                  rectangle.bottom - rectangle.top, parentHandle, menuOrId,
-                                  GetModuleHandleA(nullptr), frameworkClass ? this : nullptr);
+    HWND window =
+        CreateWindowExA(extendedStyle, windowClass, text ? text : "", finalStyle, rectangle.left, rectangle.top,
+                        rectangle.right - rectangle.left, rectangle.bottom - rectangle.top, parentHandle,
+                        menuOrId, GetModuleHandleA(nullptr), frameworkClass ? this : nullptr);
     if (!window) {
         WSetLastError(WErrorWindowNotCreated);
         return false;

@@ -178,7 +178,7 @@ private:
     using MessageHandler = bool (WWindow::*)(Message& message, WEventID event);
     struct MessageRow {
         MessageHandler handler = nullptr;
-        WEventID event = NullEvent;        // NullEvent: the handler runs without a mask test
+        WEventID event = NullEvent;  // NullEvent: the handler runs without a mask test
     };
     struct MessageBinding {
         UINT message;
@@ -218,7 +218,7 @@ private:
     bool OnDefaultDrag(WObject* source, WEventData* data);
     bool OnDefaultDestroy(WObject* source, WEventData* data);
     bool OnDefaultScroll(WObject* source, WEventData* data);
-    static const WEventTableEntry defaultHandlers[];
+    static const WEventTableEntry DefaultHandlers[];
 
     bool ChooseMenuItem(WORD id);
     // Raises the event with the same record on the framework object of
@@ -237,7 +237,7 @@ private:
     WFont font;
     WMenu* menu = nullptr;
     WStatusBar* statusBar = nullptr;
-    DWORD styleSet = 0;                 // style bits changed before the window exists
+    DWORD styleSet = 0;  // style bits changed before the window exists
     DWORD styleCleared = 0;
     WIcon bigIcon;
     WIcon smallIcon;

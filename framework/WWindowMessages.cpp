@@ -6,8 +6,9 @@
 
 #include "WThreadRecord.h"
 
-#include <array>
 #include <commctrl.h>
+
+#include <array>
 #include <initializer_list>
 
 namespace {
@@ -371,7 +372,7 @@ bool WWindow::OnDialogCodeMessage(Message& message, WEventID)
     if (!key || key->wParam == VK_TAB)
         return false;
     const bool wanted = (key->message == WM_KEYDOWN && HasEventHandler(KeyDownEvent))
-                     || (key->message == WM_CHAR && HasEventHandler(CharacterPressEvent));
+                        || (key->message == WM_CHAR && HasEventHandler(CharacterPressEvent));
     if (!wanted)
         return false;
     message.result = DefaultProcessing(message.message, message.wParam, message.lParam) | DLGC_WANTMESSAGE;

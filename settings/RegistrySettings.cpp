@@ -13,11 +13,10 @@ const char* const ActiveFlagValue = "KVLActive";
 // Reading and writing values is all the settings need.
 constexpr REGSAM SettingsAccess = KEY_QUERY_VALUE | KEY_SET_VALUE;
 
-}
+}  // namespace
 
 // The user's key is shared by both views; only the machine's is redirected.
-RegistrySettings::RegistrySettings()
-    : RegistrySettings(HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER, KEY_WOW64_32KEY)
+RegistrySettings::RegistrySettings() : RegistrySettings(HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER, KEY_WOW64_32KEY)
 {
 }
 

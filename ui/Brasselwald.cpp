@@ -3,7 +3,7 @@
 #include "WModuleHandle.h"
 #include "resource.h"
 
-const WControlRow __Brasselwald_Base::controlRows[] = {
+const WControlRow __Brasselwald_Base::ControlRows[] = {
     WControlRowOf<&__Brasselwald_Base::pictb_1>(IDC_BRASSELWALD_PICTB_1, "pictb_1"),
     WControlRowOf<&__Brasselwald_Base::label_1>(IDC_BRASSELWALD_LABEL_1, "label_1"),
     WControlRowOf<&__Brasselwald_Base::cb_1>(IDC_BRASSELWALD_CB_1, "cb_1"),
@@ -13,7 +13,7 @@ const WControlRow __Brasselwald_Base::controlRows[] = {
 bool __Brasselwald_Base::OnCreate(WObject*, WEventData*)
 {
     KeepInsideWorkArea();
-    CreateControls(controlRows, "Brasselwald");
+    CreateControls(ControlRows, "Brasselwald");
     BindControls();
     WBitmap logo;
     logo.Load(IDB_BRASSELWALD_LOGO, WModuleHandle::Application());
@@ -57,7 +57,8 @@ bool Brasselwald::FormCreated()
     GetWindowRect(owner->GetHandle(), &ownerRectangle);
     GetWindowRect(GetHandle(), &own);
     const RECT centred = CenterInArea(own, ownerRectangle);
-    SetWindowPos(GetHandle(), nullptr, centred.left, centred.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(GetHandle(), nullptr, centred.left, centred.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     KeepInsideWorkArea();
     return false;
 }

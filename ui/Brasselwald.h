@@ -19,7 +19,7 @@ protected:
     WLabel* label_2 = nullptr;
 
 private:
-    static const WControlRow controlRows[];
+    static const WControlRow ControlRows[];
     bool OnCreate(WObject* source, WEventData* data);
     WGeneratedRoutines<&__Brasselwald_Base::OnCreate> generatedRoutines{this};
 };

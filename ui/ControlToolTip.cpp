@@ -41,8 +41,12 @@ bool ControlToolTip::OnFirstMouseMove(WObject*, WEventData* data)
 {
     const auto& move = *static_cast<WMouseEventData*>(data);
     if (MakeToolTip()) {
-        MSG message{move.window, WM_MOUSEMOVE, move.keys & ~static_cast<WPARAM>(MK_ALT),
-                    MAKELPARAM(move.x, move.y), static_cast<DWORD>(GetMessageTime()), {}};
+        MSG message{move.window,
+                    WM_MOUSEMOVE,
+                    move.keys & ~static_cast<WPARAM>(MK_ALT),
+                    MAKELPARAM(move.x, move.y),
+                    static_cast<DWORD>(GetMessageTime()),
+                    {}};
         SendMessageA(toolTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
     }
     StopAwaiting();
@@ -51,9 +55,9 @@ bool ControlToolTip::OnFirstMouseMove(WObject*, WEventData* data)
 
 bool ControlToolTip::MakeToolTip()
 {
-    toolTip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                              GetParent(control), nullptr, GetModuleHandleA(nullptr), nullptr);
+    toolTip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, GetParent(control), nullptr,
+                              GetModuleHandleA(nullptr), nullptr);
     if (!toolTip)
         return false;
     TTTOOLINFOA tool = ToolOf(control, text);

@@ -27,7 +27,7 @@ public:
     void Remove();
 
 private:
-    WWindow* awaited = nullptr;     // the control, until the mouse first comes over it
+    WWindow* awaited = nullptr;  // the control, until the mouse first comes over it
     const char* text = nullptr;
     HWND control = nullptr;
     HWND toolTip = nullptr;

@@ -22,7 +22,7 @@ bool ReleaseWillClick(const WButton& control, const WMouseEventData& release)
 
 }  // namespace
 
-const WEventTableEntry DeviceExchange::pressWatchTable[] = {
+const WEventTableEntry DeviceExchange::PressWatchTable[] = {
     {LeftButtonUpEvent, W_HANDLER(&DeviceExchange::OnPressReleased), nullptr, 0},
     {CancelModeEvent, W_HANDLER(&DeviceExchange::OnCaptureLost), nullptr, 0},
     {UserEvent, W_HANDLER(&DeviceExchange::OnPressCheck), nullptr, 0},
@@ -143,13 +143,13 @@ void DeviceExchange::WatchPress(WButton* control)
 {
     pressedControl = control;
     ++pressSerial;
-    AttachEventTable(control, pressWatchTable, this);
+    AttachEventTable(control, PressWatchTable, this);
 }
 
 void DeviceExchange::StopWatchingPress()
 {
     if (pressedControl)
-        DetachEventTable(pressedControl, pressWatchTable, this);
+        DetachEventTable(pressedControl, PressWatchTable, this);
     pressedControl = nullptr;
 }
 

@@ -90,5 +90,5 @@ private:
     bool OnPressReleased(WObject* source, WEventData* data);
     bool OnCaptureLost(WObject* source, WEventData* data);
     bool OnPressCheck(WObject* source, WEventData* data);
-    static const WEventTableEntry pressWatchTable[];
+    static const WEventTableEntry PressWatchTable[];
 };

@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-const WControlRow __TabForm1_Base::controlRows[] = {
+const WControlRow __TabForm1_Base::ControlRows[] = {
     WControlRowOf<&__TabForm1_Base::groupb_1>(IDC_TABFORM1_GROUPB_1, "groupb_1"),
     WControlRowOf<&__TabForm1_Base::combo_com>(IDC_TABFORM1_COMBO_COM, "combo_com"),
 };
@@ -14,7 +14,7 @@ const WControlRow __TabForm1_Base::controlRows[] = {
 bool __TabForm1_Base::OnCreate(WObject*, WEventData*)
 {
     KeepInsideWorkArea();
-    CreateControls(controlRows, "TabForm1");
+    CreateControls(ControlRows, "TabForm1");
     BindControls();
     combo_com->SetHeight(WindowLook::DropDownHeight);
     return FinishCreation();

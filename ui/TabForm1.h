@@ -19,7 +19,7 @@ protected:
     WComboBox* combo_com = nullptr;
 
 private:
-    static const WControlRow controlRows[];
+    static const WControlRow ControlRows[];
     bool OnCreate(WObject* source, WEventData* data);
     WGeneratedRoutines<&__TabForm1_Base::OnCreate> generatedRoutines{this};
 };

@@ -30,7 +30,7 @@ protected:
     WGroupBox* groupb_2 = nullptr;
 
 private:
-    static const WControlRow controlRows[];
+    static const WControlRow ControlRows[];
     bool OnCreate(WObject* source, WEventData* data);
     WGeneratedRoutines<&__TabForm2_Base::OnCreate> generatedRoutines{this};
 };

@@ -6,7 +6,7 @@
 using DeviceCommands::ReceiverChannel;
 using DeviceCommands::TransmitterChannel;
 
-const WControlRow __TabForm3_Base::controlRows[] = {
+const WControlRow __TabForm3_Base::ControlRows[] = {
     WControlRowOf<&__TabForm3_Base::groupb_1>(IDC_TABFORM3_GROUPB_1, "groupb_1"),
     WControlRowOf<&__TabForm3_Base::groupb_2>(IDC_TABFORM3_GROUPB_2, "groupb_2"),
     WControlRowOf<&__TabForm3_Base::pictbttn_rcvup>(IDC_TABFORM3_PICTBTTN_RCVUP, "pictbttn_rcvup"),
@@ -22,7 +22,7 @@ const WControlRow __TabForm3_Base::controlRows[] = {
 bool __TabForm3_Base::OnCreate(WObject*, WEventData*)
 {
     KeepInsideWorkArea();
-    CreateControls(controlRows, "TabForm3");
+    CreateControls(ControlRows, "TabForm3");
     BindControls();
     const struct {
         WPictureButton* button;
@@ -45,10 +45,14 @@ bool __TabForm3_Base::OnCreate(WObject*, WEventData*)
 }
 
 const std::vector<WHandlerRow> TabForm3::handlerRows = {
-    WHandlerRowOf<&TabForm3::OnArrowClick, &TabForm3::pictbttn_rcvup>(ClickEvent, ArrowData(ReceiverChannel, true)),
-    WHandlerRowOf<&TabForm3::OnArrowClick, &TabForm3::pictbttn_rcvdwn>(ClickEvent, ArrowData(ReceiverChannel, false)),
-    WHandlerRowOf<&TabForm3::OnArrowClick, &TabForm3::pictbttn_trmup>(ClickEvent, ArrowData(TransmitterChannel, true)),
-    WHandlerRowOf<&TabForm3::OnArrowClick, &TabForm3::pictbttn_trmdwn>(ClickEvent, ArrowData(TransmitterChannel, false)),
+    WHandlerRowOf<&TabForm3::OnArrowClick, &TabForm3::pictbttn_rcvup>(ClickEvent,
+                                                                      ArrowData(ReceiverChannel, true)),
+    WHandlerRowOf<&TabForm3::OnArrowClick, &TabForm3::pictbttn_rcvdwn>(ClickEvent,
+                                                                       ArrowData(ReceiverChannel, false)),
+    WHandlerRowOf<&TabForm3::OnArrowClick, &TabForm3::pictbttn_trmup>(ClickEvent,
+                                                                      ArrowData(TransmitterChannel, true)),
+    WHandlerRowOf<&TabForm3::OnArrowClick, &TabForm3::pictbttn_trmdwn>(ClickEvent,
+                                                                       ArrowData(TransmitterChannel, false)),
     WHandlerRowOf<&TabForm3::OpenPortOnPress, &TabForm3::pictbttn_rcvup>(LeftButtonDownEvent),
     WHandlerRowOf<&TabForm3::OpenPortOnPress, &TabForm3::pictbttn_rcvdwn>(LeftButtonDownEvent),
     WHandlerRowOf<&TabForm3::OpenPortOnPress, &TabForm3::pictbttn_trmup>(LeftButtonDownEvent),

@@ -31,7 +31,7 @@ protected:
     WCheckBox* checkbox_trm = nullptr;
 
 private:
-    static const WControlRow controlRows[];
+    static const WControlRow ControlRows[];
     bool OnCreate(WObject* source, WEventData* data);
     WGeneratedRoutines<&__TabForm3_Base::OnCreate> generatedRoutines{this};
 };

@@ -5,7 +5,7 @@
 #include "WindowLook.h"
 #include "resource.h"
 
-const WControlRow __TabForm4_Base::controlRows[] = {
+const WControlRow __TabForm4_Base::ControlRows[] = {
     WControlRowOf<&__TabForm4_Base::groupb_3>(IDC_TABFORM4_GROUPB_3, "groupb_3"),
     WControlRowOf<&__TabForm4_Base::checkbox_errhndl>(IDC_TABFORM4_CHECKBOX_ERRHNDL, "checkbox_errhndl"),
     WControlRowOf<&__TabForm4_Base::checkbox_errmem>(IDC_TABFORM4_CHECKBOX_ERRMEM, "checkbox_errmem"),
@@ -19,7 +19,7 @@ const WControlRow __TabForm4_Base::controlRows[] = {
 bool __TabForm4_Base::OnCreate(WObject*, WEventData*)
 {
     KeepInsideWorkArea();
-    CreateControls(controlRows, "TabForm4");
+    CreateControls(ControlRows, "TabForm4");
     BindControls();
     checkbox_errhndl->SetChecked(true);
     checkbox_errmem->SetChecked(true);

@@ -31,7 +31,7 @@ protected:
     ControlToolTip pbx_error_toolTip;
 
 private:
-    static const WControlRow controlRows[];
+    static const WControlRow ControlRows[];
     bool OnCreate(WObject* source, WEventData* data);
     void DeleteMembers() override;
     WGeneratedRoutines<&__TabForm4_Base::OnCreate> generatedRoutines{this};

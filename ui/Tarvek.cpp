@@ -9,13 +9,14 @@
 #include "RegistrySettings.h"
 #include "TarvekBoxes.h"
 #include "TarvekComm.h"
-#include "WindowLook.h"
 #include "WApplication.h"
 #include "WModuleHandle.h"
+#include "WindowLook.h"
 #include "resource.h"
 
 #include <commctrl.h>
 #include <commdlg.h>
+
 #include <utility>
 
 using namespace WindowLook;
@@ -31,7 +32,7 @@ constexpr int32_t TabWidth = 96;
 // ---------------------------------------------------------------------------
 // The designer part.
 
-const WControlRow __Tarvek_Base::controlRows[] = {
+const WControlRow __Tarvek_Base::ControlRows[] = {
     WControlRowOf<&__Tarvek_Base::rtb_1>(IDC_TARVEK_RTB_1, "rtb_1"),
     WControlRowOf<&__Tarvek_Base::toolb_1>(0, "toolb_1"),
     WControlRowOf<&__Tarvek_Base::tarvek_connect>(IDC_TARVEK_CONNECT, "tarvek_connect"),
@@ -87,7 +88,7 @@ bool __Tarvek_Base::OnCreate(WObject*, WEventData*)
     const WModuleHandle module = WModuleHandle::Application();
     KeepInsideWorkArea();
     CreateStatusBar();
-    CreateControls(controlRows, "Tarvek");
+    CreateControls(ControlRows, "Tarvek");
     CreateMembers();
     SetIcon(true, IDI_TARVEK, module);
     SetText("Tarvek");

@@ -32,12 +32,12 @@ class __Tarvek_Base : public WModelessDialog {
     W_DECLARE_CLASS(__Tarvek_Base, WModelessDialog)
 protected:
     WMenu* menu_1 = nullptr;
-    WPopupMenu* popup_file = nullptr;           // "&Datei"
-    WMenuItem* item_open = nullptr;             // 1001
-    WMenuItem* item_save = nullptr;             // 1002
-    WMenuItem* item_exit = nullptr;             // 1004
-    WPopupMenu* popup_help = nullptr;           // "&?"
-    WMenuItem* item_about = nullptr;            // 1006
+    WPopupMenu* popup_file = nullptr;  // "&Datei"
+    WMenuItem* item_open = nullptr;    // 1001
+    WMenuItem* item_save = nullptr;    // 1002
+    WMenuItem* item_exit = nullptr;    // 1004
+    WPopupMenu* popup_help = nullptr;  // "&?"
+    WMenuItem* item_about = nullptr;   // 1006
     // The template's rich edit item, placed below the client area and not
     // visible: nothing shows, reads or writes it. It is a leftover of the
     // window's design that the template keeps, bound like every item so that
@@ -61,7 +61,7 @@ protected:
     virtual DeviceExchange& GetDeviceExchange() = 0;
 
 private:
-    static const WControlRow controlRows[];
+    static const WControlRow ControlRows[];
 
     void CreateStatusBar();
     void CreateMembers();

@@ -26,4 +26,4 @@ void ShowInfo(const char* text)
     WMessageBox::Message(nullptr, InfoBoxStyle, "Info", text);
 }
 
-}
+}  // namespace TarvekBoxes

@@ -12,4 +12,4 @@ void ShowTimeout(const char* text);
 // "Info", information icon, Yes and No; the answer changes nothing.
 void ShowInfo(const char* text);
 
-}
+}  // namespace TarvekBoxes

@@ -157,8 +157,8 @@ void WPictureButtonEx::DrawCaption()
 
     RECT client{};
     GetClientRect(window, &client);
-    const Layout layout = LayOutCaption({BoxOf(client), iconWidth, iconHeight, style, focused, pressed,
-                                         captionBesideIcon});
+    const Layout layout =
+        LayOutCaption({BoxOf(client), iconWidth, iconHeight, style, focused, pressed, captionBesideIcon});
     HDC dc = GetDC(window);
     if (layout.excludeIcon) {
         const RECT icon = RectangleOf(layout.iconRectangle);

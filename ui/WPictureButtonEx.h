@@ -39,8 +39,8 @@ public:
         bool captionBesideIcon = true;
     };
     struct Layout {
-        Box area;                       // where the caption goes
-        bool excludeIcon = false;       // centred both ways: the icon is kept free instead
+        Box area;                  // where the caption goes
+        bool excludeIcon = false;  // centred both ways: the icon is kept free instead
         Box iconRectangle;
     };
 

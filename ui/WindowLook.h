@@ -6,7 +6,6 @@
 // start-up benchmark builds the same windows from these.
 
 #include <windows.h>
-
 #include <commctrl.h>
 
 #include <cstdint>
@@ -18,7 +17,7 @@ static_assert(StatusBarStyle == 0x50000103);
 // TBSTYLE_AUTOSIZE is a style of buttons, not of the bar; the bar has been
 // made with that bit from the start, and nothing about it is to change here.
 constexpr DWORD ToolbarStyle = WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_WRAPABLE | TBSTYLE_TOOLTIPS
-                             | TBSTYLE_AUTOSIZE | CCS_ADJUSTABLE | CCS_TOP;
+                               | TBSTYLE_AUTOSIZE | CCS_ADJUSTABLE | CCS_TOP;
 static_assert(ToolbarStyle == 0x50000B31);
 
 struct PageTab {
@@ -39,4 +38,4 @@ constexpr int32_t ConnectIconSize = 48;
 // The interface and the clearing-period lists, their drop-down part included.
 constexpr int32_t DropDownHeight = 125;
 
-}
+}  // namespace WindowLook

@@ -1,9 +1,9 @@
 // The command lines the program forms, sent through the device link and
 // caught byte for byte on the partner port.
 
-#include "DevicePartner.h"
 #include "ConfigurationTransfer.h"
 #include "DeviceCommands.h"
+#include "DevicePartner.h"
 #include "NotifyWindow.h"
 #include "TarvekComm.h"
 
@@ -16,7 +16,7 @@ namespace {
 
 class CommandLinesOnTheWire : public ::testing::Test {
 protected:
-    static constexpr int32_t PortIndex = 4;     // COM5, device on COM15
+    static constexpr int32_t PortIndex = 4;  // COM5, device on COM15
 
     TarvekComm link{PortIndex};
     NotifyWindow window{[this] { link.OnDataReceived(); }};
@@ -72,7 +72,6 @@ TEST_F(CommandLinesOnTheWire, TransferSendsItsSevenLinesInOrder)
     for (int32_t step = 0; step < ConfigurationTransfer::StepCount; ++step)
         EXPECT_STREQ(link.SendCommand(transfer.GetCommandLine(step)).GetText(), "OK") << step;
 
-    EXPECT_EQ(device.Lines(),
-              (std::vector<std::string>{"st 1 0.0\r\n", "st 2 100.0\r\n", "st 3 -12.5\r\n",
-                                        "st 4  50\r\n", "ee 1\r\n", "em 0\r\n", "cf 15\r\n"}));
+    EXPECT_EQ(device.Lines(), (std::vector<std::string>{"st 1 0.0\r\n", "st 2 100.0\r\n", "st 3 -12.5\r\n",
+                                                        "st 4  50\r\n", "ee 1\r\n", "em 0\r\n", "cf 15\r\n"}));
 }

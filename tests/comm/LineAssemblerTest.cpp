@@ -26,8 +26,7 @@ TEST(LineAssembler, EachTwoByteLineEndEndsExactlyOneLine)
 {
     for (const char* lineEnd : {"\r\n", "\n\r", "\r\r", "\n\n"}) {
         LineAssembler assembler;
-        EXPECT_EQ(Feed(assembler, std::string("OK") + lineEnd + "NEXT" + lineEnd),
-                  (Lines{"OK", "NEXT"}))
+        EXPECT_EQ(Feed(assembler, std::string("OK") + lineEnd + "NEXT" + lineEnd), (Lines{"OK", "NEXT"}))
             << "line end " << int(lineEnd[0]) << " " << int(lineEnd[1]);
     }
 }

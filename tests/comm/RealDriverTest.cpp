@@ -16,7 +16,7 @@ namespace {
 
 using Call = SerialDriverModel::Call;
 
-constexpr DWORD deadline = 5000;
+constexpr DWORD Deadline = 5000;
 
 class ModelledLink : public TarvekComm {
 public:
@@ -77,7 +77,7 @@ protected:
     void ExpectCleanCloseAndRecovery(HANDLE reader)
     {
         link.Close();
-        EXPECT_EQ(WaitForSingleObject(reader, deadline), static_cast<DWORD>(WAIT_OBJECT_0));
+        EXPECT_EQ(WaitForSingleObject(reader, Deadline), static_cast<DWORD>(WAIT_OBJECT_0));
         CloseHandle(reader);
         EXPECT_EQ(driver.HandlesOpen(), 0u);
 
@@ -209,8 +209,8 @@ TEST_F(RealDriver, AnswerThatCameDuringASlowHandlerIsNoTimeout)
     ULONGLONG sentAt = 0;
     NotifyWindow slow([&] {
         driver.Receive("OK\r\n");
-        EXPECT_TRUE(Holds([&] { return link.GetReceivedCount() > 0; }, deadline));
-        Holds([&] { return GetTickCount64() - sentAt > TarvekComm::ReplyBudget + 100; }, deadline);
+        EXPECT_TRUE(Holds([&] { return link.GetReceivedCount() > 0; }, Deadline));
+        Holds([&] { return GetTickCount64() - sentAt > TarvekComm::ReplyBudget + 100; }, Deadline);
     });
     driver.OnWrite([&](const std::string&) { slow.PostUserEvent(0); });
     ASSERT_TRUE(link.Open());

@@ -1,12 +1,13 @@
 // The serial port over a null-modem pair, the device played by the test on
 // the partner port.
 
+#include "Rs232Class.h"
+
 #include "AbsentPort.h"
 #include "NotifyWindow.h"
-#include "WindowDriver.h"
 #include "PartnerPort.h"
-#include "Rs232Class.h"
 #include "SimulatorProcess.h"
+#include "WindowDriver.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +17,7 @@
 
 namespace {
 
-constexpr DWORD deadline = 5000;
+constexpr DWORD Deadline = 5000;
 
 // A port whose reader notifications are recorded instead of posted, so that
 // the hand-over itself can be watched: the size of every portion, the thread
@@ -62,7 +63,7 @@ public:
     std::string Collect(size_t size)
     {
         std::string bytes;
-        while (bytes.size() < size && WaitForNotification(deadline))
+        while (bytes.size() < size && WaitForNotification(Deadline))
             bytes += Take();
         return bytes;
     }
@@ -112,7 +113,7 @@ HANDLE ReaderThreadOf(const RecordingPort& port)
 
 bool ThreadEnds(HANDLE thread)
 {
-    const bool ended = WaitForSingleObject(thread, deadline) == WAIT_OBJECT_0;
+    const bool ended = WaitForSingleObject(thread, Deadline) == WAIT_OBJECT_0;
     CloseHandle(thread);
     return ended;
 }
@@ -163,7 +164,7 @@ TEST(Rs232Class, BurstArrivesInPortionsOfAtMost80BytesEachTakenBeforeTheNext)
 
     std::string received;
     int32_t portions = 0;
-    while (received.size() < sent.size() && port.WaitForNotification(deadline)) {
+    while (received.size() < sent.size() && port.WaitForNotification(Deadline)) {
         // A slow owner: the reader must hold back the next portion meanwhile.
         EXPECT_FALSE(port.WaitForNotification(30)) << "a portion came before the last was taken";
         received += port.Take();
@@ -197,7 +198,7 @@ TEST(Rs232Class, DataReceivedPostsAUserEventToTheNotifyTarget)
     PartnerPort partner(0);
     ASSERT_TRUE(partner.Write("hello"));
 
-    EXPECT_TRUE(PumpMessagesUntil([&] { return received == "hello"; }, deadline)) << received;
+    EXPECT_TRUE(PumpMessagesUntil([&] { return received == "hello"; }, Deadline)) << received;
     EXPECT_EQ(window.GetLastValue(), 0u);
     port.Close();
 }
@@ -209,7 +210,7 @@ TEST(Rs232Class, CloseWithAPortionUntakenNeitherBlocksNorLosesIt)
     ASSERT_TRUE(port.Open());
     PartnerPort partner(0);
     ASSERT_TRUE(partner.Write("abc"));
-    ASSERT_TRUE(port.WaitForNotification(deadline));
+    ASSERT_TRUE(port.WaitForNotification(Deadline));
     HANDLE reader = ReaderThreadOf(port);
 
     const ULONGLONG before = GetTickCount64();
@@ -229,7 +230,7 @@ TEST(Rs232Class, DeletingThePortWhileItsReaderWaitsForTheBufferEndsTheReader)
     ASSERT_TRUE(port->Open());
     PartnerPort partner(0);
     ASSERT_TRUE(partner.Write(Burst(200)));
-    ASSERT_TRUE(port->WaitForNotification(deadline));
+    ASSERT_TRUE(port->WaitForNotification(Deadline));
     HANDLE reader = ReaderThreadOf(*port);
 
     const ULONGLONG before = GetTickCount64();
@@ -357,7 +358,7 @@ TEST(Rs232Class, SecondOpenFailsAndKeepsTheOpenPortWorking)
     ASSERT_TRUE(partner.Write("ping"));
     EXPECT_EQ(port.Collect(4), "ping");
     EXPECT_TRUE(port.Write("pong", 4));
-    EXPECT_EQ(partner.Read(4, deadline), "pong");
+    EXPECT_EQ(partner.Read(4, Deadline), "pong");
 
     port.Close();
     EXPECT_FALSE(port.IsOpen());

@@ -1,6 +1,8 @@
 // The device link over a null-modem pair, the device played by tarvek-sim
 // (in its fault modes) or by the test.
 
+#include "TarvekComm.h"
+
 #include "AnswerShaper.h"
 #include "ConfigurationTransfer.h"
 #include "DeviceLinkMessages.h"
@@ -10,7 +12,6 @@
 #include "NotifyWindow.h"
 #include "PartnerPort.h"
 #include "SimulatorProcess.h"
-#include "TarvekComm.h"
 #include "WindowDriver.h"
 
 #include <gtest/gtest.h>
@@ -22,15 +23,15 @@
 
 namespace {
 
-constexpr const char* timeoutTitle = "Tarvek Timeout";
-constexpr const char* timeoutText =
+constexpr const char* TimeoutTitle = "Tarvek Timeout";
+constexpr const char* TimeoutText =
     "Zeitüberschreitung!\r\n\r\nTarvek antwortet nicht auf die übertragenen Konfigurationsdaten.\r\n";
 
 // The link as the main form holds it: the form's UserEvent handler hands
 // every notification to the link, and the program's boxes show its time-outs.
 class TarvekCommTest : public ::testing::Test {
 protected:
-    static constexpr int32_t PortIndex = 3;     // COM4, device on COM14
+    static constexpr int32_t PortIndex = 3;  // COM4, device on COM14
 
     TarvekComm link{PortIndex};
     NotifyWindow window{[this] { link.OnDataReceived(); }};
@@ -102,7 +103,7 @@ TEST_F(TarvekCommTest, AnswerComesBackWellBeforeTheBudgetEnds)
 TEST_F(TarvekCommTest, SilentDeviceGivesTheTimeoutMessageAfterASecondAndAnEmptyAnswer)
 {
     StartDeviceAndOpen("--silent");
-    MessageBoxWatcher watcher(timeoutTitle, IDOK, 10000, window.GetHandle());
+    MessageBoxWatcher watcher(TimeoutTitle, IDOK, 10000, window.GetHandle());
     const ULONGLONG start = GetTickCount64();
     const std::string reply = Send("ee 1\r\n");
     const bool seen = watcher.Finish();
@@ -111,7 +112,7 @@ TEST_F(TarvekCommTest, SilentDeviceGivesTheTimeoutMessageAfterASecondAndAnEmptyA
     ASSERT_TRUE(seen);
     EXPECT_GE(watcher.GetLook().seenAt - start, TarvekComm::ReplyBudget);
     EXPECT_LT(watcher.GetLook().seenAt - start, 3000u);
-    EXPECT_EQ(watcher.GetLook().text, timeoutText);
+    EXPECT_EQ(watcher.GetLook().text, TimeoutText);
     EXPECT_FALSE(watcher.GetLook().hasOwner);
     EXPECT_TRUE(watcher.GetLook().hasStopIcon);
     EXPECT_TRUE(watcher.GetLook().hasOnlyOkButton);
@@ -128,7 +129,7 @@ TEST_F(TarvekCommTest, MessagesArrivingDuringTheWaitNeitherShortenNorStretchIt)
             Sleep(2);
         }
     });
-    MessageBoxWatcher watcher(timeoutTitle);
+    MessageBoxWatcher watcher(TimeoutTitle);
     const ULONGLONG start = GetTickCount64();
     EXPECT_EQ(Send("ee 1\r\n"), "");
     posting = false;
@@ -150,7 +151,7 @@ TEST_F(TarvekCommTest, DeviceStreamingWithoutLineEndGetsTheTimeoutOnlyASecondAft
         if (device.ReadLine(line, 5000))
             StreamAtTheLineRate(device, streaming);
     });
-    MessageBoxWatcher watcher(timeoutTitle);
+    MessageBoxWatcher watcher(TimeoutTitle);
     const ULONGLONG start = GetTickCount64();
     const std::string reply = Send("ee 1\r\n");
     streaming = false;
@@ -190,7 +191,7 @@ TEST_F(TarvekCommTest, EmptyLinesOfTheAnswersFramingAreNoAnswers)
     for (const Framing& framing : framings) {
         ASSERT_TRUE(simulator.Start(PortIndex, framing.option, std::string(framing.option + 2) + ".log"));
         ASSERT_TRUE(link.Open());
-        MessageBoxCollector timeouts(timeoutTitle);
+        MessageBoxCollector timeouts(TimeoutTitle);
         int32_t answered = 0;
         while (answered < ConfigurationTransfer::StepCount
                && !link.SendCommand(transfer.GetCommandLine(answered)).IsEmpty())
@@ -202,7 +203,7 @@ TEST_F(TarvekCommTest, EmptyLinesOfTheAnswersFramingAreNoAnswers)
         EXPECT_EQ(answered, framing.linesAnswered) << framing.option;
         EXPECT_EQ(texts.size(), framing.timeouts) << framing.option;
         for (const std::string& text : texts)
-            EXPECT_EQ(text, timeoutText);
+            EXPECT_EQ(text, TimeoutText);
     }
 }
 
@@ -210,7 +211,7 @@ TEST_F(TarvekCommTest, AnswerWithoutLineEndTimesOutAndBeginsTheNextLine)
 {
     StartDeviceAndOpen("--no-line-end");
     {
-        MessageBoxWatcher watcher(timeoutTitle);
+        MessageBoxWatcher watcher(TimeoutTitle);
         EXPECT_EQ(Send("ee 1\r\n"), "");
         const bool seen = watcher.Finish();
         EXPECT_TRUE(seen);
@@ -260,7 +261,7 @@ TEST_F(TarvekCommTest, WaitForReplyRightAfterAnAnsweredCommandReturnsAtOnce)
 TEST_F(TarvekCommTest, WaitForReplyCatchesAnAnswerThatCameAfterTheTimeout)
 {
     StartDeviceAndOpen("--late 1400");
-    MessageBoxWatcher watcher(timeoutTitle);
+    MessageBoxWatcher watcher(TimeoutTitle);
     EXPECT_EQ(Send("ee 1\r\n"), "");
     watcher.Finish();
     EXPECT_TRUE(link.WaitForReply(2000));
@@ -269,7 +270,7 @@ TEST_F(TarvekCommTest, WaitForReplyCatchesAnAnswerThatCameAfterTheTimeout)
 TEST_F(TarvekCommTest, WaitForReplyGivesUpAfterItsTimeWhenNothingCame)
 {
     StartDeviceAndOpen("--silent");
-    MessageBoxWatcher watcher(timeoutTitle);
+    MessageBoxWatcher watcher(TimeoutTitle);
     EXPECT_EQ(Send("ee 1\r\n"), "");
     watcher.Finish();
     const ULONGLONG start = GetTickCount64();
@@ -329,7 +330,7 @@ TEST(TarvekCommLink, LostNotificationStallsNothing)
     link.SetListener(&boxes);
     ASSERT_TRUE(link.Open());
 
-    MessageBoxCollector timeouts(timeoutTitle);
+    MessageBoxCollector timeouts(TimeoutTitle);
     EXPECT_EQ(std::string(link.SendCommand("ee 1\r\n").GetText()), "DONE");
     EXPECT_EQ(std::string(link.SendCommand("em 1\r\n").GetText()), "DONE");
     EXPECT_TRUE(timeouts.Stop().empty());
@@ -342,10 +343,9 @@ TEST(TarvekCommMessages, OpenErrorNamesThePort)
     DeviceLinkMessages::ShowOpenError(3);
     const bool seen = watcher.Finish();
     ASSERT_TRUE(seen);
-    EXPECT_EQ(watcher.GetLook().text,
-              "COM4 konnte nicht geöffnet werden.\r\n\r\n"
-              "Entweder ist die Schnittstelle nicht verfügbar oder\r\n"
-              "wird von einer anderen Applikation verwendet.\r\n");
+    EXPECT_EQ(watcher.GetLook().text, "COM4 konnte nicht geöffnet werden.\r\n\r\n"
+                                      "Entweder ist die Schnittstelle nicht verfügbar oder\r\n"
+                                      "wird von einer anderen Applikation verwendet.\r\n");
     EXPECT_FALSE(watcher.GetLook().hasOwner);
     EXPECT_TRUE(watcher.GetLook().hasStopIcon);
     EXPECT_TRUE(watcher.GetLook().hasOnlyOkButton);
@@ -375,7 +375,7 @@ TEST(TarvekCommLink, DeletingTheLinkClearsTheProcessWideReference)
 TEST_F(TarvekCommTest, QuitRequestEndsTheWaitAndNothingMoreIsSent)
 {
     StartDeviceAndOpen("--silent");
-    MessageBoxWatcher watcher(timeoutTitle, IDOK, 2000, window.GetHandle());
+    MessageBoxWatcher watcher(TimeoutTitle, IDOK, 2000, window.GetHandle());
     PostQuitMessage(3);
     EXPECT_EQ(Send("ee 1\r\n"), "");
     EXPECT_EQ(Send("em 1\r\n"), "");

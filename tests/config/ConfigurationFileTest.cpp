@@ -27,7 +27,7 @@ ConfigurationRecord Applied(Section section, std::initializer_list<const char*> 
     return record;
 }
 
-}
+}  // namespace
 
 TEST(ConfigurationFile, SectionBodyLeavesOutEntriesBeyondTheLimit)
 {

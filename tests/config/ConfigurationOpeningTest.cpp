@@ -16,12 +16,12 @@ const char* const Thresholds = "[Threshold 1 Upper]\r\nPercent=80\r\n[Threshold 
 
 struct OpeningCase {
     const char* name;
-    const char* contents;       // null: the name is a device's, no file is written
+    const char* contents;  // null: the name is a device's, no file is written
     Outcome forProgram;
     Outcome forSender;
 };
 
-const OpeningCase openingCases[] = {
+const OpeningCase OpeningCases[] = {
     {"Empty", "", Outcome::NoConfiguration, Outcome::NoConfiguration},
     {"OtherProgram", "[General]\r\nPercent=5\r\n[Window]\r\nEnabled=1\r\n", Outcome::NoConfiguration,
      Outcome::NoConfiguration},
@@ -53,8 +53,8 @@ TEST_P(Opening, TakesOrRefusesTheFileAndARefusalChangesNothing)
 {
     const OpeningCase& test = GetParam();
     const std::string path = PathFor(test);
-    for (const auto& [need, expected] : {std::pair{Need::AnySection, test.forProgram},
-                                         std::pair{Need::SentSections, test.forSender}}) {
+    for (const auto& [need, expected] :
+         {std::pair{Need::AnySection, test.forProgram}, std::pair{Need::SentSections, test.forSender}}) {
         ConfigurationRecord record = Before;
         const ConfigurationOpening opening = ConfigurationOpening::Open(path.c_str(), need, record);
         EXPECT_EQ(opening.GetOutcome(), expected);
@@ -66,7 +66,7 @@ TEST_P(Opening, TakesOrRefusesTheFileAndARefusalChangesNothing)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, Opening, ::testing::ValuesIn(openingCases),
+INSTANTIATE_TEST_SUITE_P(Files, Opening, ::testing::ValuesIn(OpeningCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(OpeningMessage, NamesTheFileAndTheSectionsTheSenderMisses)
@@ -76,5 +76,6 @@ TEST(OpeningMessage, NamesTheFileAndTheSectionsTheSenderMisses)
     ConfigurationRecord record = Before;
     const ConfigurationOpening opening = ConfigurationOpening::Open(path.c_str(), Need::SentSections, record);
     EXPECT_EQ(std::string(opening.GetMessage().GetText()),
-              "Die Datei \"" + path + "\" enthält keine vollständige Tarvek-Konfiguration.\r\nEs fehlt: [Error]");
+              "Die Datei \"" + path
+                  + "\" enthält keine vollständige Tarvek-Konfiguration.\r\nEs fehlt: [Error]");
 }

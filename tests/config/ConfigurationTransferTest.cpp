@@ -38,7 +38,7 @@ std::string MessageFor(const PageValues& values)
     return ConfigurationTransfer(values).GetValidationMessage().GetText();
 }
 
-}
+}  // namespace
 
 TEST(ConfigurationTransfer, ShowsOnlyTheFirstFailedRule)
 {
@@ -80,11 +80,12 @@ TEST(ConfigurationTransfer, FormsTheSevenLinesInDeviceOrder)
     values.errorMemoryEnabled = true;
     values.cycleText = "90";
     const ConfigurationTransfer transfer(values);
-    const char* const lines[] = {
-        "st 1  50\r\n", "st 2 100.0\r\n", "st 3 -100.0\r\n", "st 4 -0.5\r\n", "ee 0\r\n", "em 1\r\n", "cf 90\r\n"};
-    const char* const statusTexts[] = {
-        "Übertrage Schwellwert 1", "Übertrage Schwellwert 2", "Übertrage Schwellwert 3", "Übertrage Schwellwert 4",
-        "Übertrage Fehlerbehandlung 1", "Übertrage Fehlerbehandlung 2", "Übertrage Fehlerbehandlung 3"};
+    const char* const lines[] = {"st 1  50\r\n", "st 2 100.0\r\n", "st 3 -100.0\r\n", "st 4 -0.5\r\n",
+                                 "ee 0\r\n",     "em 1\r\n",       "cf 90\r\n"};
+    const char* const statusTexts[] = {"Übertrage Schwellwert 1",      "Übertrage Schwellwert 2",
+                                       "Übertrage Schwellwert 3",      "Übertrage Schwellwert 4",
+                                       "Übertrage Fehlerbehandlung 1", "Übertrage Fehlerbehandlung 2",
+                                       "Übertrage Fehlerbehandlung 3"};
     for (int32_t step = 0; step < ConfigurationTransfer::StepCount; ++step) {
         EXPECT_STREQ(transfer.GetCommandLine(step), lines[step]) << step;
         EXPECT_STREQ(ConfigurationTransfer::GetStatusText(step), statusTexts[step]) << step;

@@ -20,10 +20,10 @@
 
 namespace {
 
-constexpr int32_t PortIndex = 4;        // COM5, device on COM15
+constexpr int32_t PortIndex = 4;  // COM5, device on COM15
 constexpr size_t BabbleSize = size_t{1024} * 1024;
 constexpr size_t WriteChunk = 1024;
-constexpr DWORD ProbeInterval = 10;     // milliseconds between probes
+constexpr DWORD ProbeInterval = 10;  // milliseconds between probes
 // How long the device goes on trying to get its bytes out while the link
 // takes nothing: a pause of the window's thread on a loaded machine is far
 // shorter; a link that stalled for good is not.
@@ -45,8 +45,9 @@ constexpr double ProbeDelayMedianBound = 20.0;
 constexpr double ProbeDelayBound = 1000.0;
 
 // Seven command lines, as a transfer sends them.
-const char* const commandLines[] = {
-    "st 1 0.00\r\n", "st 2 100.00\r\n", "st 3 -25.00\r\n", "st 4 75.50\r\n", "ee 1\r\n", "em 1\r\n", "cf 30\r\n",
+const char* const CommandLines[] = {
+    "st 1 0.00\r\n", "st 2 100.00\r\n", "st 3 -25.00\r\n", "st 4 75.50\r\n",
+    "ee 1\r\n",      "em 1\r\n",        "cf 30\r\n",
 };
 
 std::string Babble(std::mt19937& random, bool withLineEnds)
@@ -140,23 +141,22 @@ protected:
 
         const std::string lastLine = LastCompleteLine(stream);
         const int64_t heapBefore = BusyHeapBytes();
-        for (const char* command : commandLines) {
+        for (const char* command : CommandLines) {
             if (link.SendCommand(command).IsEmpty())
                 break;
         }
-        const bool allHandedOver =
-            PumpMessagesUntil([&] { return LatestLine() == lastLine; }, 60000);
+        const bool allHandedOver = PumpMessagesUntil([&] { return LatestLine() == lastLine; }, 60000);
         probing = false;
         prober.join();
         babbler.join();
         PumpWaitingMessages();
         const int64_t heapAfter = BusyHeapBytes();
 
-        EXPECT_FALSE(writesFailed) << "the device could not get its bytes out: the link stalled; the device sent "
-                                   << sent.load() << " of " << stream.size() << " bytes, the link's port holds "
-                                   << link.InputQueue() << " in its input queue, the link took "
-                                   << link.HandedOver() << " and a portion of " << link.GetReceivedCount()
-                                   << " waits to be taken";
+        EXPECT_FALSE(writesFailed)
+            << "the device could not get its bytes out: the link stalled; the device sent " << sent.load()
+            << " of " << stream.size() << " bytes, the link's port holds " << link.InputQueue()
+            << " in its input queue, the link took " << link.HandedOver() << " and a portion of "
+            << link.GetReceivedCount() << " waits to be taken";
         EXPECT_TRUE(allHandedOver) << "the stream's last line never arrived; the latest was \""
                                    << LatestLine().substr(0, 40) << '"';
         return heapAfter - heapBefore;

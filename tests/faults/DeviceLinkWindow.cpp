@@ -4,9 +4,9 @@
 
 namespace {
 
-constexpr size_t expectedProbes = 100000;
+constexpr size_t ExpectedProbes = 100000;
 // Stamps wrap after about two and a half days; delays are taken modulo.
-constexpr uint32_t stampMask = 0x7FFFFFFFu;
+constexpr uint32_t StampMask = 0x7FFFFFFFu;
 
 }  // namespace
 
@@ -14,7 +14,7 @@ DeviceLinkWindow::DeviceLinkWindow(TarvekComm& link) : link(link)
 {
     // Reserved at once, so that handling probes allocates nothing while a
     // test measures the heap.
-    probeDelays.reserve(expectedProbes);
+    probeDelays.reserve(ExpectedProbes);
     AddHandler(UserEvent, this, &DeviceLinkWindow::OnUserEvent);
     link.SetListener(&boxes);
     Create(nullptr, RECT{0, 0, 240, 120}, "device link", WS_OVERLAPPEDWINDOW);
@@ -23,7 +23,7 @@ DeviceLinkWindow::DeviceLinkWindow(TarvekComm& link) : link(link)
 // The stamp is kept in tenths of a millisecond.
 void DeviceLinkWindow::PostProbe()
 {
-    const auto stamp = static_cast<uint32_t>(static_cast<uint64_t>(MillisecondClock() * 10.0) & stampMask);
+    const auto stamp = static_cast<uint32_t>(static_cast<uint64_t>(MillisecondClock() * 10.0) & StampMask);
     PostUserEvent(ProbeBit | stamp);
 }
 
@@ -31,9 +31,9 @@ bool DeviceLinkWindow::OnUserEvent(WObject*, WEventData* data)
 {
     const uint32_t value = static_cast<WUserEventData*>(data)->value;
     if (value & ProbeBit) {
-        const auto now = static_cast<uint32_t>(static_cast<uint64_t>(MillisecondClock() * 10.0) & stampMask);
+        const auto now = static_cast<uint32_t>(static_cast<uint64_t>(MillisecondClock() * 10.0) & StampMask);
         if (probeDelays.size() < probeDelays.capacity())
-            probeDelays.push_back(((now - (value & stampMask)) & stampMask) / 10.0);
+            probeDelays.push_back(((now - (value & StampMask)) & StampMask) / 10.0);
         return true;
     }
     link.OnDataReceived();

@@ -51,19 +51,19 @@ private:
     ThreadState* owner = nullptr;
 };
 
-const WEventHandlerFn handle = W_HANDLER(&StressTarget::Handle);
+const WEventHandlerFn Handle = W_HANDLER(&StressTarget::Handle);
 
 // One raising thread: its id, its handlers, and the victim of the next
 // thread, which its self-replacing handler adds and removes in turn.
 struct ThreadState {
     WEventGenerator* generator = nullptr;
     WEventID id = 0;
-    int32_t raise = 0;                          // written by the own thread only
+    int32_t raise = 0;  // written by the own thread only
     StressTarget permanent;
-    std::array<StressTarget, 2> replacing;      // one of them registered at a time
+    std::array<StressTarget, 2> replacing;  // one of them registered at a time
     int32_t replacingIndex = 0;
     StressTarget victim;
-    ThreadState* neighbour = nullptr;           // whose victim this thread toggles
+    ThreadState* neighbour = nullptr;  // whose victim this thread toggles
     bool neighbourVictimRegistered = false;
     std::atomic<bool> changeFailed{false};
 
@@ -71,9 +71,9 @@ struct ThreadState {
     {
         StressTarget& current = replacing[replacingIndex];
         replacingIndex = 1 - replacingIndex;
-        if (!generator->RemoveEventHandler(id, &current, handle))
+        if (!generator->RemoveEventHandler(id, &current, Handle))
             changeFailed = true;
-        if (!generator->AddEventHandler(id, &replacing[replacingIndex], handle))
+        if (!generator->AddEventHandler(id, &replacing[replacingIndex], Handle))
             changeFailed = true;
         ToggleNeighbourVictim();
     }
@@ -81,8 +81,8 @@ struct ThreadState {
     void ToggleNeighbourVictim()
     {
         const bool changed = neighbourVictimRegistered
-            ? generator->RemoveEventHandler(neighbour->id, &neighbour->victim, handle)
-            : generator->AddEventHandler(neighbour->id, &neighbour->victim, handle);
+                                 ? generator->RemoveEventHandler(neighbour->id, &neighbour->victim, Handle)
+                                 : generator->AddEventHandler(neighbour->id, &neighbour->victim, Handle);
         if (!changed)
             changeFailed = true;
         neighbourVictimRegistered = !neighbourVictimRegistered;
@@ -127,8 +127,8 @@ TEST(EventModelStress, HandlersChangingEachOthersListsFromSeveralThreadsLoseAndD
         for (StressTarget& target : state.replacing)
             target.Bind(StressTarget::Role::SelfReplacing, &state);
         state.victim.Bind(StressTarget::Role::Victim, &state);
-        ASSERT_TRUE(generator.AddEventHandler(state.id, &state.permanent, handle));
-        ASSERT_TRUE(generator.AddEventHandler(state.id, &state.replacing[0], handle));
+        ASSERT_TRUE(generator.AddEventHandler(state.id, &state.permanent, Handle));
+        ASSERT_TRUE(generator.AddEventHandler(state.id, &state.replacing[0], Handle));
     }
 
     std::atomic<bool> go{false};
@@ -151,7 +151,8 @@ TEST(EventModelStress, HandlersChangingEachOthersListsFromSeveralThreadsLoseAndD
         EXPECT_EQ(state.permanent.calls, RaisesPerThread);
         EXPECT_EQ(state.replacing[0].calls + state.replacing[1].calls, RaisesPerThread);
         EXPECT_LE(state.victim.calls, RaisesPerThread);
-        for (const StressTarget* target : {&state.permanent, &state.replacing[0], &state.replacing[1], &state.victim})
+        for (const StressTarget* target :
+             {&state.permanent, &state.replacing[0], &state.replacing[1], &state.victim})
             EXPECT_FALSE(target->calledTwiceInOneRaise);
     }
     for (int32_t thread = 0; thread < ThreadCount; ++thread) {

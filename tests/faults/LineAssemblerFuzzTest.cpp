@@ -3,6 +3,7 @@
 // lines the model gives.
 
 #include "LineAssembler.h"
+
 #include "LineModel.h"
 
 #include <gtest/gtest.h>

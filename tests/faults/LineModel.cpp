@@ -2,7 +2,7 @@
 
 namespace {
 
-constexpr size_t longestLine = 255;
+constexpr size_t LongestLine = 255;
 
 bool IsLineEnd(char byte)
 {
@@ -38,7 +38,7 @@ void LineModel::Split()
         const size_t end = text.find_first_of("\r\n", position);
         if (end == std::string::npos)
             break;
-        lines.push_back(text.substr(position, end - position).substr(0, longestLine));
+        lines.push_back(text.substr(position, end - position).substr(0, LongestLine));
         position = end + 1;
         if (position == text.size())
             owesSecondHalf = true;

@@ -17,8 +17,8 @@ public:
     void Append(const std::string& bytes);
 
 private:
-    std::string text;               // text not yet split into lines
-    bool owesSecondHalf = false;    // the last line end may still get its second byte
+    std::string text;             // text not yet split into lines
+    bool owesSecondHalf = false;  // the last line end may still get its second byte
 
     void Split();
 };

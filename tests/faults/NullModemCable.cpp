@@ -4,7 +4,7 @@
 
 namespace {
 
-constexpr DWORD pollInterval = 10;
+constexpr DWORD PollInterval = 10;
 
 bool Exists(const std::string& path)
 {
@@ -61,7 +61,7 @@ bool NullModemCable::WaitUntil(bool up, DWORD timeoutMilliseconds) const
     while (IsUp() != up) {
         if (GetTickCount64() >= deadline)
             return false;
-        Sleep(pollInterval);
+        Sleep(PollInterval);
     }
     return true;
 }

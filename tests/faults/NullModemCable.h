@@ -29,7 +29,7 @@ public:
     bool PlugIn(DWORD timeoutMilliseconds = 5000);
 
 private:
-    std::string folder;         // BUILD_DIR\nullmodem\ as Windows names it
+    std::string folder;  // BUILD_DIR\nullmodem\ as Windows names it
     int32_t pair;
     std::atomic<bool> pulled{false};
 

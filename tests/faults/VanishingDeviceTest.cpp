@@ -18,7 +18,7 @@
 
 namespace {
 
-constexpr int32_t PortIndex = 5;        // COM6, device on COM16
+constexpr int32_t PortIndex = 5;  // COM6, device on COM16
 constexpr const char* TimeoutTitle = "Tarvek Timeout";
 
 // The link with the id of its reader thread in reach, so that a test can see
@@ -51,7 +51,8 @@ TEST(VanishingDevice, CommandThatCannotBeWrittenGivesTheTimeoutWithoutWaitingFor
         // The host leaves a little room after a write cut short; the second fills it.
         const std::string moreThanTheLineHolds(size_t{400} * 1024, 'x');
         for (int round = 0; round < 2; ++round) {
-            EXPECT_FALSE(link.Write(moreThanTheLineHolds.data(), static_cast<uint32_t>(moreThanTheLineHolds.size())))
+            EXPECT_FALSE(
+                link.Write(moreThanTheLineHolds.data(), static_cast<uint32_t>(moreThanTheLineHolds.size())))
                 << "round " << round;
         }
 

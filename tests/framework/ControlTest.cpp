@@ -121,7 +121,8 @@ protected:
     {
         LoadPage("ID_TabForm4");
         ASSERT_TRUE(combo.LoadWindow(&page, IDC_TABFORM4_COMBO_CYCLE, WModuleHandle()));
-        for (const char* entry : {"-", "5", "10", "15", "20", "25", "30", "35", "40", "45", "50", "55", "60", "90"})
+        for (const char* entry :
+             {"-", "5", "10", "15", "20", "25", "30", "35", "40", "45", "50", "55", "60", "90"})
             combo.AddString(entry);
     }
 

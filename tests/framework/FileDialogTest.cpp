@@ -1,13 +1,14 @@
 // The common dialogs: the file dialog's settings and the chosen file name after
 // the host's dialog; the print dialog shown with the main form's flags.
 
-#include "EventProbe.h"
 #include "DialogWatchers.h"
+#include "EventProbe.h"
 #include "WFileDialog.h"
 #include "WPrintDialog.h"
 #include "WindowDriver.h"
 
 #include <dlgs.h>
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -24,7 +25,8 @@ TEST(FileDialog, HookFlagIsAlwaysAdded)
 
 TEST(FileDialog, FilterTextIsDoubleZeroTerminated)
 {
-    const std::string text = WFileDialog::BuildFilterText({"Tarvek-Konfiguration (*.tci)", "*.tci", "Alle Dateien (*.*)", "*.*"});
+    const std::string text =
+        WFileDialog::BuildFilterText({"Tarvek-Konfiguration (*.tci)", "*.tci", "Alle Dateien (*.*)", "*.*"});
     const char expected[] = "Tarvek-Konfiguration (*.tci)\0*.tci\0Alle Dateien (*.*)\0*.*\0";
     EXPECT_EQ(text, std::string(expected, sizeof expected));
 }
@@ -67,7 +69,8 @@ void ChooseFileName(const char* name, bool& answered)
             SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name));
     }
     answered = true;
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
 }
 
 TEST(FileDialog, SaveStoresTheChosenPathAtIndexZero)
@@ -97,7 +100,8 @@ TEST(FileDialog, SaveStoresTheChosenPathAtIndexZero)
 TEST(FileDialog, OwnerCannotBeChangedWhileTheDialogShows)
 {
     WWindow owner;
-    ASSERT_TRUE(owner.Create(nullptr, RECT{100, 100, 400, 300}, "Besitzer", WS_POPUP | WS_CAPTION | WS_VISIBLE));
+    ASSERT_TRUE(
+        owner.Create(nullptr, RECT{100, 100, 400, 300}, "Besitzer", WS_POPUP | WS_CAPTION | WS_VISIBLE));
     WFileDialog dialog;
     ASSERT_TRUE(dialog.SetParent(&owner));
     std::atomic<bool> refused{false};
@@ -127,7 +131,8 @@ bool HostHasPrinter()
 TEST(PrintDialog, ShowAsksTheHostAndCancellingGivesFalse)
 {
     WWindow owner;
-    ASSERT_TRUE(owner.Create(nullptr, RECT{100, 100, 400, 300}, "Besitzer", WS_POPUP | WS_CAPTION | WS_VISIBLE));
+    ASSERT_TRUE(
+        owner.Create(nullptr, RECT{100, 100, 400, 300}, "Besitzer", WS_POPUP | WS_CAPTION | WS_VISIBLE));
     WPrintDialog dialog;
     ASSERT_TRUE(dialog.IsKindOf("WCommonDialog"));
     ASSERT_TRUE(dialog.SetParent(&owner));

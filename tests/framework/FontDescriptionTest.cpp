@@ -54,8 +54,8 @@ TEST(FontDescription, FaceIsCutTo31Characters)
 TEST(FontDescription, TextWithoutSizeOrFaceOrWithAnOverlongSizeIsRefused)
 {
     WFontDescription font;
-    for (const char* text : {"", "MS Sans Serif", "8", "8.", "8 MS Sans Serif", "2147483648.Arial",
-                             "99999999999999999999.Arial"})
+    for (const char* text :
+         {"", "MS Sans Serif", "8", "8.", "8 MS Sans Serif", "2147483648.Arial", "99999999999999999999.Arial"})
         EXPECT_FALSE(ParseFontDescription(text, font)) << '"' << text << '"';
     ASSERT_TRUE(ParseFontDescription("2147483647.Arial.Weight=99999999999", font));
     EXPECT_EQ(font.pointSize, INT32_MAX);
@@ -64,7 +64,8 @@ TEST(FontDescription, TextWithoutSizeOrFaceOrWithAnOverlongSizeIsRefused)
 
 TEST(FontDescription, WrittenFormReadsBackTheSame)
 {
-    for (const char* text : {"8.MS Sans Serif", "10.Arial.Weight=700.Italic", "9.Courier New.Underline.Strikeout.CharSet=238"}) {
+    for (const char* text :
+         {"8.MS Sans Serif", "10.Arial.Weight=700.Italic", "9.Courier New.Underline.Strikeout.CharSet=238"}) {
         EXPECT_STREQ(FormatFontDescription(Parsed(text)).GetText(), text);
     }
 }

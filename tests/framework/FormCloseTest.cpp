@@ -22,7 +22,8 @@ class PlainForm : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(form.Create(nullptr, RECT{100, 100, 300, 250}, "Schließen", WS_OVERLAPPEDWINDOW | WS_VISIBLE));
+        ASSERT_TRUE(
+            form.Create(nullptr, RECT{100, 100, 300, 250}, "Schließen", WS_OVERLAPPEDWINDOW | WS_VISIBLE));
         queries.Listen(form, QueryCloseEvent);
         closes.Listen(form, CloseEvent);
     }

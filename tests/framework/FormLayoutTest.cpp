@@ -40,7 +40,8 @@ TEST(WorkArea, FormLargerThanTheAreaKeepsItsTopLeftCornerInside)
 
 TEST(WorkArea, CentringPlacesTheFormInTheMiddle)
 {
-    EXPECT_TRUE(SameRectangle(WForm::CenterInArea({0, 0, 200, 100}, {0, 0, 1000, 500}), RECT{400, 200, 600, 300}));
+    EXPECT_TRUE(
+        SameRectangle(WForm::CenterInArea({0, 0, 200, 100}, {0, 0, 1000, 500}), RECT{400, 200, 600, 300}));
 }
 
 std::vector<HWND> ChildOrder(HWND parent)
@@ -61,7 +62,7 @@ TEST(TabOrder, ListedWindowsFollowTheOthersInTheGivenOrder)
     ASSERT_GE(order.size(), 3u);
     const std::vector<HWND> last(order.end() - 3, order.end());
     EXPECT_EQ(last, (std::vector<HWND>{main.tabControl->GetHandle(), main.toolbar->GetHandle(),
-                                        main.transferButton.GetHandle()}));
+                                       main.transferButton.GetHandle()}));
 }
 
 TEST(DialogKeys, TabKeyMovesTheFocusToTheNextControl)

@@ -30,12 +30,12 @@ public:
 private:
     bool OnCreate(WObject* source, WEventData* data);
 
-    static const WControlRow controlRows[];
+    static const WControlRow ControlRows[];
     WGeneratedRoutines<&SampleFormBase::OnCreate> generatedRoutines{this};
 };
 
 // Designer order differs from the items' order on purpose.
-const WControlRow SampleFormBase::controlRows[] = {
+const WControlRow SampleFormBase::ControlRows[] = {
     WControlRowOf<&SampleFormBase::label>(IDC_BRASSELWALD_LABEL_2, "label_2"),
     WControlRowOf<&SampleFormBase::okButton>(IDC_BRASSELWALD_CB_1, "cb_1"),
     WControlRowOf<&SampleFormBase::picture>(IDC_BRASSELWALD_PICTB_1, "pictb_1"),
@@ -44,7 +44,7 @@ const WControlRow SampleFormBase::controlRows[] = {
 bool SampleFormBase::OnCreate(WObject*, WEventData*)
 {
     KeepInsideWorkArea();
-    CreateControls(controlRows, "Sample");
+    CreateControls(ControlRows, "Sample");
     BindControls();
     return FinishCreation();
 }

@@ -2,8 +2,8 @@
 // arrive as the same characters, and the box belongs to its parent only
 // where the parent can take it, with the focus back where it was afterwards.
 
-#include "WMessageBox.h"
 #include "DialogWatchers.h"
+#include "WMessageBox.h"
 #include "WTextBox.h"
 #include "WindowDriver.h"
 
@@ -62,7 +62,6 @@ TEST(MessageBox, UmlautsReadBackAsTheSameCharacters)
     EXPECT_EQ(result, IDNO);
     EXPECT_EQ(watcher.GetText(), "Größe: ä ö ü Ä Ö Ü ß");
 }
-
 
 TEST(MessageBox, ParentOwnsTheBoxOnlyWhileEnabledAndTheFocusComesBack)
 {

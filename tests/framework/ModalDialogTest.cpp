@@ -65,7 +65,6 @@ TEST(ModalDialog, EnterPressesTheDefaultButton)
     EXPECT_EQ(clicks.count, 1);
 }
 
-
 // A designer dialog whose form class claims no close: the generated close
 // ends the run.
 class DesignerDialog : public WDialog {

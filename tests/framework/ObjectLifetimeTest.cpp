@@ -47,17 +47,17 @@ protected:
 private:
     bool OnCreate(WObject*, WEventData*);
 
-    static const WControlRow controlRows[];
+    static const WControlRow ControlRows[];
     WGeneratedRoutines<&LifetimeFormBase::OnCreate> generatedRoutines{this};
 };
 
-const WControlRow LifetimeFormBase::controlRows[] = {
+const WControlRow LifetimeFormBase::ControlRows[] = {
     WControlRowOf<&LifetimeFormBase::okButton>(IDC_BRASSELWALD_CB_1, "cb_1"),
 };
 
 bool LifetimeFormBase::OnCreate(WObject*, WEventData*)
 {
-    CreateControls(controlRows, "Lifetime");
+    CreateControls(ControlRows, "Lifetime");
     BindControls();
     return FinishCreation();
 }
@@ -130,7 +130,8 @@ private:
 TEST(ModalDialogDeletedByItsOwnHandler, EndsItsLoopUntouchedAndEnablesItsOwnerAgain)
 {
     WWindow owner;
-    ASSERT_TRUE(owner.Create(nullptr, RECT{100, 100, 400, 300}, "Besitzer", WS_POPUP | WS_CAPTION | WS_VISIBLE));
+    ASSERT_TRUE(
+        owner.Create(nullptr, RECT{100, 100, 400, 300}, "Besitzer", WS_POPUP | WS_CAPTION | WS_VISIBLE));
     auto* dialog = new Poisoned<SelfDeletingDialog>;
     EXPECT_TRUE(dialog->LoadWindow(&owner, "ID_Brasselwald", WModuleHandle()));
     EXPECT_TRUE(IsPoisoned(Poisoned<SelfDeletingDialog>::memory));
@@ -144,7 +145,8 @@ template <class Dialog, class Show>
 void DeleteWhileTheHostShows(Show show)
 {
     WWindow owner;
-    ASSERT_TRUE(owner.Create(nullptr, RECT{100, 100, 400, 300}, "Besitzer", WS_POPUP | WS_CAPTION | WS_VISIBLE));
+    ASSERT_TRUE(
+        owner.Create(nullptr, RECT{100, 100, 400, 300}, "Besitzer", WS_POPUP | WS_CAPTION | WS_VISIBLE));
     auto* dialog = new Poisoned<Dialog>;
     dialog->SetParent(&owner);
     std::atomic<bool> deleted{false};

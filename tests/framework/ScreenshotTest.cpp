@@ -2,12 +2,13 @@
 // host's own decoder as the same pixels, each colour in its channel.
 
 #include "Screenshot.h"
-#include "TestArtifacts.h"
 
-#include <gtest/gtest.h>
+#include "TestArtifacts.h"
 
 #include <wincodec.h>
 #include <wrl/client.h>
+
+#include <gtest/gtest.h>
 
 using Microsoft::WRL::ComPtr;
 
@@ -33,8 +34,8 @@ Image DecodeWithHost(const std::string& path)
                                                      WICDecodeMetadataCacheOnDemand, &decoder))
         || FAILED(decoder->GetFrame(0, &frame)) || FAILED(frame->GetSize(&width, &height))
         || FAILED(factory->CreateFormatConverter(&converter))
-        || FAILED(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone, nullptr,
-                                        0.0, WICBitmapPaletteTypeCustom)))
+        || FAILED(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone,
+                                        nullptr, 0.0, WICBitmapPaletteTypeCustom)))
         return decoded;
     std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
     if (FAILED(converter->CopyPixels(nullptr, width * 4, static_cast<UINT>(pixels.size() * 4),

@@ -6,6 +6,7 @@
 #include "WindowDriver.h"
 
 #include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>

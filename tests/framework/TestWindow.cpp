@@ -2,7 +2,7 @@
 
 namespace {
 
-const char* const className = "CoreTestWindow";
+const char* const ClassName = "CoreTestWindow";
 
 void RegisterOnce(WNDPROC procedure)
 {
@@ -10,19 +10,19 @@ void RegisterOnce(WNDPROC procedure)
         WNDCLASSA windowClass{};
         windowClass.lpfnWndProc = procedure;
         windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = className;
+        windowClass.lpszClassName = ClassName;
         return RegisterClassA(&windowClass);
     }();
     (void)atom;
 }
 
-} // namespace
+}  // namespace
 
 TestWindow::TestWindow(Procedure procedure) : procedure(std::move(procedure))
 {
     RegisterOnce(Dispatch);
-    handle = CreateWindowExA(0, className, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                             GetModuleHandleA(nullptr), nullptr);
+    handle = CreateWindowExA(0, ClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr),
+                             nullptr);
     SetWindowLongPtrA(handle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 

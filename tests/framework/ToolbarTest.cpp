@@ -7,6 +7,7 @@
 #include "resource.h"
 
 #include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -131,7 +132,7 @@ TEST(ToolbarDescription, ItemsReachingBeyondTheDataAreRefused)
     EXPECT_FALSE(ParseToolbarDescription(bytes.data(), bytes.size() - 12 - 5, description));
     DescriptionBytes overlong(1);
     overlong.Item(0, 7, "", "Tip");
-    overlong.bytes[36 + 24] = 200;    // tool tip length beyond the end
+    overlong.bytes[36 + 24] = 200;  // tool tip length beyond the end
     EXPECT_FALSE(ParseToolbarDescription(overlong.bytes.data(), overlong.bytes.size(), description));
 }
 
@@ -178,7 +179,8 @@ TEST_F(ProgramToolbar, ShowsThreeButtonsWithPicturesAndASeparator)
     for (int32_t commandId : {100, 101, 103}) {
         TBBUTTON button{};
         const auto index = main.toolbar->Send(TB_COMMANDTOINDEX, static_cast<WPARAM>(commandId));
-        ASSERT_TRUE(main.toolbar->Send(TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&button)));
+        ASSERT_TRUE(
+            main.toolbar->Send(TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&button)));
         EXPECT_GE(button.iBitmap, 0) << commandId;
         EXPECT_TRUE(button.fsState & TBSTATE_ENABLED);
     }

@@ -298,7 +298,8 @@ TEST_F(ApplicationTest, SentMessageIsAnsweredWhileTheThreadWaitsInGetMessage)
     LRESULT plainSent = 0, waitingSent = 0;
     std::thread worker([&] {
         plainSent = SendMessageTimeoutA(window.Handle(), plainQuestion, 0, 0, SMTO_NORMAL, 5000, &plainAnswer);
-        waitingSent = SendMessageTimeoutA(window.Handle(), waitingQuestion, 0, 0, SMTO_NORMAL, 5000, &waitingAnswer);
+        waitingSent =
+            SendMessageTimeoutA(window.Handle(), waitingQuestion, 0, 0, SMTO_NORMAL, 5000, &waitingAnswer);
         PostMessageA(window.Handle(), wakeUp, 0, 0);
         PostThreadMessageA(mainThread, WM_QUIT, 0, 0);
     });
@@ -464,4 +465,4 @@ TEST_F(ApplicationTest, DeferredObjectsOfAThreadGoWhenTheThreadEnds)
     EXPECT_TRUE(deleted);
 }
 
-} // namespace
+}  // namespace

@@ -48,4 +48,4 @@ TEST(Buffer, SetSizeCopiesZeroFillsOrWraps)
     EXPECT_FALSE(buffer.SetSize(4, nullptr, false));
 }
 
-} // namespace
+}  // namespace

@@ -10,8 +10,8 @@ TEST(DecimalNumber, ReadTakesOnlyALeadingDecimalNumber)
         const char* text;
         double value;
     } cases[] = {
-        {"  12,5", 12.0}, {"-2.5e1x", -25.0}, {"1e+", 1.0}, {".5", 0.5}, {"5.", 5.0}, {"-", 0.0},
-        {".", 0.0}, {"", 0.0}, {"0x1A", 0.0}, {"inf", 0.0}, {"nan", 0.0},
+        {"  12,5", 12.0}, {"-2.5e1x", -25.0}, {"1e+", 1.0},  {".5", 0.5},  {"5.", 5.0},  {"-", 0.0},
+        {".", 0.0},       {"", 0.0},          {"0x1A", 0.0}, {"inf", 0.0}, {"nan", 0.0},
     };
     for (const auto& test : cases)
         EXPECT_EQ(WDecimalNumber::Read(test.text), test.value) << test.text;

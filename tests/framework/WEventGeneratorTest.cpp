@@ -37,15 +37,12 @@ public:
     std::function<void(WEventData*)> action;
 };
 
-const WEventHandlerFn handle = W_HANDLER(&Recorder::Handle);
+const WEventHandlerFn Handle = W_HANDLER(&Recorder::Handle);
 
 // Records the hook calls a window would use to switch message handling on.
 class HookedGenerator : public WEventGenerator {
 public:
-    void EventHandlersChanged(WEventID id, int32_t change) override
-    {
-        changes.emplace_back(id, change);
-    }
+    void EventHandlersChanged(WEventID id, int32_t change) override { changes.emplace_back(id, change); }
     std::vector<std::pair<WEventID, int32_t>> changes;
 };
 
@@ -58,8 +55,8 @@ protected:
 TEST_F(EventGeneratorTest, NewestHandlerRunsFirstAndOthersFollowUntilOneReturnsTrue)
 {
     Recorder older(log, "older"), newer(log, "newer");
-    generator.AddEventHandler(ClickEvent, &older, handle);
-    generator.AddEventHandler(ClickEvent, &newer, handle);
+    generator.AddEventHandler(ClickEvent, &older, Handle);
+    generator.AddEventHandler(ClickEvent, &newer, Handle);
 
     EXPECT_FALSE(generator.ProcessEvent(ClickEvent));
     EXPECT_EQ(log, (std::vector<std::string>{"newer", "older"}));
@@ -73,8 +70,8 @@ TEST_F(EventGeneratorTest, NewestHandlerRunsFirstAndOthersFollowUntilOneReturnsT
 TEST_F(EventGeneratorTest, HandlerReceivesItsIndexUserDataSourceAndEventId)
 {
     Recorder first(log, "first"), second(log, "second");
-    generator.AddEventHandler(ClickEvent, &first, handle, 11);
-    generator.AddEventHandler(ClickEvent, &second, handle, 22);
+    generator.AddEventHandler(ClickEvent, &first, Handle, 11);
+    generator.AddEventHandler(ClickEvent, &second, Handle, 22);
     WObject source;
     WEventData data;
     WObject* seenSource = nullptr;
@@ -96,11 +93,11 @@ TEST_F(EventGeneratorTest, HandlerReceivesItsIndexUserDataSourceAndEventId)
 TEST_F(EventGeneratorTest, PositionPlacesHandlerAmongThoseOfItsId)
 {
     Recorder a(log, "a"), b(log, "b"), c(log, "c"), d(log, "d");
-    generator.AddEventHandler(ClickEvent, &a, handle);
-    generator.AddEventHandler(ClickEvent, &b, handle);
+    generator.AddEventHandler(ClickEvent, &a, Handle);
+    generator.AddEventHandler(ClickEvent, &b, Handle);
     const int32_t second = 1, beyondTheEnd = 7;
-    generator.AddEventHandler(ClickEvent, &c, handle, 0, &second);
-    generator.AddEventHandler(ClickEvent, &d, handle, 0, &beyondTheEnd);
+    generator.AddEventHandler(ClickEvent, &c, Handle, 0, &second);
+    generator.AddEventHandler(ClickEvent, &d, Handle, 0, &beyondTheEnd);
 
     generator.ProcessEvent(ClickEvent);
     EXPECT_EQ(log, (std::vector<std::string>{"b", "c", "a", "d"}));
@@ -109,7 +106,7 @@ TEST_F(EventGeneratorTest, PositionPlacesHandlerAmongThoseOfItsId)
 TEST_F(EventGeneratorTest, IdsSharingAMaskBitDoNotReachEachOthersHandlers)
 {
     Recorder click(log, "click");
-    generator.AddEventHandler(ClickEvent, &click, handle);
+    generator.AddEventHandler(ClickEvent, &click, Handle);
     ASSERT_EQ(ClickEvent + 32, PageUnselectEvent);
 
     EXPECT_NE(generator.GetEventMask() & (1u << (PageUnselectEvent % 32)), 0u);
@@ -121,12 +118,12 @@ TEST_F(EventGeneratorTest, IdsSharingAMaskBitDoNotReachEachOthersHandlers)
 TEST_F(EventGeneratorTest, SkipPassesOverTheNewestHandlers)
 {
     Recorder older(log, "older", true), newer(log, "newer", true);
-    generator.AddEventHandler(ClickEvent, &older, handle);
+    generator.AddEventHandler(ClickEvent, &older, Handle);
 
     EXPECT_FALSE(generator.ProcessEvent(ClickEvent, nullptr, nullptr, nullptr, 1));
     EXPECT_TRUE(log.empty());
 
-    generator.AddEventHandler(ClickEvent, &newer, handle);
+    generator.AddEventHandler(ClickEvent, &newer, Handle);
     EXPECT_TRUE(generator.ProcessEvent(ClickEvent, nullptr, nullptr, nullptr, 1));
     EXPECT_EQ(log, (std::vector<std::string>{"older"}));
     EXPECT_EQ(older.lastIndex, 1);
@@ -136,7 +133,7 @@ TEST_F(EventGeneratorTest, ReturnValueGoesInAndComesBack)
 {
     Recorder target(log, "t", true);
     target.action = [](WEventData* d) { d->returnValue = d->returnValue * 10; };
-    generator.AddEventHandler(NotifyEvent, &target, handle);
+    generator.AddEventHandler(NotifyEvent, &target, Handle);
 
     int32_t value = 4;
     generator.ProcessEvent(NotifyEvent, nullptr, nullptr, &value);
@@ -150,13 +147,13 @@ TEST_F(EventGeneratorTest, ReturnValueGoesInAndComesBack)
 TEST_F(EventGeneratorTest, RunningHandlerIsKnownWhileItRunsAndRestoredAfterNesting)
 {
     Recorder outer(log, "outer"), inner(log, "inner");
-    generator.AddEventHandler(ClickEvent, &outer, handle);
-    generator.AddEventHandler(DoubleClickEvent, &inner, handle);
+    generator.AddEventHandler(ClickEvent, &outer, Handle);
+    generator.AddEventHandler(DoubleClickEvent, &inner, Handle);
     std::vector<bool> running;
-    inner.action = [&](WEventData*) { running.push_back(generator.GetRunningHandler().function == handle); };
+    inner.action = [&](WEventData*) { running.push_back(generator.GetRunningHandler().function == Handle); };
     outer.action = [&](WEventData*) {
         generator.ProcessEvent(DoubleClickEvent);
-        running.push_back(generator.GetRunningHandler().function == handle);
+        running.push_back(generator.GetRunningHandler().function == Handle);
     };
 
     generator.ProcessEvent(ClickEvent);
@@ -168,9 +165,9 @@ TEST_F(EventGeneratorTest, HandlerRemovingItselfRunsOnceAndDispatchGoesOn)
 {
     Recorder older(log, "older"), once(log, "once");
     int32_t removedAt = -2;
-    once.action = [&](WEventData*) { generator.RemoveEventHandler(ClickEvent, &once, handle, &removedAt); };
-    generator.AddEventHandler(ClickEvent, &older, handle);
-    generator.AddEventHandler(ClickEvent, &once, handle);
+    once.action = [&](WEventData*) { generator.RemoveEventHandler(ClickEvent, &once, Handle, &removedAt); };
+    generator.AddEventHandler(ClickEvent, &older, Handle);
+    generator.AddEventHandler(ClickEvent, &once, Handle);
 
     generator.ProcessEvent(ClickEvent);
     generator.ProcessEvent(ClickEvent);
@@ -182,9 +179,9 @@ TEST_F(EventGeneratorTest, HandlerRemovingItselfRunsOnceAndDispatchGoesOn)
 TEST_F(EventGeneratorTest, HandlerRemovedByAnEarlierHandlerIsNotCalled)
 {
     Recorder victim(log, "victim"), remover(log, "remover");
-    remover.action = [&](WEventData*) { generator.RemoveEventHandler(ClickEvent, &victim, handle); };
-    generator.AddEventHandler(ClickEvent, &victim, handle);
-    generator.AddEventHandler(ClickEvent, &remover, handle);
+    remover.action = [&](WEventData*) { generator.RemoveEventHandler(ClickEvent, &victim, Handle); };
+    generator.AddEventHandler(ClickEvent, &victim, Handle);
+    generator.AddEventHandler(ClickEvent, &remover, Handle);
 
     generator.ProcessEvent(ClickEvent);
     EXPECT_EQ(log, (std::vector<std::string>{"remover"}));
@@ -195,9 +192,9 @@ TEST_F(EventGeneratorTest, HandlerRemovingAllHandlersEndsTheDispatch)
 {
     Recorder older(log, "older"), other(log, "other"), clearer(log, "clearer");
     clearer.action = [&](WEventData*) { generator.RemoveAllEventHandlers(); };
-    generator.AddEventHandler(ClickEvent, &older, handle);
-    generator.AddEventHandler(ClickEvent, &clearer, handle);
-    generator.AddEventHandler(CloseEvent, &other, handle);
+    generator.AddEventHandler(ClickEvent, &older, Handle);
+    generator.AddEventHandler(ClickEvent, &clearer, Handle);
+    generator.AddEventHandler(CloseEvent, &other, Handle);
 
     generator.ProcessEvent(ClickEvent);
     generator.ProcessEvent(ClickEvent);
@@ -210,13 +207,13 @@ TEST_F(EventGeneratorTest, NestedDispatchOnTheSameGeneratorSurvivesRemovalOfTheO
 {
     Recorder outer(log, "outer"), older(log, "older"), inner(log, "inner");
     inner.action = [&](WEventData*) {
-        generator.RemoveEventHandler(ClickEvent, &outer, handle);
-        generator.RemoveEventHandler(ClickEvent, &older, handle);
+        generator.RemoveEventHandler(ClickEvent, &outer, Handle);
+        generator.RemoveEventHandler(ClickEvent, &older, Handle);
     };
     outer.action = [&](WEventData*) { generator.ProcessEvent(CloseEvent); };
-    generator.AddEventHandler(ClickEvent, &older, handle);
-    generator.AddEventHandler(ClickEvent, &outer, handle);
-    generator.AddEventHandler(CloseEvent, &inner, handle);
+    generator.AddEventHandler(ClickEvent, &older, Handle);
+    generator.AddEventHandler(ClickEvent, &outer, Handle);
+    generator.AddEventHandler(CloseEvent, &inner, Handle);
 
     generator.ProcessEvent(ClickEvent);
     generator.ProcessEvent(ClickEvent);
@@ -230,9 +227,9 @@ TEST_F(EventGeneratorTest, HandlerAddedDuringDispatchRunsFromTheNextEventOn)
     Recorder adder(log, "adder"), added(log, "added");
     adder.action = [&](WEventData*) {
         if (!generator.FindEventHandler(ClickEvent, nullptr, nullptr, nullptr, &adder))
-            generator.AddEventHandler(ClickEvent, &added, handle);
+            generator.AddEventHandler(ClickEvent, &added, Handle);
     };
-    generator.AddEventHandler(ClickEvent, &adder, handle);
+    generator.AddEventHandler(ClickEvent, &adder, Handle);
 
     generator.ProcessEvent(ClickEvent);
     generator.ProcessEvent(ClickEvent);
@@ -244,8 +241,8 @@ TEST_F(EventGeneratorTest, GeneratorDeletedByItsOwnHandlerEndsTheDispatch)
     auto* doomed = new WEventGenerator;
     Recorder older(log, "older"), deleter(log, "deleter");
     deleter.action = [&](WEventData*) { delete doomed; };
-    doomed->AddEventHandler(ClickEvent, &older, handle);
-    doomed->AddEventHandler(ClickEvent, &deleter, handle);
+    doomed->AddEventHandler(ClickEvent, &older, Handle);
+    doomed->AddEventHandler(ClickEvent, &deleter, Handle);
 
     EXPECT_FALSE(doomed->ProcessEvent(ClickEvent));
     EXPECT_EQ(log, (std::vector<std::string>{"deleter"}));
@@ -255,9 +252,9 @@ TEST_F(EventGeneratorTest, GeneratorDeletedByItsOwnHandlerEndsTheDispatch)
 TEST_F(EventGeneratorTest, RemoveEventHandlersReportsWhatItRemoved)
 {
     Recorder a(log, "a"), b(log, "b"), c(log, "c");
-    generator.AddEventHandler(ClickEvent, &a, handle);
-    generator.AddEventHandler(ClickEvent, &b, handle);
-    generator.AddEventHandler(ClickEvent, &c, handle);
+    generator.AddEventHandler(ClickEvent, &a, Handle);
+    generator.AddEventHandler(ClickEvent, &b, Handle);
+    generator.AddEventHandler(ClickEvent, &c, Handle);
     int32_t index = -5;
 
     generator.RemoveEventHandlers(ClickEvent, false, &index);
@@ -277,29 +274,29 @@ TEST_F(EventGeneratorTest, RemoveEventHandlersReportsWhatItRemoved)
 TEST_F(EventGeneratorTest, RemoveEventHandlerMatchesTargetAndFunctionAndReportsPosition)
 {
     Recorder a(log, "a"), b(log, "b");
-    generator.AddEventHandler(ClickEvent, &a, handle);
-    generator.AddEventHandler(ClickEvent, &b, handle);
+    generator.AddEventHandler(ClickEvent, &a, Handle);
+    generator.AddEventHandler(ClickEvent, &b, Handle);
     int32_t index = -5;
 
-    EXPECT_FALSE(generator.RemoveEventHandler(CloseEvent, &a, handle, &index));
+    EXPECT_FALSE(generator.RemoveEventHandler(CloseEvent, &a, Handle, &index));
     EXPECT_EQ(index, -1);
-    EXPECT_TRUE(generator.RemoveEventHandler(ClickEvent, &a, handle, &index));
+    EXPECT_TRUE(generator.RemoveEventHandler(ClickEvent, &a, Handle, &index));
     EXPECT_EQ(index, 1);
-    EXPECT_FALSE(generator.RemoveEventHandler(ClickEvent, &a, handle, &index));
+    EXPECT_FALSE(generator.RemoveEventHandler(ClickEvent, &a, Handle, &index));
 }
 
 TEST_F(EventGeneratorTest, FindEventHandlerWalksTheHandlersOfAnId)
 {
     Recorder a(log, "a"), b(log, "b");
-    generator.AddEventHandler(ClickEvent, &a, handle, 1);
-    generator.AddEventHandler(ClickEvent, &b, handle, 2);
+    generator.AddEventHandler(ClickEvent, &a, Handle, 1);
+    generator.AddEventHandler(ClickEvent, &b, Handle, 2);
     WObject* target = nullptr;
     WEventHandlerFn function = nullptr;
     uint32_t userData = 0;
 
     ASSERT_TRUE(generator.FindEventHandler(ClickEvent, &target, &function, &userData));
     EXPECT_EQ(target, &b);
-    EXPECT_EQ(function, handle);
+    EXPECT_EQ(function, Handle);
     EXPECT_EQ(userData, 2u);
     ASSERT_TRUE(generator.FindEventHandler(ClickEvent, &target, &function, &userData, &b));
     EXPECT_EQ(target, &a);
@@ -312,11 +309,11 @@ TEST_F(EventGeneratorTest, FindEventHandlerWalksTheHandlersOfAnId)
 TEST_F(EventGeneratorTest, ProcessEventFromStartsAtTheGivenNode)
 {
     Recorder a(log, "a"), b(log, "b"), c(log, "c");
-    generator.AddEventHandler(ClickEvent, &a, handle);
-    generator.AddEventHandler(ClickEvent, &b, handle);
+    generator.AddEventHandler(ClickEvent, &a, Handle);
+    generator.AddEventHandler(ClickEvent, &b, Handle);
     EXPECT_EQ(generator.FirstEventNode(CloseEvent), nullptr);
     WEventNode* fromB = generator.FirstEventNode(ClickEvent);
-    generator.AddEventHandler(ClickEvent, &c, handle);
+    generator.AddEventHandler(ClickEvent, &c, Handle);
 
     generator.ProcessEventFrom(fromB, &generator, nullptr);
     EXPECT_EQ(log, (std::vector<std::string>{"b", "a"}));
@@ -325,10 +322,10 @@ TEST_F(EventGeneratorTest, ProcessEventFromStartsAtTheGivenNode)
 TEST_F(EventGeneratorTest, ProcessEventFromARemovedNodeCallsNothing)
 {
     Recorder a(log, "a"), b(log, "b");
-    generator.AddEventHandler(ClickEvent, &a, handle);
-    generator.AddEventHandler(ClickEvent, &b, handle);
+    generator.AddEventHandler(ClickEvent, &a, Handle);
+    generator.AddEventHandler(ClickEvent, &b, Handle);
     WEventNode* fromB = generator.FirstEventNode(ClickEvent);
-    ASSERT_TRUE(generator.RemoveEventHandler(ClickEvent, &b, handle));
+    ASSERT_TRUE(generator.RemoveEventHandler(ClickEvent, &b, Handle));
 
     EXPECT_FALSE(generator.ProcessEventFrom(fromB, &generator, nullptr));
     EXPECT_TRUE(log.empty());
@@ -337,7 +334,7 @@ TEST_F(EventGeneratorTest, ProcessEventFromARemovedNodeCallsNothing)
 TEST_F(EventGeneratorTest, HandlerWithoutTargetOrFunctionIsRefused)
 {
     Recorder a(log, "a");
-    EXPECT_FALSE(generator.AddEventHandler(ClickEvent, nullptr, handle));
+    EXPECT_FALSE(generator.AddEventHandler(ClickEvent, nullptr, Handle));
     EXPECT_FALSE(generator.AddEventHandler(ClickEvent, &a, nullptr));
     EXPECT_FALSE(generator.HasEventHandler(ClickEvent));
 }
@@ -350,12 +347,12 @@ TEST(EventGeneratorHook, IsToldAboutAdditionsAndRemovalsButNotAboutDestruction)
     std::vector<Change> changes;
     {
         HookedGenerator generator;
-        generator.AddEventHandler(ClickEvent, &a, handle);
-        generator.RemoveEventHandler(ClickEvent, &a, handle);
-        generator.RemoveEventHandler(ClickEvent, &a, handle);
-        generator.AddEventHandler(CloseEvent, &a, handle);
+        generator.AddEventHandler(ClickEvent, &a, Handle);
+        generator.RemoveEventHandler(ClickEvent, &a, Handle);
+        generator.RemoveEventHandler(ClickEvent, &a, Handle);
+        generator.AddEventHandler(CloseEvent, &a, Handle);
         generator.RemoveAllEventHandlers();
-        generator.AddEventHandler(CloseEvent, &a, handle);
+        generator.AddEventHandler(CloseEvent, &a, Handle);
         changes = generator.changes;
     }
     EXPECT_EQ(changes, (std::vector<Change>{{ClickEvent, WEventGenerator::HandlersAdded},
@@ -374,8 +371,8 @@ TEST_F(EventGeneratorTest, DispatchDepthCountsNestedDispatchesOfTheThread)
         depths.push_back(WEventDispatchDepth());
         generator.ProcessEvent(CloseEvent);
     };
-    generator.AddEventHandler(ClickEvent, &outer, handle);
-    generator.AddEventHandler(CloseEvent, &inner, handle);
+    generator.AddEventHandler(ClickEvent, &outer, Handle);
+    generator.AddEventHandler(CloseEvent, &inner, Handle);
 
     generator.ProcessEvent(ClickEvent);
     EXPECT_EQ(depths, (std::vector<int32_t>{1, 2}));
@@ -388,10 +385,10 @@ TEST(EventTable, AttachesEveryRowUpToTheTerminatorAndDetachesThemAgain)
     Recorder fallback(log, "fallback"), own(log, "own");
     WEventGenerator generator;
     const WEventTableEntry table[] = {
-        {ClickEvent, handle, nullptr, 1},
-        {CloseEvent, handle, &own, 2},
+        {ClickEvent, Handle, nullptr, 1},
+        {CloseEvent, Handle, &own, 2},
         {NullEvent, nullptr, nullptr, 0},
-        {CreateEvent, handle, &own, 3},
+        {CreateEvent, Handle, &own, 3},
     };
 
     EXPECT_TRUE(AttachEventTable(&generator, table, &fallback));
@@ -413,7 +410,7 @@ TEST(EventTable, TableStartingWithTheTerminatorRegistersNothing)
     WEventGenerator generator;
     const WEventTableEntry table[] = {
         {NullEvent, nullptr, nullptr, 0},
-        {ClickEvent, handle, &target, 0},
+        {ClickEvent, Handle, &target, 0},
     };
     EXPECT_TRUE(AttachEventTable(&generator, table, &target));
     EXPECT_EQ(generator.GetEventMask(), 0u);
@@ -483,4 +480,4 @@ TEST(EventGeneratorThreads, HandlersChangedByTwoThreadsWhileAThirdDispatches)
     EXPECT_FALSE(generator.FindEventHandler(ClickEvent, &target, nullptr, nullptr, &permanent));
 }
 
-} // namespace
+}  // namespace

@@ -26,10 +26,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, FilePathParts,
                                            PathCase{"C:/a.b/config.v2.tci", "config.v2", ".tci"},
                                            PathCase{"\\\\server\\share\\x.tci", "x", ".tci"},
                                            PathCase{"\\\\server\\share", "", ""},
-                                           PathCase{"C:file.txt", "file", ".txt"},
-                                           PathCase{"file", "file", ""}, PathCase{"dir.d\\file", "file", ""},
-                                           PathCase{"dir\\", "", ""}, PathCase{".tci", "", ".tci"},
-                                           PathCase{"", "", ""}));
+                                           PathCase{"C:file.txt", "file", ".txt"}, PathCase{"file", "file", ""},
+                                           PathCase{"dir.d\\file", "file", ""}, PathCase{"dir\\", "", ""},
+                                           PathCase{".tci", "", ".tci"}, PathCase{"", "", ""}));
 
 TEST(FilePath, SetExtensionReplacesOnlyTheExtension)
 {
@@ -85,4 +84,4 @@ TEST(FilePath, ExistsAsksTheFileSystem)
     EXPECT_EQ(attributes, INVALID_FILE_ATTRIBUTES);
 }
 
-} // namespace
+}  // namespace

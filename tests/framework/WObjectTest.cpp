@@ -56,4 +56,4 @@ TEST(Platform, IsTheNtFamilyWithAVersion)
     EXPECT_EQ(GetPlatform(), WPlatformNT);
 }
 
-} // namespace
+}  // namespace

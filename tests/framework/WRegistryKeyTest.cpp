@@ -1,5 +1,6 @@
-#include "WErrors.h"
 #include "WRegistryKey.h"
+
+#include "WErrors.h"
 
 #include <gtest/gtest.h>
 
@@ -159,4 +160,4 @@ TEST_F(RegistryKeyTest, CloseTwiceIsFineAndQueriesFailAfterwards)
     EXPECT_FALSE(key.SetString(WString("Anything"), WString("x")));
 }
 
-} // namespace
+}  // namespace

@@ -1,4 +1,5 @@
 #include "WSemaphore.h"
+
 #include "WThread.h"
 
 #include <gtest/gtest.h>
@@ -110,4 +111,4 @@ TEST(Thread, RunsItsFunctionAndGivesItsExitCode)
     EXPECT_EQ(thread.GetExitCode(), 42u);
 }
 
-} // namespace
+}  // namespace

@@ -1,5 +1,6 @@
-#include "WCodePage.h"
 #include "WString.h"
+
+#include "WCodePage.h"
 
 #include <gtest/gtest.h>
 
@@ -245,11 +246,11 @@ TEST(WStringParts, UmlautsAreSingleCharactersOfTheProcessCodePage)
 }
 
 // "Größe" and a character outside the code page (a surrogate pair, one character).
-const wchar_t* const wideText = L"Gr\u00f6\u00dfe \U0001F600!";
+const wchar_t* const WideText = L"Gr\u00f6\u00dfe \U0001F600!";
 
 TEST(WideString, KeepsItsKindThroughTheOperationsAndCountsASurrogatePairOnce)
 {
-    const WString wide(wideText);
+    const WString wide(WideText);
     EXPECT_TRUE(wide.IsWide());
     EXPECT_FALSE(WString("Größe").IsWide());
     EXPECT_EQ(wide.GetLength(), 8);
@@ -266,7 +267,7 @@ TEST(WideString, KeepsItsKindThroughTheOperationsAndCountsASurrogatePairOnce)
 
     WString copy(wide);
     copy = copy + L"?";
-    EXPECT_EQ(std::wstring(wide.GetWideText()), wideText);
+    EXPECT_EQ(std::wstring(wide.GetWideText()), WideText);
 }
 
 TEST(WideString, ReadsAsCodePageTextAndNarrowTextReadsAsWide)
@@ -303,7 +304,8 @@ TEST(WCodePage, LeadAndTrailByteCountAsOneCharacterInADoubleByteCodePage)
     constexpr UINT japanese = 932;
     if (!WIsDoubleByteCodePage(japanese))
         GTEST_SKIP() << "code page 932 is not installed";
-    const char text[] = "a\x82\xa0" "b\x82";
+    const char text[] = "a\x82\xa0"
+                        "b\x82";
     EXPECT_EQ(WCharacterCount(text, 5, japanese), 4);
     EXPECT_EQ(WCharacterOffset(text, 5, 2, japanese), 3);
     EXPECT_EQ(WCharacterOffset(text, 5, 9, japanese), 5);
@@ -338,4 +340,4 @@ TEST(WArrayOfStrings, OutOfRangeAccessGivesAFreshDummy)
     EXPECT_STREQ(constant[9].GetText(), "");
 }
 
-} // namespace
+}  // namespace

@@ -8,6 +8,7 @@
 
 #include <commctrl.h>
 #include <commdlg.h>
+
 #include <gtest/gtest.h>
 
 #include <set>
@@ -69,10 +70,10 @@ TEST(WindowDefaults, EveryWindowCarriesTheNineteenDefaultHandlers)
 {
     WWindow window;
     const std::set<WEventID> expected = {
-        ContextMenuEvent, MenuSelectEvent,   InitPopupMenuEvent, PrivateMessageEvent, ControlColorEvent,
-        CommandEvent,     NotifyEvent,       NeedToolTipTextEvent, DragStartEvent,    DragContinueEvent,
-        DragFeedbackEvent, DragEndEvent,     DragEnterEvent,     DragOverEvent,       DragLeaveEvent,
-        DragDropEvent,    DragFillEvent,     DestroyEvent,       ScrollEvent,
+        ContextMenuEvent,  MenuSelectEvent, InitPopupMenuEvent,   PrivateMessageEvent, ControlColorEvent,
+        CommandEvent,      NotifyEvent,     NeedToolTipTextEvent, DragStartEvent,      DragContinueEvent,
+        DragFeedbackEvent, DragEndEvent,    DragEnterEvent,       DragOverEvent,       DragLeaveEvent,
+        DragDropEvent,     DragFillEvent,   DestroyEvent,         ScrollEvent,
     };
     std::set<WEventID> found;
     for (WEventID id = 0; id < WEventCount; ++id) {
@@ -93,7 +94,7 @@ struct MessageCase {
     WPARAM wParam;
     LPARAM lParam;
     WEventID event;
-    bool resultFromRecord;              // the record's return value is the message result
+    bool resultFromRecord;  // the record's return value is the message result
     DWORD extendedStyle = 0;
 };
 
@@ -140,10 +141,10 @@ struct ButtonCase {
 TEST(WindowMessages, NonClientButtonsRaiseTheButtonEventsInClientCoordinates)
 {
     const ButtonCase cases[] = {
-        {WM_NCLBUTTONDOWN, LeftButtonDownEvent},   {WM_NCLBUTTONUP, LeftButtonUpEvent},
-        {WM_NCLBUTTONDBLCLK, LeftButtonDoubleEvent}, {WM_NCRBUTTONDOWN, RightButtonDownEvent},
-        {WM_NCRBUTTONUP, RightButtonUpEvent},       {WM_NCRBUTTONDBLCLK, RightButtonDoubleEvent},
-        {WM_NCMBUTTONDOWN, MiddleButtonDownEvent},  {WM_NCMBUTTONUP, MiddleButtonUpEvent},
+        {WM_NCLBUTTONDOWN, LeftButtonDownEvent},       {WM_NCLBUTTONUP, LeftButtonUpEvent},
+        {WM_NCLBUTTONDBLCLK, LeftButtonDoubleEvent},   {WM_NCRBUTTONDOWN, RightButtonDownEvent},
+        {WM_NCRBUTTONUP, RightButtonUpEvent},          {WM_NCRBUTTONDBLCLK, RightButtonDoubleEvent},
+        {WM_NCMBUTTONDOWN, MiddleButtonDownEvent},     {WM_NCMBUTTONUP, MiddleButtonUpEvent},
         {WM_NCMBUTTONDBLCLK, MiddleButtonDoubleEvent},
     };
     WWindow window;
@@ -196,12 +197,13 @@ TEST(WindowDefaults, ReportsToTheParentReachTheControlTheyConcern)
     DRAGLISTINFO drop{DL_DROPPED, control, {5, 6}};
     const POINT overChild = ScreenPoint(parent.GetHandle(), POINT{40, 30});
     const std::vector<PassedCase> cases = {
-        {"WM_CTLCOLORSTATIC", WM_CTLCOLORSTATIC, 0x99, reinterpret_cast<LPARAM>(control), ControlColorEvent, true},
-        {"WM_HSCROLL", WM_HSCROLL, SB_LINEDOWN, reinterpret_cast<LPARAM>(control), ScrollEvent, false},
-        {"commctrl_DragListMsg", WWindow::DragListMessage(), 101, reinterpret_cast<LPARAM>(&drop), DragDropEvent,
+        {"WM_CTLCOLORSTATIC", WM_CTLCOLORSTATIC, 0x99, reinterpret_cast<LPARAM>(control), ControlColorEvent,
          true},
-        {"WM_CONTEXTMENU", WM_CONTEXTMENU, reinterpret_cast<WPARAM>(parent.GetHandle()), PointParameter(overChild),
-         ContextMenuEvent, false},
+        {"WM_HSCROLL", WM_HSCROLL, SB_LINEDOWN, reinterpret_cast<LPARAM>(control), ScrollEvent, false},
+        {"commctrl_DragListMsg", WWindow::DragListMessage(), 101, reinterpret_cast<LPARAM>(&drop),
+         DragDropEvent, true},
+        {"WM_CONTEXTMENU", WM_CONTEXTMENU, reinterpret_cast<WPARAM>(parent.GetHandle()),
+         PointParameter(overChild), ContextMenuEvent, false},
     };
     for (const PassedCase& test : cases) {
         ClaimingProbe probe;
@@ -239,7 +241,6 @@ TEST(WindowDefaults, FindDialogNotificationGoesToTheWindowKeptForTheDialog)
     EXPECT_EQ(atSearched.seen.calls, 1);
     EXPECT_EQ(atSearched.seen.message.lParam, reinterpret_cast<LPARAM>(&find));
 }
-
 
 int32_t IconWidth(HICON icon)
 {

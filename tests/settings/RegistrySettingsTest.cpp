@@ -1,5 +1,6 @@
-#include "RawRegistry.h"
 #include "RegistrySettings.h"
+
+#include "RawRegistry.h"
 
 #include <gtest/gtest.h>
 
@@ -51,7 +52,7 @@ protected:
     }
 };
 
-}
+}  // namespace
 
 TEST_F(RegistrySettingsTest, MissingKeyIsCreatedAndTheChosenPortSurvives)
 {
@@ -77,8 +78,14 @@ TEST_F(RegistrySettingsTest, ComValueOfNoPortNumberGivesTheDefaultAndIsRewritten
         RawValue stored;
         int32_t port;
     } cases[] = {
-        {Text("5"), 2}, {Dword(0), 2}, {Dword(256), 2}, {Dword(0xFFFFFFFF), 2}, {RawValue{REG_DWORD, "\5"}, 2},
-        {Dword(1), 1}, {Dword(9), 9}, {Dword(255), 255},
+        {Text("5"), 2},
+        {Dword(0), 2},
+        {Dword(256), 2},
+        {Dword(0xFFFFFFFF), 2},
+        {RawValue{REG_DWORD, "\5"}, 2},
+        {Dword(1), 1},
+        {Dword(9), 9},
+        {Dword(255), 255},
     };
     for (const auto& check : cases) {
         SetRaw(preferred, "COM", check.stored);

@@ -24,7 +24,8 @@ BOOL CALLBACK MatchOwned(HWND window, LPARAM parameter)
     auto* search = reinterpret_cast<OwnedSearch*>(parameter);
     char className[16] = "";
     GetClassNameA(window, className, sizeof className);
-    if (IsWindowVisible(window) && GetWindow(window, GW_OWNER) == search->owner && lstrcmpA(className, "#32770") == 0) {
+    if (IsWindowVisible(window) && GetWindow(window, GW_OWNER) == search->owner
+        && lstrcmpA(className, "#32770") == 0) {
         search->found = window;
         return FALSE;
     }
@@ -96,8 +97,7 @@ HWND WaitForOwnedDialog(HWND owner, DWORD timeoutMilliseconds)
 
 MessageBoxWatcher::MessageBoxWatcher(std::string title, int buttonId, DWORD timeoutMilliseconds,
                                      HWND taskWindow)
-    : thread(&MessageBoxWatcher::Watch, this, std::move(title), buttonId, timeoutMilliseconds,
-             taskWindow)
+    : thread(&MessageBoxWatcher::Watch, this, std::move(title), buttonId, timeoutMilliseconds, taskWindow)
 {
 }
 
@@ -138,8 +138,7 @@ bool HasOnlyOkButton(HWND messageBox)
 
 }  // namespace
 
-void MessageBoxWatcher::Watch(std::string title, int buttonId, DWORD timeoutMilliseconds,
-                              HWND taskWindow)
+void MessageBoxWatcher::Watch(std::string title, int buttonId, DWORD timeoutMilliseconds, HWND taskWindow)
 {
     HWND box = FindTopLevelWindow(title.c_str(), "#32770", timeoutMilliseconds);
     if (!box)

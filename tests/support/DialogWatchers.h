@@ -16,7 +16,7 @@
 // What a message box looked like when it was found.
 struct MessageBoxLook {
     std::string text;
-    ULONGLONG seenAt = 0;           // GetTickCount64 when it became visible
+    ULONGLONG seenAt = 0;  // GetTickCount64 when it became visible
     bool hasOwner = false;
     bool hasStopIcon = false;
     bool hasOnlyOkButton = false;

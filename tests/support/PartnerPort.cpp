@@ -132,8 +132,7 @@ bool PartnerPort::ReadQueued()
     std::string bytes(status.cbInQue, '\0');
     DWORD count = 0;
     if (!ReadFile(port, bytes.data(), status.cbInQue, &count, &readRecord)) {
-        if (GetLastError() != ERROR_IO_PENDING
-            || !GetOverlappedResult(port, &readRecord, &count, TRUE))
+        if (GetLastError() != ERROR_IO_PENDING || !GetOverlappedResult(port, &readRecord, &count, TRUE))
             return false;
     }
     received.append(bytes, 0, count);

@@ -45,7 +45,7 @@ private:
     OVERLAPPED readRecord{};
     OVERLAPPED writeRecord{};
     std::string name;
-    std::string received;           // arrived, not yet handed out
+    std::string received;  // arrived, not yet handed out
 
     // Waits until at least one more byte has arrived, or the deadline.
     bool ReceiveMore(ULONGLONG deadline);

@@ -24,7 +24,8 @@ HKEY CreateKey(HKEY root, const char* path)
 bool SetRawValue(HKEY root, const char* keyPath, const char* name, const RawValue& value)
 {
     return RegSetKeyValueA(root, keyPath, name, value.type, value.bytes.data(),
-                           static_cast<DWORD>(value.bytes.size())) == ERROR_SUCCESS;
+                           static_cast<DWORD>(value.bytes.size()))
+           == ERROR_SUCCESS;
 }
 
 RawValue GetRawValue(HKEY root, const char* keyPath, const char* name)
@@ -47,7 +48,8 @@ void SetKeyAccess(HKEY root, const char* keyPath, const char* descriptorText)
     PSECURITY_DESCRIPTOR descriptor = nullptr;
     if (RegOpenKeyExA(root, keyPath, 0, WRITE_DAC, &key) != ERROR_SUCCESS)
         return;
-    if (ConvertStringSecurityDescriptorToSecurityDescriptorA(descriptorText, SDDL_REVISION_1, &descriptor, nullptr)) {
+    if (ConvertStringSecurityDescriptorToSecurityDescriptorA(descriptorText, SDDL_REVISION_1, &descriptor,
+                                                             nullptr)) {
         RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor);
         LocalFree(descriptor);
     }

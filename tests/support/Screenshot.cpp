@@ -30,13 +30,14 @@ bool SaveWindowScreenshot(HWND window, const char* fileName)
     RECT frame{};
     GetWindowRect(window, &frame);
     if (picture.width != frame.right - frame.left || picture.height != frame.bottom - frame.top)
-        return ::testing::AssertionFailure() << fileName << ": picture " << picture.width << "x" << picture.height
-                                             << ", window " << frame.right - frame.left << "x"
-                                             << frame.bottom - frame.top;
+        return ::testing::AssertionFailure()
+               << fileName << ": picture " << picture.width << "x" << picture.height << ", window "
+               << frame.right - frame.left << "x" << frame.bottom - frame.top;
     const uint32_t face = FaceColour();
     const auto& pixels = picture.pixels;
     if (std::find(pixels.begin(), pixels.end(), face) == pixels.end())
-        return ::testing::AssertionFailure() << fileName << ": no pixel of the face colour " << std::hex << face;
+        return ::testing::AssertionFailure()
+               << fileName << ": no pixel of the face colour " << std::hex << face;
     if (std::all_of(pixels.begin(), pixels.end(), [face](uint32_t pixel) { return pixel == face; }))
         return ::testing::AssertionFailure() << fileName << ": nothing drawn on the face colour";
     return ::testing::AssertionSuccess();

@@ -5,9 +5,9 @@
 #include "PngFile.h"
 #include "ScreenCapture.h"
 
-#include <gtest/gtest.h>
-
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 // Captures the window and saves it as TestArtifactPath(fileName).
 bool SaveWindowScreenshot(HWND window, const char* fileName);

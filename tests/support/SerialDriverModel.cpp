@@ -5,7 +5,7 @@
 namespace {
 
 // The record's status while the operation runs, as the host marks it.
-constexpr ULONG_PTR operationPending = 0x103;
+constexpr ULONG_PTR OperationPending = 0x103;
 
 DCB DriverDefaults()
 {
@@ -258,7 +258,7 @@ void SerialDriverModel::ResetDriver()
 
 void SerialDriverModel::Begin(OVERLAPPED* record)
 {
-    record->Internal = operationPending;
+    record->Internal = OperationPending;
     record->InternalHigh = 0;
     ResetEvent(record->hEvent);
 }
@@ -270,7 +270,8 @@ void SerialDriverModel::End(OVERLAPPED* record, DWORD error, DWORD count)
     SetEvent(record->hEvent);
 }
 
-HANDLE WINAPI SerialDriverModel::OpenDevice(LPCSTR name, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE)
+HANDLE WINAPI SerialDriverModel::OpenDevice(LPCSTR name, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD,
+                                            HANDLE)
 {
     SerialDriverModel& model = *installed;
     model.RunHook(Call::OpenDevice);
@@ -403,7 +404,8 @@ BOOL WINAPI SerialDriverModel::Read(HANDLE handle, LPVOID bytes, DWORD count, LP
     return TRUE;
 }
 
-BOOL WINAPI SerialDriverModel::Write(HANDLE handle, LPCVOID bytes, DWORD count, LPDWORD written, LPOVERLAPPED record)
+BOOL WINAPI SerialDriverModel::Write(HANDLE handle, LPCVOID bytes, DWORD count, LPDWORD written,
+                                     LPOVERLAPPED record)
 {
     CallOnHandle call(Call::Write, handle);
     if (!call)
@@ -431,7 +433,7 @@ BOOL WINAPI SerialDriverModel::Write(HANDLE handle, LPCVOID bytes, DWORD count, 
 BOOL WINAPI SerialDriverModel::GetResult(HANDLE, LPOVERLAPPED record, LPDWORD count, BOOL wait)
 {
     installed->RunHook(Call::GetResult);
-    if (record->Internal == operationPending) {
+    if (record->Internal == OperationPending) {
         if (!wait) {
             SetLastError(ERROR_IO_INCOMPLETE);
             return FALSE;

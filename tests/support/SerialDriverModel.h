@@ -43,8 +43,20 @@
 class SerialDriverModel {
 public:
     enum class Call {
-        OpenDevice, SetEventMask, SetQueueSizes, SetTimeouts, GetLineSettings, SetLineSettings,
-        WaitForEvent, ClearErrors, Read, Write, GetResult, Purge, Escape, CloseDevice,
+        OpenDevice,
+        SetEventMask,
+        SetQueueSizes,
+        SetTimeouts,
+        GetLineSettings,
+        SetLineSettings,
+        WaitForEvent,
+        ClearErrors,
+        Read,
+        Write,
+        GetResult,
+        Purge,
+        Escape,
+        CloseDevice,
     };
 
     // The device COMn, as a port names it.
@@ -57,12 +69,12 @@ public:
     static SerialCalls Calls();
 
     // Switches.
-    void LatchEvents(bool latch);                  // true at first, as the host's own driver does
+    void LatchEvents(bool latch);  // true at first, as the host's own driver does
     // The next `times` calls of the kind fail with the error; -1: every one from now on.
     void Refuse(Call call, DWORD error, int times = -1);
-    void DeliverInBursts(size_t size);             // 0 (at first): bytes land as they come
-    void HoldWrites(bool hold);                    // writes pend until the device is gone or purged
-    void LeaveLineSettings(const DCB& settings);   // what the driver holds before anyone sets it
+    void DeliverInBursts(size_t size);            // 0 (at first): bytes land as they come
+    void HoldWrites(bool hold);                   // writes pend until the device is gone or purged
+    void LeaveLineSettings(const DCB& settings);  // what the driver holds before anyone sets it
 
     // Runs once, on the calling thread, when the call is next made, before
     // it takes effect.
@@ -91,7 +103,7 @@ private:
     };
 
     std::mutex mutex;
-    const std::string path;             // "\\.\COMn"
+    const std::string path;  // "\\.\COMn"
     DCB settings{};
     DCB leftSettings{};
     COMMTIMEOUTS timeouts{};
@@ -99,14 +111,14 @@ private:
     bool holdWrites = false;
     size_t burstSize = 0;
     bool present = true;
-    HANDLE live = INVALID_HANDLE_VALUE; // the handle of the present device, while open
-    std::set<HANDLE> handles;           // not closed yet, live or stale
+    HANDLE live = INVALID_HANDLE_VALUE;  // the handle of the present device, while open
+    std::set<HANDLE> handles;            // not closed yet, live or stale
     uintptr_t nextHandle = 0x5E0000;
     DWORD eventMask = 0;
     DWORD latchedEvents = 0;
     DWORD lineErrors = 0;
     std::string inputQueue;
-    std::string inFlight;               // arrived at the adapter, not yet handed to the driver
+    std::string inFlight;  // arrived at the adapter, not yet handed to the driver
     OVERLAPPED* pendingWait = nullptr;
     DWORD* waitEvents = nullptr;
     std::vector<PendingWrite> pendingWrites;

@@ -20,13 +20,13 @@ SimulatorProcess::~SimulatorProcess()
 }
 
 // The simulator's own output would only clutter the test's; its log file has it all.
-bool SimulatorProcess::Start(int32_t portIndex, const std::string& options,
-                             const std::string& logName)
+bool SimulatorProcess::Start(int32_t portIndex, const std::string& options, const std::string& logName)
 {
     return Start(PartnerPortName(portIndex), options, logName);
 }
 
-bool SimulatorProcess::Start(const std::string& portName, const std::string& options, const std::string& logName)
+bool SimulatorProcess::Start(const std::string& portName, const std::string& options,
+                             const std::string& logName)
 {
     Stop();
     logPath = TestArtifactPath(logName.c_str());
@@ -52,9 +52,9 @@ std::string SimulatorProcess::ReadLog() const
 
 bool SimulatorProcess::WaitForLog(const std::string& text, DWORD timeoutMilliseconds) const
 {
-    const bool found = PollUntil(
-        [&] { return ReadLog().find(text) != std::string::npos || process.HasEnded(); }, timeoutMilliseconds,
-        LogPollInterval);
+    const bool found =
+        PollUntil([&] { return ReadLog().find(text) != std::string::npos || process.HasEnded(); },
+                  timeoutMilliseconds, LogPollInterval);
     return found && ReadLog().find(text) != std::string::npos;
 }
 

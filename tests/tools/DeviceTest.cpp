@@ -5,18 +5,19 @@
 TEST(Device, AnswersEveryCommandOfTheToolWithOk)
 {
     Device device;
-    for (const char* line : {"st 1 0.0", "st 2 100.0", "st 3 -12.5", "st 4  50", "ee 1", "em 0",
-                             "cf 0", "cf 90", "sc 1 -5", "sc 2 127", "rf"})
+    for (const char* line : {"st 1 0.0", "st 2 100.0", "st 3 -12.5", "st 4  50", "ee 1", "em 0", "cf 0",
+                             "cf 90", "sc 1 -5", "sc 2 127", "rf"})
         EXPECT_EQ(device.Execute(line), "OK") << line;
 }
 
 TEST(Device, RejectsMalformedCommands)
 {
     Device device;
-    for (const char* line : {"", "s", "st", "st ", "st 5 10", "st 0 10", "st 1", "st 1 50,5",
-                             "st 1 100.1", "st 1 -100.5", "st 1 50x", "st 1 ", "ee 2", "ee",
-                             "ee 1 ", "em -1", "cf -5", "cf 3601", "cf x", "sc 3 1", "sc 1 128",
-                             "sc 1 -128", "sc 1 +5", "sc 1", "rf 1", "xx 1", "ST 1 10", "ee1"})
+    for (const char* line :
+         {"",          "s",          "st",          "st ",      "st 5 10", "st 0 10", "st 1",
+          "st 1 50,5", "st 1 100.1", "st 1 -100.5", "st 1 50x", "st 1 ",   "ee 2",    "ee",
+          "ee 1 ",     "em -1",      "cf -5",       "cf 3601",  "cf x",    "sc 3 1",  "sc 1 128",
+          "sc 1 -128", "sc 1 +5",    "sc 1",        "rf 1",     "xx 1",    "ST 1 10", "ee1"})
         EXPECT_EQ(device.Execute(line), "ERR") << "'" << line << "'";
 }
 

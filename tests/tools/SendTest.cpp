@@ -37,9 +37,9 @@ constexpr const char* OutOfOrderFile =
 
 struct SendCase {
     const char* name;
-    const char* file;           // the configuration file's contents; null: no file there
-    const char* device;         // tarvek-sim's options; null: no device
-    const char* arguments;      // after the file's path
+    const char* file;       // the configuration file's contents; null: no file there
+    const char* device;     // tarvek-sim's options; null: no device
+    const char* arguments;  // after the file's path
     DWORD exitCode;
     // "{file}" stands for the file's path, "ms" for any time, "{access
     // denied}" for the host's own text of that error (its language varies).
@@ -47,28 +47,54 @@ struct SendCase {
     size_t linesAtTheDevice;
 };
 
-const SendCase sendCases[] = {
-    {"GoodTransfer", GoodFile, "", "--com 13", 0,
+const SendCase SendCases[] = {
+    {"GoodTransfer",
+     GoodFile,
+     "",
+     "--com 13",
+     0,
      {"> st 1 20.00", "< OK  (ms)", "> st 2 80.00", "< OK  (ms)", "> st 3 10.00", "< OK  (ms)", "> st 4 90.00",
       "< OK  (ms)", "> ee 1", "< OK  (ms)", "> em 0", "< OK  (ms)", "> cf 30", "< OK  (ms)"},
      7},
-    {"SilentDevice", GoodFile, "--silent", "--com 13", 4,
-     {"> st 1 20.00", "Zeitüberschreitung!", "", "Tarvek antwortet nicht auf die übertragenen Konfigurationsdaten.",
+    {"SilentDevice",
+     GoodFile,
+     "--silent",
+     "--com 13",
+     4,
+     {"> st 1 20.00", "Zeitüberschreitung!", "",
+      "Tarvek antwortet nicht auf die übertragenen Konfigurationsdaten.",
       "Keine Antwort auf Schritt 1 von 7: st 1 20.00"},
      1},
-    {"SilentDeviceInJson", GoodFile, "--silent", "--com 13 --json", 4,
+    {"SilentDeviceInJson",
+     GoodFile,
+     "--silent",
+     "--com 13 --json",
+     4,
      {R"({"step":1,"line":"st 1 20.00","answer":"","ms":ms,"result":"timeout"})",
       R"({"result":"timeout","exit":4,"message":"Zeit\u00fcberschreitung!\n\nTarvek antwortet nicht auf die )"
       R"(\u00fcbertragenen Konfigurationsdaten.\nKeine Antwort auf Schritt 1 von 7: st 1 20.00"})"},
      1},
-    {"ThresholdsOutOfOrder", OutOfOrderFile, "", "--com 13", 1,
-     {"Der obere Schwellwert muß größer als der untere Schwellwert sein (Komperator 1)."}, 0},
-    {"AbsentPort", GoodFile, nullptr, "--com 9", 3,
+    {"ThresholdsOutOfOrder",
+     OutOfOrderFile,
+     "",
+     "--com 13",
+     1,
+     {"Der obere Schwellwert muß größer als der untere Schwellwert sein (Komperator 1)."},
+     0},
+    {"AbsentPort",
+     GoodFile,
+     nullptr,
+     "--com 9",
+     3,
      {"COM9 konnte nicht geöffnet werden.", "", "Entweder ist die Schnittstelle nicht verfügbar oder",
       "wird von einer anderen Applikation verwendet.",
       "Fehlgeschlagen: Öffnen der Schnittstelle, Fehler 5: {access denied}"},
      0},
-    {"AbsentPortInJson", GoodFile, nullptr, "--com 9 --json", 3,
+    {"AbsentPortInJson",
+     GoodFile,
+     nullptr,
+     "--com 9 --json",
+     3,
      {R"({"result":"port","exit":3,"message":"COM9 konnte nicht ge\u00f6ffnet werden.\n\nEntweder ist die )"
       R"(Schnittstelle nicht verf\u00fcgbar oder\nwird von einer anderen Applikation verwendet.\n)"
       R"(Fehlgeschlagen: \u00d6ffnen der Schnittstelle, Fehler 5: {access denied}",)"
@@ -76,16 +102,29 @@ const SendCase sendCases[] = {
      0},
     {"MissingFile", nullptr, "", "--com 13", 2, {"Die Datei \"{file}\" kann nicht geöffnet werden!"}, 0},
     {"CheckOnly", GoodFile, "", "--check --json", 0, {R"({"result":"checked","exit":0})"}, 0},
-    {"PortNumberMissing", GoodFile, "", "--com", 5,
+    {"PortNumberMissing",
+     GoodFile,
+     "",
+     "--com",
+     5,
      {"tarvek-send: --com braucht die Nummer der Schnittstelle, 1 oder mehr",
       "(tarvek-send --help erklärt den Aufruf)"},
      0},
-    {"PortNumberMissingInJson", GoodFile, "", "--json --com", 5,
+    {"PortNumberMissingInJson",
+     GoodFile,
+     "",
+     "--json --com",
+     5,
      {R"({"result":"usage","exit":5,"message":"tarvek-send: --com braucht die Nummer der Schnittstelle, 1 oder mehr"})"},
      0},
     {"EmptyFile", "", "", "--com 13", 2, {"Die Datei \"{file}\" enthält keine Tarvek-Konfiguration."}, 0},
-    {"NoErrorSection", NoErrorSectionFile, "", "--check", 2,
-     {"Die Datei \"{file}\" enthält keine vollständige Tarvek-Konfiguration.", "Es fehlt: [Error]"}, 0},
+    {"NoErrorSection",
+     NoErrorSectionFile,
+     "",
+     "--check",
+     2,
+     {"Die Datei \"{file}\" enthält keine vollständige Tarvek-Konfiguration.", "Es fehlt: [Error]"},
+     0},
 };
 
 // The output's lines, times replaced by "ms", as they vary from run to run.
@@ -168,7 +207,7 @@ TEST_P(Send, EndsWithItsExitCodeAndSaysWhy)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Outcomes, Send, ::testing::ValuesIn(sendCases),
+INSTANTIATE_TEST_SUITE_P(Outcomes, Send, ::testing::ValuesIn(SendCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // A rig or the system that ends the sender while it waits must not read

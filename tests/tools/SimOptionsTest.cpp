@@ -37,10 +37,9 @@ TEST(SimOptions, PortAloneAnswersPlainly)
 
 TEST(SimOptions, EveryFaultModeCanBeSwitchedOn)
 {
-    const SimOptions options =
-        Parsed({"--silent", "--split-line-end", "--late", "250", "--line-rate", "--high-bytes",
-                "--long-line", "--two-lines", "--modem-framing", "--empty-answers", "--silent-after", "3",
-                "--log", "sim.log", "COM2"});
+    const SimOptions options = Parsed({"--silent", "--split-line-end", "--late", "250", "--line-rate",
+                                       "--high-bytes", "--long-line", "--two-lines", "--modem-framing",
+                                       "--empty-answers", "--silent-after", "3", "--log", "sim.log", "COM2"});
     EXPECT_TRUE(options.silent);
     EXPECT_EQ(options.shape.lineEnd, LineEnd::Split);
     EXPECT_TRUE(options.shape.leadingLineEnd);

@@ -30,7 +30,8 @@ bool LiesOver(HWND box, HWND main)
     RECT mainRectangle{};
     GetWindowRect(box, &boxRectangle);
     GetWindowRect(main, &mainRectangle);
-    const POINT middle{(boxRectangle.left + boxRectangle.right) / 2, (boxRectangle.top + boxRectangle.bottom) / 2};
+    const POINT middle{(boxRectangle.left + boxRectangle.right) / 2,
+                       (boxRectangle.top + boxRectangle.bottom) / 2};
     return PtInRect(&mainRectangle, middle) != FALSE;
 }
 
@@ -60,7 +61,8 @@ protected:
             WWindow* ok = WWindow::FromHandle(seen.okButton);
             seen.okName = ok ? ok->GetName().GetText() : "";
             seen.version = TextOfItem(box, IDC_BRASSELWALD_LABEL_2);
-            seen.hasPicture = SendDlgItemMessageA(box, IDC_BRASSELWALD_PICTB_1, STM_GETIMAGE, IMAGE_BITMAP, 0) != 0;
+            seen.hasPicture =
+                SendDlgItemMessageA(box, IDC_BRASSELWALD_PICTB_1, STM_GETIMAGE, IMAGE_BITMAP, 0) != 0;
             if (screenshot)
                 SaveWindowScreenshot(box, screenshot);
             Close(seen.okButton, closing);

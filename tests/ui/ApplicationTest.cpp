@@ -13,6 +13,7 @@
 #include "resource.h"
 
 #include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -86,7 +87,8 @@ std::string EditText(HWND root, int id)
     char text[64] = "";
     DWORD_PTR copied = 0;
     if (HWND edit = FindItem(root, id, "Edit"))
-        SendMessageTimeoutA(edit, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 5000, &copied);
+        SendMessageTimeoutA(edit, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 5000,
+                            &copied);
     return text;
 }
 
@@ -97,7 +99,8 @@ void ShowComparatorPage(HWND root)
     const LPARAM onSecondTab = MAKELPARAM(120, 10);
     PostMessageA(tabs, WM_LBUTTONDOWN, MK_LBUTTON, onSecondTab);
     PostMessageA(tabs, WM_LBUTTONUP, 0, onSecondTab);
-    PumpMessagesUntil([&] { return IsWindowVisible(FindItem(root, IDC_TABFORM2_TEXTB_THRESHOLD1_UPPER, "Edit")); });
+    PumpMessagesUntil(
+        [&] { return IsWindowVisible(FindItem(root, IDC_TABFORM2_TEXTB_THRESHOLD1_UPPER, "Edit")); });
 }
 
 // A folder and a file name with umlauts and a blank, as a technician names them.
@@ -160,9 +163,8 @@ TEST_F(Application, TheFileNamedOnTheCommandLineIsShownOnThePages)
     ASSERT_TRUE(program.Start(ProgramPath(), '"' + path + '"'));
     HWND window = program.WaitForWindow("Tarvek", 20000);
     ASSERT_NE(window, nullptr);
-    EXPECT_TRUE(PumpMessagesUntil([&] {
-        return EditText(window, IDC_TABFORM2_TEXTB_THRESHOLD1_UPPER) == "42.50";
-    }));
+    EXPECT_TRUE(
+        PumpMessagesUntil([&] { return EditText(window, IDC_TABFORM2_TEXTB_THRESHOLD1_UPPER) == "42.50"; }));
     EXPECT_EQ(EditText(window, IDC_TABFORM2_TEXTB_THRESHOLD2_LOWER), "-12.25");
     ShowComparatorPage(window);
     SaveWindowScreenshot(window, "program-started-with-file.png");

@@ -62,7 +62,7 @@ struct AbandonedPress {
     PressEnd end;
 };
 
-const AbandonedPress abandonedPresses[] = {
+const AbandonedPress AbandonedPresses[] = {
     {"TransferReleasedOutside", "tarvek_connect", MainWindow, PressEnd::ReleasedOutside},
     {"TransferCaptureTaken", "tarvek_connect", MainWindow, PressEnd::CaptureTaken},
     {"ArrowReleasedOutside", "pictbttn_rcvup", OffsetPageIndex, PressEnd::ReleasedOutside},
@@ -101,7 +101,7 @@ TEST_P(PressWithoutClick, ClosesThePortAndRestoresTheIdleLook)
     ExpectIdleLook();
 }
 
-INSTANTIATE_TEST_SUITE_P(Controls, PressWithoutClick, ::testing::ValuesIn(abandonedPresses),
+INSTANTIATE_TEST_SUITE_P(Controls, PressWithoutClick, ::testing::ValuesIn(AbandonedPresses),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // Keyboard clicks go to a control on the page shown, as the user's would.
@@ -113,7 +113,7 @@ struct Intrusion {
     const char* keyboardTarget;
 };
 
-const Intrusion intrusions[] = {
+const Intrusion Intrusions[] = {
     {"FromTheErrorPage", ErrorPageIndex, "pbx_error"},
     {"FromTheOffsetPage", OffsetPageIndex, "checkbox_trm"},
 };
@@ -141,15 +141,15 @@ TEST_P(IntrusionDuringTransfer, NothingStartsInsideARunningTransfer)
     Click("tarvek_connect");
     EXPECT_EQ(dialogs.Stop(), 0);
     EXPECT_TRUE(errors.Stop().empty());
-    EXPECT_EQ(device.Lines(), (Lines{"st 1 0.0\r\n", "st 2 100.0\r\n", "st 3 0.0\r\n", "st 4 100.0\r\n", "ee 1\r\n",
-                                     "em 1\r\n", "cf 0\r\n"}));
+    EXPECT_EQ(device.Lines(), (Lines{"st 1 0.0\r\n", "st 2 100.0\r\n", "st 3 0.0\r\n", "st 4 100.0\r\n",
+                                     "ee 1\r\n", "em 1\r\n", "cf 0\r\n"}));
     EXPECT_EQ(SendMessageA(Control("checkbox_rcv"), BM_GETCHECK, 0, 0), BST_UNCHECKED);
     EXPECT_EQ(SendMessageA(Control("checkbox_trm"), BM_GETCHECK, 0, 0), BST_UNCHECKED);
     EXPECT_FALSE(IsWindowEnabled(Control("pictbttn_trmup")));
     ExpectIdleLook();
 }
 
-INSTANTIATE_TEST_SUITE_P(Pages, IntrusionDuringTransfer, ::testing::ValuesIn(intrusions),
+INSTANTIATE_TEST_SUITE_P(Pages, IntrusionDuringTransfer, ::testing::ValuesIn(Intrusions),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // The offset page is disabled meanwhile, so only the main window can try.
@@ -177,7 +177,7 @@ struct CloseRequest {
     LPARAM lParam;
 };
 
-const CloseRequest closeRequests[] = {
+const CloseRequest CloseRequests[] = {
     {"CloseBox", WM_SYSCOMMAND, SC_CLOSE, 0},
     {"AltF4", WM_SYSKEYDOWN, VK_F4, 0x203E0001},
     {"MenuExit", WM_COMMAND, IDM_EXIT, 0},
@@ -224,7 +224,7 @@ TEST_P(CloseDuringExchange, WaitsForTheOffsetExchangeToEnd)
     EXPECT_EQ(StoredComPort(), 2);
 }
 
-INSTANTIATE_TEST_SUITE_P(Requests, CloseDuringExchange, ::testing::ValuesIn(closeRequests),
+INSTANTIATE_TEST_SUITE_P(Requests, CloseDuringExchange, ::testing::ValuesIn(CloseRequests),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // Another program asks the main window to close (as "End task" does) while a
@@ -275,7 +275,7 @@ class CloseDuringModalLoop;
 
 struct ModalLoop {
     const char* name;
-    const char* title;          // null: a dialog the main window owns
+    const char* title;  // null: a dialog the main window owns
     int answer;
     void (CloseDuringModalLoop::*show)();
 };
@@ -311,7 +311,7 @@ private:
     std::unique_ptr<FileDialogDriver> fileDialog;
 };
 
-const ModalLoop modalLoops[] = {
+const ModalLoop ModalLoops[] = {
     {"OpenFailureBox", "Tarvek Fehler", IDOK, &CloseDuringModalLoop::ShowOpenFailure},
     {"TimeoutBox", "Tarvek Timeout", IDOK, &CloseDuringModalLoop::ShowTimeout},
     {"ValidationMessage", "Tarvek Fehler", IDOK, &CloseDuringModalLoop::ShowValidationMessage},
@@ -331,7 +331,7 @@ TEST_P(CloseDuringModalLoop, WaitsForTheLoopToEndAndIsThenCarriedOut)
     EXPECT_TRUE(PumpMessagesUntil([&] { return !IsOpen(); }));
 }
 
-INSTANTIATE_TEST_SUITE_P(Boxes, CloseDuringModalLoop, ::testing::ValuesIn(modalLoops),
+INSTANTIATE_TEST_SUITE_P(Boxes, CloseDuringModalLoop, ::testing::ValuesIn(ModalLoops),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -50,7 +50,7 @@ std::string ConfigurationFile(const char* cycle, const char* receiver)
     return std::string("[Threshold 1 Upper]\r\nPercent=80\r\n[Threshold 1 Lower]\r\nPercent=-7.5\r\n"
                        "[Threshold 2 Upper]\r\nPercent=150\r\n[Threshold 2 Lower]\r\nPercent=0\r\n"
                        "[Error]\r\nEnabled=0\r\nMemory=1\r\nCycle=")
-         + cycle + "\r\n[Calibration]\r\nReceiver=" + receiver + "\r\nTransmitter=-5\r\n";
+           + cycle + "\r\n[Calibration]\r\nReceiver=" + receiver + "\r\nTransmitter=-5\r\n";
 }
 
 class FileCommands : public TarvekWindow {
@@ -75,8 +75,8 @@ protected:
 
     Lines Thresholds() const
     {
-        return {TextOf("textb_threshold1_upper"), TextOf("textb_threshold1_lower"), TextOf("textb_threshold2_upper"),
-                TextOf("textb_threshold2_lower")};
+        return {TextOf("textb_threshold1_upper"), TextOf("textb_threshold1_lower"),
+                TextOf("textb_threshold2_upper"), TextOf("textb_threshold2_lower")};
     }
 };
 
@@ -142,7 +142,7 @@ struct CycleCase {
 
 // The cycle picks the first entry that begins with its digits; 0, which a
 // save stores for no cyclic clearing, brings back "-".
-const CycleCase cycleCases[] = {
+const CycleCase CycleCases[] = {
     {"Five", "5", "5"},
     {"Ten", "10", "10"},
     {"ZeroIsNone", "0", "-"},
@@ -161,7 +161,7 @@ TEST_P(OpenedCycle, SelectsTheEntry)
     EXPECT_EQ(TextOf("combo_cycle"), GetParam().shown);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cycles, OpenedCycle, ::testing::ValuesIn(cycleCases),
+INSTANTIATE_TEST_SUITE_P(Cycles, OpenedCycle, ::testing::ValuesIn(CycleCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 class MissingFile : public FileCommands, public ::testing::WithParamInterface<int> {};

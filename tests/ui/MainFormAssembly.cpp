@@ -7,12 +7,12 @@
 
 namespace {
 
-constexpr DWORD statusBarStyle = WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | CCS_BOTTOM;
-constexpr DWORD toolbarStyle = WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_WRAPABLE | TBSTYLE_TOOLTIPS
-                             | TBSTYLE_AUTOSIZE | CCS_ADJUSTABLE | CCS_TOP;
+constexpr DWORD StatusBarStyle = WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | CCS_BOTTOM;
+constexpr DWORD ToolbarStyle = WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_WRAPABLE | TBSTYLE_TOOLTIPS
+                               | TBSTYLE_AUTOSIZE | CCS_ADJUSTABLE | CCS_TOP;
 
-constexpr const char* pageTemplates[] = {"ID_TabForm1", "ID_TabForm2", "ID_TabForm3", "ID_TabForm4"};
-constexpr const char* pageCaptions[] = {"Einstellungen", "Komparatoren", "Offsetabgleich", "Fehlerbehandlung"};
+constexpr const char* PageTemplates[] = {"ID_TabForm1", "ID_TabForm2", "ID_TabForm3", "ID_TabForm4"};
+constexpr const char* PageCaptions[] = {"Einstellungen", "Komparatoren", "Offsetabgleich", "Fehlerbehandlung"};
 
 }  // namespace
 
@@ -32,11 +32,13 @@ bool MainFormAssembly::Build()
     if (!form.LoadWindow(nullptr, "ID_Tarvek", module))
         return false;
     form.SetFont(WFont("8.MS Sans Serif"), true);
-    if (!statusBar->Create(&form, RECT{0, 0, 0, 0}, "", statusBarStyle) || !form.SetStatusBar(statusBar))
+    if (!statusBar->Create(&form, RECT{0, 0, 0, 0}, "", StatusBarStyle) || !form.SetStatusBar(statusBar))
         return false;
-    if (!form.SetIcon(true, IDI_TARVEK, module) || !menu.Load("ID_Tarvek_menu_1", module) || !form.SetMenu(&menu))
+    if (!form.SetIcon(true, IDI_TARVEK, module) || !menu.Load("ID_Tarvek_menu_1", module)
+        || !form.SetMenu(&menu))
         return false;
-    if (!toolbar->Create(&form, RECT{0, 0, 1, 1}, "", toolbarStyle) || !toolbarData.Load("ID_Tarvek_toolb_1_data", module))
+    if (!toolbar->Create(&form, RECT{0, 0, 1, 1}, "", ToolbarStyle)
+        || !toolbarData.Load("ID_Tarvek_toolb_1_data", module))
         return false;
     if (!transferButton.LoadWindow(&form, IDC_TARVEK_CONNECT, module)
         || !tabControl->LoadWindow(&form, IDC_TARVEK_TABCTRL_1, module))
@@ -48,8 +50,9 @@ bool MainFormAssembly::Build()
     tabControl->SetItemSize(96, 0);
     for (size_t index = 0; index < pages.size(); ++index) {
         pages[index] = new WModelessDialog;
-        if (!pages[index]->LoadWindow(&form, pageTemplates[index], module)
-            || tabControl->InsertItem(static_cast<int32_t>(index), pageCaptions[index]) != static_cast<int32_t>(index))
+        if (!pages[index]->LoadWindow(&form, PageTemplates[index], module)
+            || tabControl->InsertItem(static_cast<int32_t>(index), PageCaptions[index])
+                   != static_cast<int32_t>(index))
             return false;
     }
     for (size_t index = 0; index < pages.size(); ++index) {

@@ -27,7 +27,7 @@ bool IsChecked(HWND box)
     return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-const char* const openFailure =
+const char* const OpenFailure =
     "konnte nicht geöffnet werden.\r\n\r\nEntweder ist die Schnittstelle nicht verfügbar oder\r\n"
     "wird von einer anderen Applikation verwendet.\r\n";
 
@@ -49,7 +49,8 @@ TEST_F(InterfaceChoice, OffersCom1ToCom8ThenThePresentPortsAboveInAscendingOrder
         numbers.push_back(std::atoi(text + 3));
     }
     ASSERT_GE(numbers.size(), 16u);
-    EXPECT_EQ(std::vector<int>(numbers.begin(), numbers.begin() + 8), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8}));
+    EXPECT_EQ(std::vector<int>(numbers.begin(), numbers.begin() + 8),
+              (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8}));
     EXPECT_TRUE(std::ranges::is_sorted(numbers) && std::ranges::adjacent_find(numbers) == numbers.end());
     for (int partner = 11; partner <= 18; ++partner)
         EXPECT_NE(std::ranges::find(numbers, partner), numbers.end()) << partner;
@@ -109,7 +110,7 @@ TEST_F(InterfaceChoice, AnAbsentStoredPortKeepsItsEntryAndTheOpenFailureNamesIt)
     EXPECT_EQ(TextOf("combo_com"), "COM40");
     MessageBoxCollector errors("Tarvek Fehler");
     Click("tarvek_connect");
-    EXPECT_EQ(errors.Stop(), Lines{std::string("COM40 ") + openFailure});
+    EXPECT_EQ(errors.Stop(), Lines{std::string("COM40 ") + OpenFailure});
     CloseWindow();
     EXPECT_EQ(StoredComPort(), 40);
 }
@@ -119,7 +120,7 @@ TEST_F(InterfaceChoice, NoChoiceNamesCom0WhenThePortCannotBeOpened)
     SelectEntry("combo_com", -1);
     MessageBoxCollector errors("Tarvek Fehler");
     Click("tarvek_connect");
-    EXPECT_EQ(errors.Stop(), Lines{std::string("COM0 ") + openFailure});
+    EXPECT_EQ(errors.Stop(), Lines{std::string("COM0 ") + OpenFailure});
     ExpectIdleLook();
 }
 
@@ -273,7 +274,7 @@ TEST_F(OffsetCalibration, AKeyboardClickThatCannotOpenThePortChangesNothing)
     MessageBoxCollector errors("Tarvek Fehler");
     PressSpace("pictbttn_rcvup");
     PressSpace("checkbox_trm");
-    EXPECT_EQ(errors.Stop(), (Lines{std::string("COM0 ") + openFailure, std::string("COM0 ") + openFailure}));
+    EXPECT_EQ(errors.Stop(), (Lines{std::string("COM0 ") + OpenFailure, std::string("COM0 ") + OpenFailure}));
     EXPECT_EQ(TextOf("textb_rcv"), "0");
     EXPECT_FALSE(IsChecked(Control("checkbox_trm")));
     EXPECT_FALSE(IsWindowEnabled(Control("pictbttn_trmup")));
@@ -327,8 +328,8 @@ TEST_F(ErrorHandling, SelectCycleTakesTheFirstEntryThatBeginsWithTheText)
         int index;
         const char* shown;
     } cases[] = {
-        {"5", 1, "5"}, {"1", 2, "10"}, {"9", 13, "90"}, {"0", -1, "90"}, {"100", -1, "90"}, {"-", 0, "-"},
-        {"6", 12, "60"},
+        {"5", 1, "5"},     {"1", 2, "10"}, {"9", 13, "90"}, {"0", -1, "90"},
+        {"100", -1, "90"}, {"-", 0, "-"},  {"6", 12, "60"},
     };
     for (const auto& choice : cases) {
         EXPECT_EQ(ErrorPage().SelectCycle(choice.text), choice.index) << choice.text;

@@ -2,6 +2,7 @@
 // look at; each must show the whole window drawn.
 
 #include "Screenshot.h"
+
 #include "TarvekWindow.h"
 #include "TestArtifacts.h"
 #include "WindowDriver.h"
@@ -12,8 +13,8 @@ using Screenshots = TarvekWindow;
 
 TEST_F(Screenshots, OfTheFourPages)
 {
-    const char* const names[] = {"page_1_einstellungen.png", "page_2_komparatoren.png", "page_3_offsetabgleich.png",
-                                 "page_4_fehlerbehandlung.png"};
+    const char* const names[] = {"page_1_einstellungen.png", "page_2_komparatoren.png",
+                                 "page_3_offsetabgleich.png", "page_4_fehlerbehandlung.png"};
     for (int page = 0; page < 4; ++page) {
         ShowPage(page);
         RedrawWindow(Main(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);

@@ -30,9 +30,10 @@ TEST_F(AgainstTheSimulator, TransferAndOffsetsSetTheDevice)
     ShowPage(2);
     Click("checkbox_trm");
     Click("pictbttn_trmup");
-    EXPECT_TRUE(simulator.WaitForLog("thresholds -20.50/80.00 0.00/100.00, error handling on, error memory off, "
-                                     "clearing every 30 s, offsets rcv 0 trm 1",
-                                     5000))
+    EXPECT_TRUE(
+        simulator.WaitForLog("thresholds -20.50/80.00 0.00/100.00, error handling on, error memory off, "
+                             "clearing every 30 s, offsets rcv 0 trm 1",
+                             5000))
         << simulator.ReadLog();
     ExpectIdleLook();
 }
@@ -48,7 +49,8 @@ TEST_F(AgainstTheSimulator, APortAboveCom8TransfersAndIsChosenAgainAtTheNextStar
     SelectEntry("combo_com", static_cast<int>(entry));
     SetTextOf("textb_threshold1_upper", "75.5");
     Click("tarvek_connect");
-    EXPECT_TRUE(simulator.WaitForLog("/75.50 0.00/100.00, error handling on, error memory on, clearing off", 5000))
+    EXPECT_TRUE(
+        simulator.WaitForLog("/75.50 0.00/100.00, error handling on, error memory on, clearing off", 5000))
         << simulator.ReadLog();
     CloseWindow();
     EXPECT_EQ(StoredComPort(), 12);

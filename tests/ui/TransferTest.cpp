@@ -13,7 +13,7 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-const Lines defaultTransfer = {
+const Lines DefaultTransfer = {
     "st 1 0.0\r\n", "st 2 100.0\r\n", "st 3 0.0\r\n", "st 4 100.0\r\n", "ee 1\r\n", "em 1\r\n", "cf 0\r\n",
 };
 
@@ -69,9 +69,10 @@ TEST_F(Transfer, ShowsTheProgressOfTheLastAnsweredStepWhileTheNextIsAwaited)
     Observations status;
     device.OnLine([&](const std::string&) { status.Add(StatusText()); });
     Click("tarvek_connect");
-    EXPECT_EQ(status.Get(), (Lines{"Verbindung zu Tarvek wird hergestellt.", "Übertrage Schwellwert 1",
-                                   "Übertrage Schwellwert 2", "Übertrage Schwellwert 3", "Übertrage Schwellwert 4",
-                                   "Übertrage Fehlerbehandlung 1", "Übertrage Fehlerbehandlung 2"}));
+    EXPECT_EQ(status.Get(),
+              (Lines{"Verbindung zu Tarvek wird hergestellt.", "Übertrage Schwellwert 1",
+                     "Übertrage Schwellwert 2", "Übertrage Schwellwert 3", "Übertrage Schwellwert 4",
+                     "Übertrage Fehlerbehandlung 1", "Übertrage Fehlerbehandlung 2"}));
     EXPECT_EQ(StatusText(), "");
 }
 
@@ -94,7 +95,7 @@ TEST_F(Transfer, SendsTheThresholdTextsAsTheyWereValidated)
             SetThresholds("abc", "", "1000", "50,5");
     });
     Click("tarvek_connect");
-    EXPECT_EQ(device.Lines(), defaultTransfer);
+    EXPECT_EQ(device.Lines(), DefaultTransfer);
 }
 
 struct ValidationCase {
@@ -103,20 +104,27 @@ struct ValidationCase {
     const char* message;
 };
 
-const ValidationCase validationCases[] = {
-    {"AboveTheRange", {"100.01", "0.0", "100.0", "0.0"},
+const ValidationCase ValidationCases[] = {
+    {"AboveTheRange",
+     {"100.01", "0.0", "100.0", "0.0"},
      "Der obere Schwellwert des 1. Komperators muß zwisch -100.0 und 100.0 liegen.\r\n\r\n"},
-    {"EmptyText", {"100.0", "0.0", "100.0", ""},
+    {"EmptyText",
+     {"100.0", "0.0", "100.0", ""},
      "Der untere Schwellwert des 2. Komperators muß zwisch -100.0 und 100.0 liegen.\r\n\r\n"},
-    {"DecimalComma", {"100.0", "0.0", "50,5", "0.0"},
+    {"DecimalComma",
+     {"100.0", "0.0", "50,5", "0.0"},
      "Der obere Schwellwert des 2. Komperators muß zwisch -100.0 und 100.0 liegen.\r\n\r\n"},
-    {"FirstRangeFailureOnly", {"100.0", "x", "200", "0.0"},
+    {"FirstRangeFailureOnly",
+     {"100.0", "x", "200", "0.0"},
      "Der untere Schwellwert des 1. Komperators muß zwisch -100.0 und 100.0 liegen.\r\n\r\n"},
-    {"RangeBeforeOrder", {"10", "20", "-100.5", "0.0"},
+    {"RangeBeforeOrder",
+     {"10", "20", "-100.5", "0.0"},
      "Der obere Schwellwert des 2. Komperators muß zwisch -100.0 und 100.0 liegen.\r\n\r\n"},
-    {"OrderOfComparator1First", {"10", "20", "10", "20"},
+    {"OrderOfComparator1First",
+     {"10", "20", "10", "20"},
      "Der obere Schwellwert muß größer als der untere Schwellwert sein (Komperator 1).\r\n\r\n"},
-    {"OrderOfComparator2", {"100", "-100", "-0.5", "0"},
+    {"OrderOfComparator2",
+     {"100", "-100", "-0.5", "0"},
      "Der obere Schwellwert muß größer als der untere Schwellwert sein (Komperator 2).\r\n\r\n"},
 };
 
@@ -139,10 +147,10 @@ TEST_P(RefusedTransfer, ShowsOneMessageSendsNothingAndReturnsToIdle)
     EXPECT_EQ(lines[0], "st 1 -100.0\r\n");
 }
 
-INSTANTIATE_TEST_SUITE_P(Thresholds, RefusedTransfer, ::testing::ValuesIn(validationCases),
+INSTANTIATE_TEST_SUITE_P(Thresholds, RefusedTransfer, ::testing::ValuesIn(ValidationCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-const char* const timeoutText =
+const char* const TimeoutText =
     "Zeitüberschreitung!\r\n\r\nTarvek antwortet nicht auf die übertragenen Konfigurationsdaten.\r\n";
 
 TEST_F(Transfer, StopsAfterTheFirstTimeout)
@@ -150,8 +158,8 @@ TEST_F(Transfer, StopsAfterTheFirstTimeout)
     device.AnswerFirst(3);
     MessageBoxCollector timeouts("Tarvek Timeout", IDOK, "timeout_message.png");
     Click("tarvek_connect");
-    EXPECT_EQ(timeouts.Stop(), Lines{timeoutText});
-    EXPECT_EQ(device.Lines(), Lines(defaultTransfer.begin(), defaultTransfer.begin() + 4));
+    EXPECT_EQ(timeouts.Stop(), Lines{TimeoutText});
+    EXPECT_EQ(device.Lines(), Lines(DefaultTransfer.begin(), DefaultTransfer.begin() + 4));
     ExpectIdleLook();
 }
 
@@ -182,7 +190,7 @@ TEST_F(Transfer, PressShowsTheConnectionUntilTheRelease)
 TEST_F(Transfer, KeyboardClickTransfersLikeTheMouse)
 {
     PressSpace("tarvek_connect");
-    EXPECT_EQ(device.Lines(), defaultTransfer);
+    EXPECT_EQ(device.Lines(), DefaultTransfer);
     ExpectIdleLook();
 
     PressEnter("tarvek_connect");

@@ -55,8 +55,8 @@ bool ChildProcess::Start(const std::string& program, const std::string& argument
 bool ChildProcess::StartWith(std::string commandLine, STARTUPINFOA startup)
 {
     const bool inherit = (startup.dwFlags & STARTF_USESTDHANDLES) != 0;
-    const BOOL started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, inherit, 0, nullptr, nullptr,
-                                        &startup, &information);
+    const BOOL started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, inherit, 0, nullptr,
+                                        nullptr, &startup, &information);
     if (!started)
         information = PROCESS_INFORMATION{};
     return started != FALSE;
@@ -114,7 +114,8 @@ void ChildProcess::TakeAvailableOutput()
     DWORD available = 0;
     while (outputPipe && PeekNamedPipe(outputPipe, nullptr, 0, nullptr, &available, nullptr) && available > 0) {
         DWORD read = 0;
-        if (!ReadFile(outputPipe, buffer, available < sizeof buffer ? available : sizeof buffer, &read, nullptr))
+        if (!ReadFile(outputPipe, buffer, available < sizeof buffer ? available : sizeof buffer, &read,
+                      nullptr))
             return;
         output.append(buffer, read);
     }

@@ -22,7 +22,8 @@ public:
 
     // Starts the program with the arguments, which are the command line after
     // the program's quoted path.
-    bool Start(const std::string& program, const std::string& arguments = "", Streams streams = Streams::Inherited);
+    bool Start(const std::string& program, const std::string& arguments = "",
+               Streams streams = Streams::Inherited);
     DWORD Id() const { return information.dwProcessId; }
     DWORD ThreadId() const { return information.dwThreadId; }
     HANDLE Handle() const { return information.hProcess; }
@@ -49,7 +50,7 @@ public:
 
 private:
     PROCESS_INFORMATION information{};
-    HANDLE outputPipe = nullptr;        // our end, while the output is captured
+    HANDLE outputPipe = nullptr;  // our end, while the output is captured
     std::string output;
 
     bool StartWith(std::string commandLine, STARTUPINFOA startup);

@@ -41,7 +41,8 @@ std::vector<BYTE> BgrRows(const Image& image)
     std::vector<BYTE> rows;
     rows.reserve(image.pixels.size() * 3);
     for (const uint32_t pixel : image.pixels)
-        rows.insert(rows.end(), {static_cast<BYTE>(pixel), static_cast<BYTE>(pixel >> 8), static_cast<BYTE>(pixel >> 16)});
+        rows.insert(rows.end(),
+                    {static_cast<BYTE>(pixel), static_cast<BYTE>(pixel >> 8), static_cast<BYTE>(pixel >> 16)});
     return rows;
 }
 
@@ -56,8 +57,8 @@ bool WriteFrame(IWICBitmapEncoder& encoder, const Image& image)
         return false;
     std::vector<BYTE> rows = BgrRows(image);
     const UINT stride = static_cast<UINT>(image.width) * 3;
-    return SUCCEEDED(frame->WritePixels(static_cast<UINT>(image.height), stride,
-                                        static_cast<UINT>(rows.size()), rows.data()))
+    return SUCCEEDED(frame->WritePixels(static_cast<UINT>(image.height), stride, static_cast<UINT>(rows.size()),
+                                        rows.data()))
            && SUCCEEDED(frame->Commit());
 }
 
@@ -72,7 +73,8 @@ bool SavePng(const Image& image, const std::string& path)
     ComPtr<IWICStream> stream;
     ComPtr<IWICBitmapEncoder> encoder;
     if (!com.IsUsable()
-        || FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory)))
+        || FAILED(
+            CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory)))
         || FAILED(factory->CreateStream(&stream))
         || FAILED(stream->InitializeFromFilename(Wide(path).c_str(), GENERIC_WRITE))
         || FAILED(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, &encoder))

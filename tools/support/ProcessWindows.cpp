@@ -27,7 +27,8 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM parameter)
 
 LPARAM PositionOf(POINT at)
 {
-    return MAKELPARAM(static_cast<WORD>(static_cast<int16_t>(at.x)), static_cast<WORD>(static_cast<int16_t>(at.y)));
+    return MAKELPARAM(static_cast<WORD>(static_cast<int16_t>(at.x)),
+                      static_cast<WORD>(static_cast<int16_t>(at.y)));
 }
 
 // Hidden windows (the pages not shown) paint nothing until they are shown.

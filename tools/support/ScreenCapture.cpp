@@ -91,7 +91,8 @@ Image CaptureClientArea(HWND window)
 // display: the loop runs a few times, that time apart, after the painting.
 void PaintForCapture(HWND window)
 {
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     PollUntil([window] { return IsDrawn(window); }, PaintTimeout, PaintPollInterval);
     for (int round = 0; round < DisplayFlushRounds; ++round) {
         Sleep(DisplayFlushInterval);

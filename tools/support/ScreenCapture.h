@@ -14,7 +14,7 @@
 struct Image {
     int width = 0;
     int height = 0;
-    std::vector<uint32_t> pixels;       // 0x00RRGGBB, row by row from the top
+    std::vector<uint32_t> pixels;  // 0x00RRGGBB, row by row from the top
 
     uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
     bool IsEmpty() const { return pixels.empty(); }

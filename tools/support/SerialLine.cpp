@@ -2,8 +2,8 @@
 
 HANDLE OpenSerialLine(const std::string& portName)
 {
-    return CreateFileA(("\\\\.\\" + portName).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                       OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
+    return CreateFileA(("\\\\.\\" + portName).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                       FILE_FLAG_OVERLAPPED, nullptr);
 }
 
 bool SetSerialLine(HANDLE port, const SerialLineSetup& setup)

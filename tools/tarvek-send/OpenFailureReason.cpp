@@ -12,7 +12,7 @@ struct StepRow {
     const char* key;
 };
 
-constexpr StepRow stepRows[] = {
+constexpr StepRow StepRows[] = {
     {OpenStep::None, "unbekannter Schritt", "unknown"},
     {OpenStep::Device, "Öffnen der Schnittstelle", "open"},
     {OpenStep::EventMask, "Setzen der Ereignismaske", "event-mask"},
@@ -24,11 +24,11 @@ constexpr StepRow stepRows[] = {
 
 const StepRow& RowOf(OpenStep step)
 {
-    for (const StepRow& row : stepRows) {
+    for (const StepRow& row : StepRows) {
         if (row.step == step)
             return row;
     }
-    return stepRows[0];
+    return StepRows[0];
 }
 
 std::string HostText(DWORD error)

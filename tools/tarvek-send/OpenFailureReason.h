@@ -9,10 +9,10 @@
 #include <string>
 
 struct OpenFailureReason {
-    std::string step;           // the step in German words
-    std::string stepKey;        // the step as an ASCII key, for a rig's log
+    std::string step;     // the step in German words
+    std::string stepKey;  // the step as an ASCII key, for a rig's log
     DWORD error = ERROR_SUCCESS;
-    std::string hostText;       // the host's message for the error, without its line end
+    std::string hostText;  // the host's message for the error, without its line end
 
     explicit OpenFailureReason(const Rs232Class::OpenFailure& failure);
 

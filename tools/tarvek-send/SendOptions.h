@@ -8,9 +8,9 @@
 
 struct SendOptions {
     std::string fileName;
-    int32_t portNumber = 0;     // COMn; 0 when not given
-    bool checkOnly = false;     // load and check, send nothing
-    bool json = false;          // one JSON object per line of output
+    int32_t portNumber = 0;  // COMn; 0 when not given
+    bool checkOnly = false;  // load and check, send nothing
+    bool json = false;       // one JSON object per line of output
     bool help = false;
 };
 

@@ -12,10 +12,10 @@ constexpr UINT ProgramCodePage = 1252;
 struct OutcomeRow {
     SendOutcome outcome;
     int exitCode;
-    const char* name;       // "result" of the closing JSON object
+    const char* name;  // "result" of the closing JSON object
 };
 
-constexpr OutcomeRow outcomeRows[] = {
+constexpr OutcomeRow OutcomeRows[] = {
     {SendOutcome::Sent, 0, "sent"},
     {SendOutcome::Checked, 0, "checked"},
     {SendOutcome::Refused, 1, "refused"},
@@ -28,11 +28,11 @@ constexpr OutcomeRow outcomeRows[] = {
 
 const OutcomeRow& RowOf(SendOutcome outcome)
 {
-    for (const OutcomeRow& row : outcomeRows) {
+    for (const OutcomeRow& row : OutcomeRows) {
         if (row.outcome == outcome)
             return row;
     }
-    return outcomeRows[std::size(outcomeRows) - 1];
+    return OutcomeRows[std::size(OutcomeRows) - 1];
 }
 
 std::string MillisecondText(double milliseconds)
@@ -117,8 +117,8 @@ void JsonReport::LineUnanswered(int32_t step, const std::string& line, double mi
 
 void JsonReport::PortFailed(const OpenFailureReason& reason)
 {
-    failureFields = ",\"failedStep\":" + Quoted(reason.stepKey) + ",\"hostError\":" + std::to_string(reason.error)
-                    + ",\"reason\":" + Quoted(reason.hostText);
+    failureFields = ",\"failedStep\":" + Quoted(reason.stepKey) + ",\"hostError\":"
+                    + std::to_string(reason.error) + ",\"reason\":" + Quoted(reason.hostText);
 }
 
 void JsonReport::Finished(SendOutcome outcome, const std::string& message)
@@ -134,7 +134,7 @@ void JsonReport::Finished(SendOutcome outcome, const std::string& message)
 void JsonReport::WriteLineObject(int32_t step, const std::string& line, const std::string& answer,
                                  double milliseconds, const char* result) const
 {
-    output.WriteLine("{\"step\":" + std::to_string(step + 1) + ",\"line\":" + Quoted(line) + ",\"answer\":"
-                     + Quoted(answer) + ",\"ms\":" + MillisecondText(milliseconds) + ",\"result\":" + Quoted(result)
-                     + "}");
+    output.WriteLine("{\"step\":" + std::to_string(step + 1) + ",\"line\":" + Quoted(line)
+                     + ",\"answer\":" + Quoted(answer) + ",\"ms\":" + MillisecondText(milliseconds)
+                     + ",\"result\":" + Quoted(result) + "}");
 }

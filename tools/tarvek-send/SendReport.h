@@ -10,7 +10,16 @@
 #include <cstdint>
 #include <string>
 
-enum class SendOutcome { Sent, Checked, Refused, FileUnreadable, PortUnavailable, Timeout, BadCommandLine, Interrupted };
+enum class SendOutcome {
+    Sent,
+    Checked,
+    Refused,
+    FileUnreadable,
+    PortUnavailable,
+    Timeout,
+    BadCommandLine,
+    Interrupted
+};
 
 // The process exit code of an outcome, as --help and the README list them.
 int ExitCodeOf(SendOutcome outcome);
@@ -61,7 +70,7 @@ public:
 
 private:
     ConsoleText output;
-    std::string failureFields;      // members for the closing object, each with its leading comma
+    std::string failureFields;  // members for the closing object, each with its leading comma
 
     void WriteLineObject(int32_t step, const std::string& line, const std::string& answer, double milliseconds,
                          const char* result) const;

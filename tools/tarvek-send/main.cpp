@@ -17,7 +17,8 @@ int main(int argc, char** argv)
         if (std::find(arguments.begin(), arguments.end(), "--json") != arguments.end())
             JsonReport().Finished(SendOutcome::BadCommandLine, "tarvek-send: " + error);
         else
-            ConsoleText(STD_ERROR_HANDLE).WriteLine("tarvek-send: " + error + "\n(tarvek-send --help erklärt den Aufruf)");
+            ConsoleText(STD_ERROR_HANDLE)
+                .WriteLine("tarvek-send: " + error + "\n(tarvek-send --help erklärt den Aufruf)");
         return ExitCodeOf(SendOutcome::BadCommandLine);
     }
     if (options.help) {

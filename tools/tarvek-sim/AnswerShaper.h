@@ -8,20 +8,20 @@
 #include <string>
 
 enum class LineEnd {
-    CrLf,       // as the protocol has it
-    None,       // the line is never ended
-    Split,      // CR now, its LF at the head of the next answer
-    CrCrLf,     // CR LF with the LF expanded to CR LF by a driver
-    CrLfCrLf,   // CR LF, then an empty line
+    CrLf,      // as the protocol has it
+    None,      // the line is never ended
+    Split,     // CR now, its LF at the head of the next answer
+    CrCrLf,    // CR LF with the LF expanded to CR LF by a driver
+    CrLfCrLf,  // CR LF, then an empty line
 };
 
 struct AnswerShape {
     LineEnd lineEnd = LineEnd::CrLf;
-    bool leadingLineEnd = false; // CR LF before the text as well, as modems frame their answers
-    bool emptyText = false;      // the answer's text left out: an empty line
-    bool highBytes = false;      // bytes 0x80..0xFF between the characters
-    bool longLine = false;       // the line is padded to LongLineLength characters
-    bool twoLines = false;       // an extra line first, so the answer is the second of two
+    bool leadingLineEnd = false;  // CR LF before the text as well, as modems frame their answers
+    bool emptyText = false;       // the answer's text left out: an empty line
+    bool highBytes = false;       // bytes 0x80..0xFF between the characters
+    bool longLine = false;        // the line is padded to LongLineLength characters
+    bool twoLines = false;        // an extra line first, so the answer is the second of two
 };
 
 class AnswerShaper {

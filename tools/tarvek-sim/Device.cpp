@@ -141,9 +141,8 @@ std::string Device::Describe() const
     std::snprintf(text, sizeof text,
                   "thresholds %.2f/%.2f %.2f/%.2f, error handling %s, error memory %s, "
                   "clearing %s, offsets rcv %d trm %d, stored errors %d",
-                  state.thresholds[0], state.thresholds[1], state.thresholds[2],
-                  state.thresholds[3], state.errorHandling ? "on" : "off",
-                  state.errorMemory ? "on" : "off", clearing, state.offsets[0], state.offsets[1],
-                  state.storedErrors);
+                  state.thresholds[0], state.thresholds[1], state.thresholds[2], state.thresholds[3],
+                  state.errorHandling ? "on" : "off", state.errorMemory ? "on" : "off", clearing,
+                  state.offsets[0], state.offsets[1], state.storedErrors);
     return text;
 }

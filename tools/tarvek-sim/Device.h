@@ -21,7 +21,7 @@ struct DeviceState {
     bool errorHandling = false;
     bool errorMemory = false;
     int clearingCycle = 0;
-    std::array<int, 2> offsets{0, 0};   // receiver, transmitter
+    std::array<int, 2> offsets{0, 0};  // receiver, transmitter
     int storedErrors = 0;
 };
 

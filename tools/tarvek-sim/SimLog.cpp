@@ -19,8 +19,8 @@ void SimLog::Line(const std::string& text)
     SYSTEMTIME now;
     GetLocalTime(&now);
     char stamp[32];
-    std::snprintf(stamp, sizeof stamp, "%02u:%02u:%02u.%03u ", now.wHour, now.wMinute,
-                  now.wSecond, now.wMilliseconds);
+    std::snprintf(stamp, sizeof stamp, "%02u:%02u:%02u.%03u ", now.wHour, now.wMinute, now.wSecond,
+                  now.wMilliseconds);
     for (std::FILE* stream : {stdout, file}) {
         if (!stream)
             continue;

@@ -37,7 +37,7 @@ struct LineEndOption {
     LineEnd lineEnd;
 };
 
-constexpr LineEndOption lineEndOptions[] = {
+constexpr LineEndOption LineEndOptions[] = {
     {"--no-line-end", LineEnd::None},
     {"--split-line-end", LineEnd::Split},
     {"--expanded-line-end", LineEnd::CrCrLf},
@@ -46,7 +46,7 @@ constexpr LineEndOption lineEndOptions[] = {
 
 const LineEndOption* FindLineEndOption(const std::string& option)
 {
-    for (const LineEndOption& candidate : lineEndOptions) {
+    for (const LineEndOption& candidate : LineEndOptions) {
         if (option == candidate.name)
             return &candidate;
     }
@@ -56,7 +56,7 @@ const LineEndOption* FindLineEndOption(const std::string& option)
 // An answer has one line end, so only one of the options can be given.
 bool SetLineEnd(const LineEndOption& option, SimOptions& options, std::string& error)
 {
-    for (const LineEndOption& chosen : lineEndOptions) {
+    for (const LineEndOption& chosen : LineEndOptions) {
         if (chosen.lineEnd == options.shape.lineEnd && chosen.lineEnd != option.lineEnd) {
             error = std::string(chosen.name) + " and " + option.name + " exclude each other";
             return false;
@@ -66,8 +66,7 @@ bool SetLineEnd(const LineEndOption& option, SimOptions& options, std::string& e
     return true;
 }
 
-bool TakeValue(const std::vector<std::string>& arguments, size_t& index, std::string& value,
-               std::string& error)
+bool TakeValue(const std::vector<std::string>& arguments, size_t& index, std::string& value, std::string& error)
 {
     if (index + 1 >= arguments.size()) {
         error = arguments[index] + " needs a value";
@@ -126,8 +125,7 @@ bool ParseOption(const std::vector<std::string>& arguments, size_t& index, SimOp
 
 }  // namespace
 
-bool ParseSimOptions(const std::vector<std::string>& arguments, SimOptions& options,
-                     std::string& error)
+bool ParseSimOptions(const std::vector<std::string>& arguments, SimOptions& options, std::string& error)
 {
     options = SimOptions();
     for (size_t index = 0; index < arguments.size(); ++index) {

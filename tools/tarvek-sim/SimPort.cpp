@@ -82,8 +82,7 @@ bool SimPort::ReadQueued(char* buffer, DWORD capacity, DWORD& count)
         return true;
     if (ReadFile(port, buffer, wanted, &count, &readRecord))
         return true;
-    return GetLastError() == ERROR_IO_PENDING
-           && GetOverlappedResult(port, &readRecord, &count, TRUE);
+    return GetLastError() == ERROR_IO_PENDING && GetOverlappedResult(port, &readRecord, &count, TRUE);
 }
 
 bool SimPort::Write(const std::string& bytes)

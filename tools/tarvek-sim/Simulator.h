@@ -29,8 +29,8 @@ private:
     CommandReceiver receiver;
     AnswerShaper shaper;
     int answered = 0;
-    double lineStart = 0.0;         // when the first byte of the current line arrived
-    double wireFreeAt = 0.0;        // when the last line seen was complete on a real line
+    double lineStart = 0.0;   // when the first byte of the current line arrived
+    double wireFreeAt = 0.0;  // when the last line seen was complete on a real line
 
     bool Answer(const std::string& line, HANDLE stopEvent);
     bool ShouldAnswer() const;
