@@ -17,12 +17,13 @@ constexpr SectionSet SentSections = AllSections & ~LoadSavePrint::SectionBit(Cal
 
 struct OutcomeText {
     ConfigurationOpening::Outcome outcome;
-    const char* format;     // %s: the file's name; a second %s: the missing sections
+    const char* format;  // %s: the file's name; a second %s: the missing sections
 };
 
-constexpr OutcomeText outcomeTexts[] = {
+constexpr OutcomeText OutcomeTexts[] = {
     {ConfigurationOpening::Outcome::Missing, "Die Datei \"%s\" kann nicht geöffnet werden!"},
-    {ConfigurationOpening::Outcome::NotAPlainFile, "\"%s\" ist keine gewöhnliche Datei und kann nicht geöffnet werden."},
+    {ConfigurationOpening::Outcome::NotAPlainFile,
+     "\"%s\" ist keine gewöhnliche Datei und kann nicht geöffnet werden."},
     {ConfigurationOpening::Outcome::Unreadable, "Die Datei \"%s\" konnte nicht geöffnet werden."},
     {ConfigurationOpening::Outcome::NoConfiguration, "Die Datei \"%s\" enthält keine Tarvek-Konfiguration."},
     {ConfigurationOpening::Outcome::Incomplete,
@@ -31,7 +32,7 @@ constexpr OutcomeText outcomeTexts[] = {
 
 const char* FormatOf(ConfigurationOpening::Outcome outcome)
 {
-    for (const OutcomeText& text : outcomeTexts) {
+    for (const OutcomeText& text : OutcomeTexts) {
         if (text.outcome == outcome)
             return text.format;
     }
@@ -43,9 +44,8 @@ const char* FormatOf(ConfigurationOpening::Outcome outcome)
 // wait on a serial port or read nothing at all.
 bool IsDeviceName(const char* fileName)
 {
-    char path[MAX_PATH];
-    const DWORD length = GetFullPathNameA(fileName, MAX_PATH, path, nullptr);
-    return length > 0 && length < MAX_PATH && std::string(path).rfind("\\\\.\\", 0) == 0;
+    std::string path;
+    return LoadSavePrint::GetFullPath(fileName, path) && path.rfind("\\\\.\\", 0) == 0;
 }
 
 // "[Threshold 2 Lower], [Error]".
@@ -64,7 +64,8 @@ WString SectionList(SectionSet sections)
 
 }  // namespace
 
-ConfigurationOpening::ConfigurationOpening(Outcome outcome, const char* fileName, const WString& missingSections)
+ConfigurationOpening::ConfigurationOpening(Outcome outcome, const char* fileName,
+                                           const WString& missingSections)
     : outcome(outcome)
 {
     if (outcome != Outcome::Loaded)

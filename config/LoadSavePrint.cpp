@@ -29,26 +29,6 @@ bool IsEmptyName(const char* fileName)
     return !fileName || fileName[0] == '\0';
 }
 
-// The profile calls take a name without a folder as a file in the Windows
-// folder. A caller's name means what it means to any other file call.
-bool GetFullPath(const char* fileName, std::string& path)
-{
-    DWORD size = MAX_PATH;
-    for (;;) {
-        std::unique_ptr<char[]> buffer(new (std::nothrow) char[size]);
-        if (!buffer)
-            return false;
-        const DWORD length = GetFullPathNameA(fileName, size, buffer.get(), nullptr);
-        if (length == 0)
-            return false;
-        if (length < size) {
-            path.assign(buffer.get(), length);
-            return true;
-        }
-        size = length;
-    }
-}
-
 // The host hands the names over like a section's entries: each followed by a
 // zero, the list cut short when the buffer is full.
 int32_t CountSections(const char* name, const std::string& path)
@@ -164,7 +144,7 @@ bool ReadSectionInto(Section section, const std::string& path, ConfigurationReco
     return true;
 }
 
-}
+}  // namespace
 
 bool LoadSavePrint::Save(const char* fileName)
 {
@@ -215,4 +195,22 @@ LoadSavePrint::SectionSet LoadSavePrint::LoadSections(const char* fileName, Conf
             found |= SectionBit(section);
     }
     return found;
+}
+
+bool LoadSavePrint::GetFullPath(const char* fileName, std::string& path)
+{
+    DWORD size = MAX_PATH;
+    for (;;) {
+        std::unique_ptr<char[]> buffer(new (std::nothrow) char[size]);
+        if (!buffer)
+            return false;
+        const DWORD length = GetFullPathNameA(fileName, size, buffer.get(), nullptr);
+        if (length == 0)
+            return false;
+        if (length < size) {
+            path.assign(buffer.get(), length);
+            return true;
+        }
+        size = length;
+    }
 }

@@ -7,6 +7,7 @@
 #include "WObject.h"
 
 #include <cstdint>
+#include <string>
 
 class LoadSavePrint : public WObject {
     W_DECLARE_CLASS(LoadSavePrint, WObject)
@@ -34,4 +35,9 @@ public:
     // As Load; tells which sections were found and read.
     static SectionSet LoadSections(const char* fileName, ConfigurationRecord& record);
     static constexpr SectionSet SectionBit(int32_t section) { return SectionSet{1} << section; }
+
+    // The name as the host's file calls take it, of any length. The profile
+    // calls take a name without a folder as a file in the Windows folder, so
+    // they are given this one. False when the host cannot form it.
+    static bool GetFullPath(const char* fileName, std::string& path);
 };

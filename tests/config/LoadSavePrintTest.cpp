@@ -1,5 +1,7 @@
 #include "LoadSavePrint.h"
 
+#include "TestArtifacts.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -13,26 +15,19 @@ namespace {
 const ConfigurationRecord Saved{-12.3456, 0.0, 100.0, -100.0, true, false, 15, -5, 127};
 const ConfigurationRecord Before{1.0, 2.0, 3.0, 4.0, true, true, 30, 8, 9};
 
-const char* const SavedSections =
-    "[Threshold 1 Upper]\r\nPercent=-12.35\r\n"
-    "[Threshold 1 Lower]\r\nPercent=0.00\r\n"
-    "[Threshold 2 Upper]\r\nPercent=100.00\r\n"
-    "[Threshold 2 Lower]\r\nPercent=-100.00\r\n"
-    "[Error]\r\nEnabled=1\r\nMemory=0\r\nCycle=15\r\n"
-    "[Calibration]\r\nReceiver=-5\r\nTransmitter=127\r\n";
+const char* const SavedSections = "[Threshold 1 Upper]\r\nPercent=-12.35\r\n"
+                                  "[Threshold 1 Lower]\r\nPercent=0.00\r\n"
+                                  "[Threshold 2 Upper]\r\nPercent=100.00\r\n"
+                                  "[Threshold 2 Lower]\r\nPercent=-100.00\r\n"
+                                  "[Error]\r\nEnabled=1\r\nMemory=0\r\nCycle=15\r\n"
+                                  "[Calibration]\r\nReceiver=-5\r\nTransmitter=127\r\n";
 
 // Every test uses file names of its own: the host caches profile files by name.
 class LoadSavePrintTest : public ::testing::Test {
 protected:
     static inline std::string folder;
 
-    static void SetUpTestSuite()
-    {
-        char temporary[MAX_PATH];
-        GetTempPathA(MAX_PATH, temporary);
-        folder = std::string(temporary) + "tarvek-config-" + std::to_string(GetCurrentProcessId()) + "\\";
-        CreateDirectoryA(folder.c_str(), nullptr);
-    }
+    static void SetUpTestSuite() { folder = TestTemporaryFolder("tarvek-config-"); }
 
     static void TearDownTestSuite() { std::filesystem::remove_all(folder); }
 
@@ -59,7 +54,7 @@ protected:
     }
 };
 
-}
+}  // namespace
 
 TEST_F(LoadSavePrintTest, SaveWritesTheSixSectionsInOrder)
 {
@@ -69,7 +64,8 @@ TEST_F(LoadSavePrintTest, SaveWritesTheSixSectionsInOrder)
 
 TEST_F(LoadSavePrintTest, SaveKeepsOtherContentInPlace)
 {
-    const std::string path = Write("old.tci", "[Notes]\r\nhello=world\r\n[error]\r\nEnabled=0\r\n[Other]\r\nx=1,2\r\n");
+    const std::string path =
+        Write("old.tci", "[Notes]\r\nhello=world\r\n[error]\r\nEnabled=0\r\n[Other]\r\nx=1,2\r\n");
     EXPECT_TRUE(LoadSavePrint::Save(path.c_str(), Saved));
     EXPECT_EQ(Read(path), std::string("[Notes]\r\nhello=world\r\n[Other]\r\nx=1,2\r\n") + SavedSections);
 }
@@ -101,9 +97,9 @@ TEST_F(LoadSavePrintTest, LoadGivesBackWhatSaveWrote)
 
 TEST_F(LoadSavePrintTest, LoadFindsSectionsInAnyCaseAndKeysOnlyExactly)
 {
-    const ConfigurationRecord record = LoadedFrom("hand.tci",
-        "[threshold 1 UPPER]\r\n  Percent  =  50 \r\n[Threshold 1 Lower]\r\npercent=50\r\n"
-        "[ERROR]\r\nEnabled=0.9\r\nMemory=-2\r\nCycle=5\r\nCycle='10'\r\n");
+    const ConfigurationRecord record = LoadedFrom(
+        "hand.tci", "[threshold 1 UPPER]\r\n  Percent  =  50 \r\n[Threshold 1 Lower]\r\npercent=50\r\n"
+                    "[ERROR]\r\nEnabled=0.9\r\nMemory=-2\r\nCycle=5\r\nCycle='10'\r\n");
     EXPECT_EQ(record, (ConfigurationRecord{50.0, 2.0, 3.0, 4.0, false, true, 10, 7, 9}));
 }
 
@@ -145,10 +141,11 @@ TEST_F(LoadSavePrintTest, LoadSurvivesHostileFiles)
     EXPECT_EQ(LoadedFrom("noise.tci", noise).threshold1Upper, Before.threshold1Upper);
 
     const char zeros[] = "[Threshold 1 Upper]\r\nPer\0cent=5\r\n\0\0\0\r\n";
-    EXPECT_EQ(LoadedFrom("zeros.tci", std::string(zeros, sizeof zeros - 1)).threshold1Upper, Before.threshold1Upper);
+    EXPECT_EQ(LoadedFrom("zeros.tci", std::string(zeros, sizeof zeros - 1)).threshold1Upper,
+              Before.threshold1Upper);
 
     const std::string longLines = "[Threshold 1 Upper]\r\nPercent=5" + std::string(100000, 'x') + "\r\n"
-        + std::string(100000, 'k') + "=1\r\n";
+                                  + std::string(100000, 'k') + "=1\r\n";
     EXPECT_EQ(LoadedFrom("long.tci", longLines).threshold1Upper, 5.0);
 
     // Far beyond the first read buffer; the host must be asked again, larger.
@@ -171,7 +168,7 @@ BOOL WINAPI WriteRefusingOneSection(LPCSTR section, LPCSTR body, LPCSTR fileName
     return WritePrivateProfileSectionA(section, body, fileName);
 }
 
-}
+}  // namespace
 
 // A save that fails half-way leaves the file exactly as it was, with no
 // section removed and not written again and no copy left beside it; the next

@@ -4,7 +4,9 @@
 // nothing else; Save must leave everything outside its six sections alone.
 
 #include "ConfigurationFile.h"
+
 #include "LoadSavePrint.h"
+#include "TestArtifacts.h"
 
 #include <gtest/gtest.h>
 
@@ -27,13 +29,12 @@ namespace {
 const ConfigurationRecord Before{1.0, 2.0, 3.0, 4.0, true, true, 30, 8, 9};
 const ConfigurationRecord Saved{-12.3456, 0.0, 100.0, -100.0, true, false, 15, -5, 127};
 
-const char* const SavedSections =
-    "[Threshold 1 Upper]\r\nPercent=-12.35\r\n"
-    "[Threshold 1 Lower]\r\nPercent=0.00\r\n"
-    "[Threshold 2 Upper]\r\nPercent=100.00\r\n"
-    "[Threshold 2 Lower]\r\nPercent=-100.00\r\n"
-    "[Error]\r\nEnabled=1\r\nMemory=0\r\nCycle=15\r\n"
-    "[Calibration]\r\nReceiver=-5\r\nTransmitter=127\r\n";
+const char* const SavedSections = "[Threshold 1 Upper]\r\nPercent=-12.35\r\n"
+                                  "[Threshold 1 Lower]\r\nPercent=0.00\r\n"
+                                  "[Threshold 2 Upper]\r\nPercent=100.00\r\n"
+                                  "[Threshold 2 Lower]\r\nPercent=-100.00\r\n"
+                                  "[Error]\r\nEnabled=1\r\nMemory=0\r\nCycle=15\r\n"
+                                  "[Calibration]\r\nReceiver=-5\r\nTransmitter=127\r\n";
 
 // A value as it may stand behind "=", and the number the rules read from it.
 struct ValueText {
@@ -41,12 +42,26 @@ struct ValueText {
     double number;
 };
 
-const ValueText valueTexts[] = {
-    {"50", 50.0},           {"-12.35", -12.35},     {"1e2", 100.0},      {"0.9", 0.9},
-    {"-2", -2.0},           {"'10'", 10.0},         {"\"-4.5\"", -4.5},  {"7,8", 7.0},
-    {"abc", 0.0},           {"", 0.0},              {"=3", 0.0},         {"12abc", 12.0},
-    {"99999999999", 99999999999.0},                 {"0x10", 0.0},       {"inf", 0.0},
-    {"1.5e", 1.5},          {".5", 0.5},            {"+6", 6.0},         {"'7", 7.0},
+const ValueText ValueTexts[] = {
+    {"50", 50.0},
+    {"-12.35", -12.35},
+    {"1e2", 100.0},
+    {"0.9", 0.9},
+    {"-2", -2.0},
+    {"'10'", 10.0},
+    {"\"-4.5\"", -4.5},
+    {"7,8", 7.0},
+    {"abc", 0.0},
+    {"", 0.0},
+    {"=3", 0.0},
+    {"12abc", 12.0},
+    {"99999999999", 99999999999.0},
+    {"0x10", 0.0},
+    {"inf", 0.0},
+    {"1.5e", 1.5},
+    {".5", 0.5},
+    {"+6", 6.0},
+    {"'7", 7.0},
 };
 
 // A key as it may stand before "=", and the key of the rules it means ("" for
@@ -56,29 +71,39 @@ struct KeyText {
     const char* key;
 };
 
-const KeyText keyTexts[] = {
-    {"Percent", "Percent"},     {"Percent2", "Percent"},        {"Percent12", "Percent"},
-    {"percent", ""},            {"2Percent", ""},               {"Per2cent", ""},
-    {"Enabled", "Enabled"},     {"Memory", "Memory"},           {"Memory1", "Memory"},
-    {"Cycle", "Cycle"},         {"CYCLE", ""},                  {"Receiver", "Receiver"},
-    {"Receiver3", "Receiver"},  {"Transmitter", "Transmitter"}, {"Transmitter0", "Transmitter"},
+const KeyText KeyTexts[] = {
+    {"Percent", "Percent"},
+    {"Percent2", "Percent"},
+    {"Percent12", "Percent"},
+    {"percent", ""},
+    {"2Percent", ""},
+    {"Per2cent", ""},
+    {"Enabled", "Enabled"},
+    {"Memory", "Memory"},
+    {"Memory1", "Memory"},
+    {"Cycle", "Cycle"},
+    {"CYCLE", ""},
+    {"Receiver", "Receiver"},
+    {"Receiver3", "Receiver"},
+    {"Transmitter", "Transmitter"},
+    {"Transmitter0", "Transmitter"},
     {"Foo", ""},
 };
 
 // Lines that are no key=value entry at all.
-const char* const junkLines[] = {
+const char* const JunkLines[] = {
     "junk", "==,,==", ",", "=", "'\"'", "=5", "\"Percent=5\"", "Percent", "[not closed",
 };
 
 struct Entry {
     std::string line;
-    std::string key;        // the rules' key; "" when the line sets nothing
+    std::string key;  // the rules' key; "" when the line sets nothing
     double number = 0.0;
 };
 
 struct GeneratedSection {
-    std::string name;               // as written in the file
-    int32_t known = -1;             // ConfigurationFile::Section, -1 for a foreign one
+    std::string name;    // as written in the file
+    int32_t known = -1;  // ConfigurationFile::Section, -1 for a foreign one
     std::vector<Entry> entries;
 };
 
@@ -102,9 +127,9 @@ std::string Blanks(std::mt19937& random)
 Entry RandomEntry(std::mt19937& random)
 {
     if (random() % 5 == 0)
-        return {junkLines[random() % std::size(junkLines)], "", 0.0};
-    const KeyText& key = keyTexts[random() % std::size(keyTexts)];
-    const ValueText& value = valueTexts[random() % std::size(valueTexts)];
+        return {JunkLines[random() % std::size(JunkLines)], "", 0.0};
+    const KeyText& key = KeyTexts[random() % std::size(KeyTexts)];
+    const ValueText& value = ValueTexts[random() % std::size(ValueTexts)];
     const std::string line = Blanks(random) + key.text + Blanks(random) + "=" + Blanks(random) + value.text;
     return {line, key.key, value.number};
 }
@@ -118,7 +143,8 @@ std::vector<GeneratedSection> RandomSections(std::mt19937& random)
         if (random() % 5 != 0)
             sections.push_back({RandomCase(random, ConfigurationFile::GetSectionName(
                                                        static_cast<ConfigurationFile::Section>(known))),
-                                known, {}});
+                                known,
+                                {}});
     }
     for (const char* foreign : {"Notes", "Threshold 1", "Error 2", "Calibrations"}) {
         if (random() % 2 == 0)
@@ -150,7 +176,9 @@ void Store(int32_t section, const Entry& entry, ConfigurationRecord& record)
     using namespace ConfigurationFile;
     auto integer = [&] {
         const double truncated = std::trunc(entry.number);
-        return truncated >= INT32_MAX ? INT32_MAX : truncated <= INT32_MIN ? INT32_MIN : static_cast<int32_t>(truncated);
+        return truncated >= INT32_MAX   ? INT32_MAX
+               : truncated <= INT32_MIN ? INT32_MIN
+                                        : static_cast<int32_t>(truncated);
     };
     double* thresholds[] = {&record.threshold1Upper, &record.threshold1Lower, &record.threshold2Upper,
                             &record.threshold2Lower};
@@ -190,13 +218,7 @@ class ConfigurationFileFaultTest : public ::testing::Test {
 protected:
     static inline std::string folder;
 
-    static void SetUpTestSuite()
-    {
-        char temporary[MAX_PATH];
-        GetTempPathA(MAX_PATH, temporary);
-        folder = std::string(temporary) + "tarvek-faults-" + std::to_string(GetCurrentProcessId()) + "\\";
-        CreateDirectoryA(folder.c_str(), nullptr);
-    }
+    static void SetUpTestSuite() { folder = TestTemporaryFolder("tarvek-faults-"); }
 
     static void TearDownTestSuite() { std::filesystem::remove_all(folder); }
 
@@ -220,13 +242,15 @@ protected:
     {
         std::map<std::string, std::vector<std::string>> view;
         std::vector<char> names(1 << 20);
-        const DWORD length = GetPrivateProfileSectionNamesA(names.data(), static_cast<DWORD>(names.size()),
-                                                            path.c_str());
+        const DWORD length =
+            GetPrivateProfileSectionNamesA(names.data(), static_cast<DWORD>(names.size()), path.c_str());
         std::vector<char> body(1 << 21);
-        for (const char* name = names.data(); name < names.data() + length && *name; name += std::strlen(name) + 1) {
+        for (const char* name = names.data(); name < names.data() + length && *name;
+             name += std::strlen(name) + 1) {
             const DWORD bodyLength =
                 GetPrivateProfileSectionA(name, body.data(), static_cast<DWORD>(body.size()), path.c_str());
-            for (const char* entry = body.data(); entry < body.data() + bodyLength; entry += std::strlen(entry) + 1)
+            for (const char* entry = body.data(); entry < body.data() + bodyLength;
+                 entry += std::strlen(entry) + 1)
                 view[name].push_back(WithoutBlanks(entry));
         }
         return view;
@@ -237,7 +261,8 @@ protected:
         const char* const blanks = " \t\n\v\f\r\x1a";
         auto trim = [blanks](const std::string& text) {
             const size_t first = text.find_first_not_of(blanks);
-            return first == std::string::npos ? std::string() : text.substr(first, text.find_last_not_of(blanks) + 1 - first);
+            return first == std::string::npos ? std::string()
+                                              : text.substr(first, text.find_last_not_of(blanks) + 1 - first);
         };
         const size_t separator = entry.find('=');
         if (separator == std::string::npos)
@@ -250,9 +275,10 @@ protected:
         for (auto it = view.begin(); it != view.end();) {
             bool known = false;
             for (int32_t section = 0; section < ConfigurationFile::SectionCount; ++section) {
-                known = known || lstrcmpiA(it->first.c_str(), ConfigurationFile::GetSectionName(
-                                                                  static_cast<ConfigurationFile::Section>(section)))
-                                     == 0;
+                known = known
+                        || lstrcmpiA(it->first.c_str(), ConfigurationFile::GetSectionName(
+                                                            static_cast<ConfigurationFile::Section>(section)))
+                               == 0;
             }
             it = known ? view.erase(it) : std::next(it);
         }
@@ -321,8 +347,9 @@ TEST_F(ConfigurationFileFaultTest, SaveKeepsHostileForeignSectionsByteForByte)
 
 TEST_F(ConfigurationFileFaultTest, SaveLeavesNoStaleCopyOfASectionTheFileHeldSeveralTimes)
 {
-    const std::string path = Write("copies.tci",
-        "[Error]\r\nEnabled=0\r\n[Notes]\r\nn=1\r\n[ERROR]\r\nCycle=99\r\n[error]\r\nMemory=1\r\n");
+    const std::string path =
+        Write("copies.tci",
+              "[Error]\r\nEnabled=0\r\n[Notes]\r\nn=1\r\n[ERROR]\r\nCycle=99\r\n[error]\r\nMemory=1\r\n");
     ASSERT_TRUE(LoadSavePrint::Save(path.c_str(), Saved));
     EXPECT_EQ(Read(path), std::string("[Notes]\r\nn=1\r\n") + SavedSections);
 }

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 std::string TestArtifactPath(const char* fileName)
 {
     char module[MAX_PATH];
@@ -11,4 +13,13 @@ std::string TestArtifactPath(const char* fileName)
     folder += "artifacts";
     CreateDirectoryA(folder.c_str(), nullptr);
     return folder + "\\" + fileName;
+}
+
+std::string TestTemporaryFolder(const char* prefix)
+{
+    char temporary[MAX_PATH];
+    GetTempPathA(MAX_PATH, temporary);
+    const std::string folder = temporary + (prefix + std::to_string(GetCurrentProcessId())) + "\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
 }

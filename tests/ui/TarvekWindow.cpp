@@ -62,22 +62,26 @@ std::vector<uint32_t> PictureOf(HICON icon)
     return picture;
 }
 
+HKEY OpenKeyInView(HKEY root, REGSAM accessAndView)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, RegistrySettings::KeyPath, 0, accessAndView, &key) != ERROR_SUCCESS)
+        return nullptr;
+    return key;
+}
+
 }  // namespace
 
 // The machine's settings key, where 32-bit programs see it.
 HKEY OpenSettingsKey(HKEY root, REGSAM access)
 {
-    HKEY key = nullptr;
-    const REGSAM view = root == HKEY_LOCAL_MACHINE ? KEY_WOW64_32KEY : 0;
-    if (RegOpenKeyExA(root, RegistrySettings::KeyPath, 0, access | view, &key) != ERROR_SUCCESS)
-        return nullptr;
-    return key;
+    return OpenKeyInView(root, access | (root == HKEY_LOCAL_MACHINE ? KEY_WOW64_32KEY : 0));
 }
 
 bool MachineKeyExists(REGSAM view)
 {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, RegistrySettings::KeyPath, 0, KEY_READ | view, &key) != ERROR_SUCCESS)
+    HKEY key = OpenKeyInView(HKEY_LOCAL_MACHINE, KEY_READ | view);
+    if (!key)
         return false;
     RegCloseKey(key);
     return true;
@@ -120,8 +124,8 @@ int StoredComPort(HKEY root)
     HKEY key = OpenSettingsKey(root, KEY_QUERY_VALUE);
     DWORD value = 0;
     DWORD size = sizeof value;
-    const bool found = key && RegGetValueA(key, nullptr, "COM", RRF_RT_REG_DWORD, nullptr, &value, &size)
-                                  == ERROR_SUCCESS;
+    const bool found =
+        key && RegGetValueA(key, nullptr, "COM", RRF_RT_REG_DWORD, nullptr, &value, &size) == ERROR_SUCCESS;
     if (key)
         RegCloseKey(key);
     return found ? static_cast<int>(value) : -1;
@@ -132,8 +136,8 @@ std::string StoredActiveFlag()
     HKEY key = OpenSettingsKey(HKEY_LOCAL_MACHINE, KEY_QUERY_VALUE);
     char text[32] = "";
     DWORD size = sizeof text;
-    const bool found = key && RegGetValueA(key, nullptr, "KVLActive", RRF_RT_REG_SZ, nullptr, text, &size)
-                                  == ERROR_SUCCESS;
+    const bool found =
+        key && RegGetValueA(key, nullptr, "KVLActive", RRF_RT_REG_SZ, nullptr, text, &size) == ERROR_SUCCESS;
     if (key)
         RegCloseKey(key);
     return found ? text : "<none>";
@@ -143,7 +147,8 @@ void StoreComPort(int port)
 {
     HKEY key = nullptr;
     if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, RegistrySettings::KeyPath, 0, nullptr, 0,
-                        KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr, &key, nullptr) != ERROR_SUCCESS)
+                        KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr, &key, nullptr)
+        != ERROR_SUCCESS)
         return;
     const DWORD value = static_cast<DWORD>(port);
     RegSetValueExA(key, "COM", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
@@ -217,7 +222,8 @@ std::string TarvekWindow::StatusText() const
         return "<no status bar>";
     std::vector<char> text(LOWORD(length) + 1, '\0');
     DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(bar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text.data()), SMTO_NORMAL, 5000, &ignored);
+    SendMessageTimeoutA(bar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text.data()), SMTO_NORMAL, 5000,
+                        &ignored);
     return text.data();
 }
 
