@@ -25,32 +25,19 @@ SIZE IconSize(HICON icon)
 
 }  // namespace
 
-WIcon::WIcon() = default;
-
-WIcon::WIcon(const WIcon& other) = default;
-
-WIcon& WIcon::operator=(const WIcon& other) = default;
-
-WIcon::~WIcon() = default;
-
 bool WIcon::Load(const WResourceID& id, const WModuleHandle& module, int32_t wantedWidth, int32_t wantedHeight)
 {
     const UINT flags = (wantedWidth == 0 && wantedHeight == 0) ? LR_DEFAULTSIZE : 0;
-    HICON icon = static_cast<HICON>(
+    const auto icon = static_cast<HICON>(
         LoadImageA(module.GetHandle(), id.GetResourceName(), IMAGE_ICON, wantedWidth, wantedHeight, flags));
-    if (!icon) {
-        handle.reset();
-        width = height = 0;
-        return false;
-    }
-    handle = std::shared_ptr<HICON__>(icon, [](HICON owned) { DestroyIcon(owned); });
+    if (!icon)
+        return Hold(nullptr, nullptr, SIZE{});
     // The host makes the icon as large as it was asked to, or as large as the
     // system's icons when no size was given; only else is it the resource's own.
     const SIZE size = (wantedWidth > 0 && wantedHeight > 0) ? SIZE{wantedWidth, wantedHeight}
                       : (flags & LR_DEFAULTSIZE)
                           ? SIZE{GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)}
                           : IconSize(icon);
-    width = size.cx;
-    height = size.cy;
-    return true;
+    return Hold(
+        icon, [](HICON owned) { DestroyIcon(owned); }, size);
 }
