@@ -15,23 +15,23 @@ bool WPictureButton::SetIcon(const WIcon& newIcon)
 {
     icon = newIcon;
     bitmap = WBitmap();
-    if (!GetHandle())
-        return false;
-    if ((GetStyle() & (BS_ICON | BS_BITMAP)) != BS_ICON)
-        SetStyle(WithPictureKind(GetStyle(), BS_ICON));
-    Send(BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon.GetHandle()));
-    return true;
+    return ShowPicture(BS_ICON, IMAGE_ICON, icon.GetHandle());
 }
 
 bool WPictureButton::SetBitmap(const WBitmap& newBitmap)
 {
     bitmap = newBitmap;
     icon = WIcon();
+    return ShowPicture(BS_BITMAP, IMAGE_BITMAP, bitmap.GetHandle());
+}
+
+bool WPictureButton::ShowPicture(DWORD kind, WPARAM imageType, HANDLE picture)
+{
     if (!GetHandle())
         return false;
-    if ((GetStyle() & (BS_ICON | BS_BITMAP)) != BS_BITMAP)
-        SetStyle(WithPictureKind(GetStyle(), BS_BITMAP));
-    Send(BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap.GetHandle()));
+    if ((GetStyle() & (BS_ICON | BS_BITMAP)) != kind)
+        SetStyle(WithPictureKind(GetStyle(), kind));
+    Send(BM_SETIMAGE, imageType, reinterpret_cast<LPARAM>(picture));
     return true;
 }
 

@@ -22,4 +22,7 @@ public:
 private:
     WIcon icon;
     WBitmap bitmap;
+
+    // Gives the window the picture, of the kind the style flag names.
+    bool ShowPicture(DWORD kind, WPARAM imageType, HANDLE picture);
 };

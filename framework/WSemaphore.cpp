@@ -2,17 +2,19 @@
 
 WBaseSemaphore::~WBaseSemaphore()
 {
-    if (handle != nullptr && ownsHandle)
+    if (handle != nullptr)
         CloseHandle(handle);
+}
+
+bool WBaseSemaphore::Adopt(HANDLE created)
+{
+    handle = created;
+    return handle != nullptr;
 }
 
 bool WCountSemaphore::Create(const char* name, LONG initialCount, LONG maximumCount)
 {
-    if (handle != nullptr)
-        return false;
-    handle = CreateSemaphoreA(nullptr, initialCount, maximumCount, name);
-    ownsHandle = true;
-    return handle != nullptr;
+    return handle == nullptr && Adopt(CreateSemaphoreA(nullptr, initialCount, maximumCount, name));
 }
 
 bool WCountSemaphore::Wait(DWORD timeout)
@@ -41,11 +43,7 @@ bool WCountSemaphore::Unlock()
 
 bool WEventSemaphore::Create(const char* name, bool manualReset, bool initiallySet)
 {
-    if (handle != nullptr)
-        return false;
-    handle = CreateEventA(nullptr, manualReset, initiallySet, name);
-    ownsHandle = true;
-    return handle != nullptr;
+    return handle == nullptr && Adopt(CreateEventA(nullptr, manualReset, initiallySet, name));
 }
 
 bool WEventSemaphore::Set()
@@ -70,11 +68,7 @@ bool WEventSemaphore::Unlock()
 
 bool WMutexSemaphore::Create(const char* name, bool initiallyOwned)
 {
-    if (handle != nullptr)
-        return false;
-    handle = CreateMutexA(nullptr, initiallyOwned, name);
-    ownsHandle = true;
-    return handle != nullptr;
+    return handle == nullptr && Adopt(CreateMutexA(nullptr, initiallyOwned, name));
 }
 
 // An abandoned mutex is still ours once the wait returns.

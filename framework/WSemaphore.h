@@ -20,7 +20,9 @@ public:
 
 protected:
     HANDLE handle = nullptr;
-    bool ownsHandle = true;
+
+    // Takes the handle a Create just made; false when the host made none.
+    bool Adopt(HANDLE created);
 };
 
 // A counting semaphore.
