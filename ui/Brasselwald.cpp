@@ -3,13 +3,6 @@
 #include "WModuleHandle.h"
 #include "resource.h"
 
-const WControlRow __Brasselwald_Base::ControlRows[] = {
-    WControlRowOf<&__Brasselwald_Base::pictb_1>(IDC_BRASSELWALD_PICTB_1, "pictb_1"),
-    WControlRowOf<&__Brasselwald_Base::label_1>(IDC_BRASSELWALD_LABEL_1, "label_1"),
-    WControlRowOf<&__Brasselwald_Base::cb_1>(IDC_BRASSELWALD_CB_1, "cb_1"),
-    WControlRowOf<&__Brasselwald_Base::label_2>(IDC_BRASSELWALD_LABEL_2, "label_2"),
-};
-
 bool __Brasselwald_Base::OnCreate(WObject*, WEventData*)
 {
     KeepInsideWorkArea();

@@ -8,6 +8,7 @@
 #include "WGeneratedRoutines.h"
 #include "WPictureBox.h"
 #include "WStatic.h"
+#include "resource.h"
 
 // The designer part: the box's controls and their creation from "ID_Brasselwald".
 class __Brasselwald_Base : public WDialog {
@@ -22,6 +23,14 @@ private:
     static const WControlRow ControlRows[];
     bool OnCreate(WObject* source, WEventData* data);
     WGeneratedRoutines<&__Brasselwald_Base::OnCreate> generatedRoutines{this};
+};
+
+// The controls in designer order.
+inline const WControlRow __Brasselwald_Base::ControlRows[] = {
+    WControlRowOf<&__Brasselwald_Base::pictb_1>(IDC_BRASSELWALD_PICTB_1, "pictb_1"),
+    WControlRowOf<&__Brasselwald_Base::label_1>(IDC_BRASSELWALD_LABEL_1, "label_1"),
+    WControlRowOf<&__Brasselwald_Base::cb_1>(IDC_BRASSELWALD_CB_1, "cb_1"),
+    WControlRowOf<&__Brasselwald_Base::label_2>(IDC_BRASSELWALD_LABEL_2, "label_2"),
 };
 
 class Brasselwald : public __Brasselwald_Base {

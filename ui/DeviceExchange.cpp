@@ -38,11 +38,7 @@ DeviceExchange::~DeviceExchange()
 
 bool DeviceExchange::Press(WButton* control, PressAbandoned onAbandoned)
 {
-    if (IsBusy()) {
-        SignalRefusal();
-        return true;
-    }
-    if (!OpenPort())
+    if (!OpenWhenIdle())
         return true;
     state = State::Pressed;
     abandoned = std::move(onAbandoned);
@@ -57,11 +53,7 @@ bool DeviceExchange::BeginExchange(WButton* control)
         state = State::Exchanging;
         return true;
     }
-    if (IsBusy()) {
-        SignalRefusal();
-        return false;
-    }
-    if (!OpenPort())
+    if (!OpenWhenIdle())
         return false;
     state = State::Exchanging;
     return true;
@@ -116,6 +108,15 @@ void DeviceExchange::Reset()
     abandoned = nullptr;
     windowToClose = nullptr;
     state = State::Idle;
+}
+
+bool DeviceExchange::OpenWhenIdle()
+{
+    if (IsBusy()) {
+        SignalRefusal();
+        return false;
+    }
+    return OpenPort();
 }
 
 bool DeviceExchange::OpenPort()

@@ -78,6 +78,8 @@ private:
     uint32_t pressSerial = 0;
     WWindow* windowToClose = nullptr;
 
+    // Refuses with the sign while an exchange is under way; else opens the port.
+    bool OpenWhenIdle();
     bool OpenPort();
     void ClosePort();
     void WatchPress(WButton* control);

@@ -6,11 +6,6 @@
 
 #include <algorithm>
 
-const WControlRow __TabForm1_Base::ControlRows[] = {
-    WControlRowOf<&__TabForm1_Base::groupb_1>(IDC_TABFORM1_GROUPB_1, "groupb_1"),
-    WControlRowOf<&__TabForm1_Base::combo_com>(IDC_TABFORM1_COMBO_COM, "combo_com"),
-};
-
 bool __TabForm1_Base::OnCreate(WObject*, WEventData*)
 {
     KeepInsideWorkArea();

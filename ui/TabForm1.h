@@ -8,6 +8,7 @@
 #include "WGeneratedRoutines.h"
 #include "WGroupBox.h"
 #include "WModelessDialog.h"
+#include "resource.h"
 
 #include <vector>
 
@@ -22,6 +23,12 @@ private:
     static const WControlRow ControlRows[];
     bool OnCreate(WObject* source, WEventData* data);
     WGeneratedRoutines<&__TabForm1_Base::OnCreate> generatedRoutines{this};
+};
+
+// The controls in designer order.
+inline const WControlRow __TabForm1_Base::ControlRows[] = {
+    WControlRowOf<&__TabForm1_Base::groupb_1>(IDC_TABFORM1_GROUPB_1, "groupb_1"),
+    WControlRowOf<&__TabForm1_Base::combo_com>(IDC_TABFORM1_COMBO_COM, "combo_com"),
 };
 
 class TabForm1 : public __TabForm1_Base {

@@ -9,6 +9,7 @@
 #include "WModelessDialog.h"
 #include "WStatic.h"
 #include "WTextBox.h"
+#include "resource.h"
 
 // The designer part: the page's controls and their creation from "ID_TabForm2".
 class __TabForm2_Base : public WModelessDialog {
@@ -33,6 +34,28 @@ private:
     static const WControlRow ControlRows[];
     bool OnCreate(WObject* source, WEventData* data);
     WGeneratedRoutines<&__TabForm2_Base::OnCreate> generatedRoutines{this};
+};
+
+// The controls in designer order.
+inline const WControlRow __TabForm2_Base::ControlRows[] = {
+    WControlRowOf<&__TabForm2_Base::label_2>(IDC_TABFORM2_LABEL_2, "label_2"),
+    WControlRowOf<&__TabForm2_Base::label_3>(IDC_TABFORM2_LABEL_3, "label_3"),
+    WControlRowOf<&__TabForm2_Base::label_4>(IDC_TABFORM2_LABEL_4, "label_4"),
+    WControlRowOf<&__TabForm2_Base::label_5>(IDC_TABFORM2_LABEL_5, "label_5"),
+    WControlRowOf<&__TabForm2_Base::textb_threshold1_upper>(IDC_TABFORM2_TEXTB_THRESHOLD1_UPPER,
+                                                            "textb_threshold1_upper"),
+    WControlRowOf<&__TabForm2_Base::textb_threshold1_lower>(IDC_TABFORM2_TEXTB_THRESHOLD1_LOWER,
+                                                            "textb_threshold1_lower"),
+    WControlRowOf<&__TabForm2_Base::textb_threshold2_upper>(IDC_TABFORM2_TEXTB_THRESHOLD2_UPPER,
+                                                            "textb_threshold2_upper"),
+    WControlRowOf<&__TabForm2_Base::textb_threshold2_lower>(IDC_TABFORM2_TEXTB_THRESHOLD2_LOWER,
+                                                            "textb_threshold2_lower"),
+    WControlRowOf<&__TabForm2_Base::label_6>(IDC_TABFORM2_LABEL_6, "label_6"),
+    WControlRowOf<&__TabForm2_Base::label_7>(IDC_TABFORM2_LABEL_7, "label_7"),
+    WControlRowOf<&__TabForm2_Base::label_8>(IDC_TABFORM2_LABEL_8, "label_8"),
+    WControlRowOf<&__TabForm2_Base::label_9>(IDC_TABFORM2_LABEL_9, "label_9"),
+    WControlRowOf<&__TabForm2_Base::groupb_1>(IDC_TABFORM2_GROUPB_1, "groupb_1"),
+    WControlRowOf<&__TabForm2_Base::groupb_2>(IDC_TABFORM2_GROUPB_2, "groupb_2"),
 };
 
 class TabForm2 : public __TabForm2_Base {

@@ -6,19 +6,6 @@
 using DeviceCommands::ReceiverChannel;
 using DeviceCommands::TransmitterChannel;
 
-const WControlRow __TabForm3_Base::ControlRows[] = {
-    WControlRowOf<&__TabForm3_Base::groupb_1>(IDC_TABFORM3_GROUPB_1, "groupb_1"),
-    WControlRowOf<&__TabForm3_Base::groupb_2>(IDC_TABFORM3_GROUPB_2, "groupb_2"),
-    WControlRowOf<&__TabForm3_Base::pictbttn_rcvup>(IDC_TABFORM3_PICTBTTN_RCVUP, "pictbttn_rcvup"),
-    WControlRowOf<&__TabForm3_Base::textb_rcv>(IDC_TABFORM3_TEXTB_RCV, "textb_rcv"),
-    WControlRowOf<&__TabForm3_Base::pictbttn_rcvdwn>(IDC_TABFORM3_PICTBTTN_RCVDWN, "pictbttn_rcvdwn"),
-    WControlRowOf<&__TabForm3_Base::pictbttn_trmup>(IDC_TABFORM3_PICTBTTN_TRMUP, "pictbttn_trmup"),
-    WControlRowOf<&__TabForm3_Base::textb_trm>(IDC_TABFORM3_TEXTB_TRM, "textb_trm"),
-    WControlRowOf<&__TabForm3_Base::pictbttn_trmdwn>(IDC_TABFORM3_PICTBTTN_TRMDWN, "pictbttn_trmdwn"),
-    WControlRowOf<&__TabForm3_Base::checkbox_rcv>(IDC_TABFORM3_CHECKBOX_RCV, "checkbox_rcv"),
-    WControlRowOf<&__TabForm3_Base::checkbox_trm>(IDC_TABFORM3_CHECKBOX_TRM, "checkbox_trm"),
-};
-
 bool __TabForm3_Base::OnCreate(WObject*, WEventData*)
 {
     KeepInsideWorkArea();

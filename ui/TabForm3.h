@@ -14,6 +14,7 @@
 #include "WModelessDialog.h"
 #include "WPictureButton.h"
 #include "WTextBox.h"
+#include "resource.h"
 
 // The designer part: the page's controls and their creation from "ID_TabForm3".
 class __TabForm3_Base : public WModelessDialog {
@@ -34,6 +35,20 @@ private:
     static const WControlRow ControlRows[];
     bool OnCreate(WObject* source, WEventData* data);
     WGeneratedRoutines<&__TabForm3_Base::OnCreate> generatedRoutines{this};
+};
+
+// The controls in designer order.
+inline const WControlRow __TabForm3_Base::ControlRows[] = {
+    WControlRowOf<&__TabForm3_Base::groupb_1>(IDC_TABFORM3_GROUPB_1, "groupb_1"),
+    WControlRowOf<&__TabForm3_Base::groupb_2>(IDC_TABFORM3_GROUPB_2, "groupb_2"),
+    WControlRowOf<&__TabForm3_Base::pictbttn_rcvup>(IDC_TABFORM3_PICTBTTN_RCVUP, "pictbttn_rcvup"),
+    WControlRowOf<&__TabForm3_Base::textb_rcv>(IDC_TABFORM3_TEXTB_RCV, "textb_rcv"),
+    WControlRowOf<&__TabForm3_Base::pictbttn_rcvdwn>(IDC_TABFORM3_PICTBTTN_RCVDWN, "pictbttn_rcvdwn"),
+    WControlRowOf<&__TabForm3_Base::pictbttn_trmup>(IDC_TABFORM3_PICTBTTN_TRMUP, "pictbttn_trmup"),
+    WControlRowOf<&__TabForm3_Base::textb_trm>(IDC_TABFORM3_TEXTB_TRM, "textb_trm"),
+    WControlRowOf<&__TabForm3_Base::pictbttn_trmdwn>(IDC_TABFORM3_PICTBTTN_TRMDWN, "pictbttn_trmdwn"),
+    WControlRowOf<&__TabForm3_Base::checkbox_rcv>(IDC_TABFORM3_CHECKBOX_RCV, "checkbox_rcv"),
+    WControlRowOf<&__TabForm3_Base::checkbox_trm>(IDC_TABFORM3_CHECKBOX_TRM, "checkbox_trm"),
 };
 
 class TabForm3 : public __TabForm3_Base {

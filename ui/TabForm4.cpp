@@ -5,17 +5,6 @@
 #include "WindowLook.h"
 #include "resource.h"
 
-const WControlRow __TabForm4_Base::ControlRows[] = {
-    WControlRowOf<&__TabForm4_Base::groupb_3>(IDC_TABFORM4_GROUPB_3, "groupb_3"),
-    WControlRowOf<&__TabForm4_Base::checkbox_errhndl>(IDC_TABFORM4_CHECKBOX_ERRHNDL, "checkbox_errhndl"),
-    WControlRowOf<&__TabForm4_Base::checkbox_errmem>(IDC_TABFORM4_CHECKBOX_ERRMEM, "checkbox_errmem"),
-    WControlRowOf<&__TabForm4_Base::label_10>(IDC_TABFORM4_LABEL_10, "label_10"),
-    WControlRowOf<&__TabForm4_Base::combo_cycle>(IDC_TABFORM4_COMBO_CYCLE, "combo_cycle"),
-    WControlRowOf<&__TabForm4_Base::label_11>(IDC_TABFORM4_LABEL_11, "label_11"),
-    WControlRowOf<&__TabForm4_Base::pbx_error>(IDC_TABFORM4_PBX_ERROR, "pbx_error"),
-    WControlRowOf<&__TabForm4_Base::groupb_1>(IDC_TABFORM4_GROUPB_1, "groupb_1"),
-};
-
 bool __TabForm4_Base::OnCreate(WObject*, WEventData*)
 {
     KeepInsideWorkArea();

@@ -15,6 +15,7 @@
 #include "WModelessDialog.h"
 #include "WPictureButtonEx.h"
 #include "WStatic.h"
+#include "resource.h"
 
 // The designer part: the page's controls and their creation from "ID_TabForm4".
 class __TabForm4_Base : public WModelessDialog {
@@ -35,6 +36,18 @@ private:
     bool OnCreate(WObject* source, WEventData* data);
     void DeleteMembers() override;
     WGeneratedRoutines<&__TabForm4_Base::OnCreate> generatedRoutines{this};
+};
+
+// The controls in designer order.
+inline const WControlRow __TabForm4_Base::ControlRows[] = {
+    WControlRowOf<&__TabForm4_Base::groupb_3>(IDC_TABFORM4_GROUPB_3, "groupb_3"),
+    WControlRowOf<&__TabForm4_Base::checkbox_errhndl>(IDC_TABFORM4_CHECKBOX_ERRHNDL, "checkbox_errhndl"),
+    WControlRowOf<&__TabForm4_Base::checkbox_errmem>(IDC_TABFORM4_CHECKBOX_ERRMEM, "checkbox_errmem"),
+    WControlRowOf<&__TabForm4_Base::label_10>(IDC_TABFORM4_LABEL_10, "label_10"),
+    WControlRowOf<&__TabForm4_Base::combo_cycle>(IDC_TABFORM4_COMBO_CYCLE, "combo_cycle"),
+    WControlRowOf<&__TabForm4_Base::label_11>(IDC_TABFORM4_LABEL_11, "label_11"),
+    WControlRowOf<&__TabForm4_Base::pbx_error>(IDC_TABFORM4_PBX_ERROR, "pbx_error"),
+    WControlRowOf<&__TabForm4_Base::groupb_1>(IDC_TABFORM4_GROUPB_1, "groupb_1"),
 };
 
 class TabForm4 : public __TabForm4_Base {

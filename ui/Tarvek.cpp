@@ -32,13 +32,6 @@ constexpr int32_t TabWidth = 96;
 // ---------------------------------------------------------------------------
 // The designer part.
 
-const WControlRow __Tarvek_Base::ControlRows[] = {
-    WControlRowOf<&__Tarvek_Base::rtb_1>(IDC_TARVEK_RTB_1, "rtb_1"),
-    WControlRowOf<&__Tarvek_Base::toolb_1>(0, "toolb_1"),
-    WControlRowOf<&__Tarvek_Base::tarvek_connect>(IDC_TARVEK_CONNECT, "tarvek_connect"),
-    WControlRowOf<&__Tarvek_Base::tabctrl_1>(IDC_TARVEK_TABCTRL_1, "tabctrl_1"),
-};
-
 // Made before the form has its font, so that the status bar keeps the font
 // the host gives it.
 void __Tarvek_Base::CreateStatusBar()
@@ -324,12 +317,9 @@ bool Tarvek::RefuseWhilePortHeld() const
 
 bool Tarvek::OnOpenFile(WObject*, WEventData*)
 {
-    if (RefuseWhilePortHeld())
-        return false;
     WFilePath path;
-    if (!ChooseConfigurationFile(false, path))
-        return false;
-    LoadConfigurationFile(path);
+    if (ChooseConfigurationFile(false, path))
+        LoadConfigurationFile(path);
     return false;
 }
 
@@ -358,8 +348,6 @@ void Tarvek::LoadConfigurationFile(const WFilePath& path)
 // refuses to write is reported: the user must not believe it saved.
 bool Tarvek::OnSaveFile(WObject*, WEventData*)
 {
-    if (RefuseWhilePortHeld())
-        return false;
     WFilePath path;
     if (!ChooseConfigurationFile(true, path))
         return false;
@@ -374,8 +362,11 @@ bool Tarvek::OnSaveFile(WObject*, WEventData*)
 
 // The dialog starts in the program's folder with the pattern of the
 // configuration files; a name typed without extension gets the pattern's.
+// While an exchange holds the port the choice is refused with the sign.
 bool Tarvek::ChooseConfigurationFile(bool save, WFilePath& path)
 {
+    if (RefuseWhilePortHeld())
+        return false;
     const WFilePath initial(WFilePath::GetProgramDirectory() + "*.tci");
     const WString pattern = initial.GetFileName() + initial.GetExtension();
     WString description;

@@ -23,6 +23,7 @@
 #include "WTabControl.h"
 #include "WToolbar.h"
 #include "WVentraToolbarData.h"
+#include "resource.h"
 
 struct ConfigurationRecord;
 
@@ -71,6 +72,14 @@ private:
 
     bool OnCreate(WObject* source, WEventData* data);
     WGeneratedRoutines<&__Tarvek_Base::OnCreate> generatedRoutines{this};
+};
+
+// The controls in designer order.
+inline const WControlRow __Tarvek_Base::ControlRows[] = {
+    WControlRowOf<&__Tarvek_Base::rtb_1>(IDC_TARVEK_RTB_1, "rtb_1"),
+    WControlRowOf<&__Tarvek_Base::toolb_1>(0, "toolb_1"),
+    WControlRowOf<&__Tarvek_Base::tarvek_connect>(IDC_TARVEK_CONNECT, "tarvek_connect"),
+    WControlRowOf<&__Tarvek_Base::tabctrl_1>(IDC_TARVEK_TABCTRL_1, "tabctrl_1"),
 };
 
 class Tarvek : public __Tarvek_Base {
