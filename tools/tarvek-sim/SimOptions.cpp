@@ -66,6 +66,24 @@ bool SetLineEnd(const LineEndOption& option, SimOptions& options, std::string& e
     return true;
 }
 
+// The options without a value: each switches one mode on.
+struct SwitchOption {
+    const char* name;
+    bool& (*flag)(SimOptions& options);
+};
+
+constexpr SwitchOption SwitchOptions[] = {
+    {"--help", [](SimOptions& options) -> bool& { return options.help; }},
+    {"-h", [](SimOptions& options) -> bool& { return options.help; }},
+    {"--silent", [](SimOptions& options) -> bool& { return options.silent; }},
+    {"--modem-framing", [](SimOptions& options) -> bool& { return options.shape.leadingLineEnd; }},
+    {"--empty-answers", [](SimOptions& options) -> bool& { return options.shape.emptyText; }},
+    {"--line-rate", [](SimOptions& options) -> bool& { return options.lineRate; }},
+    {"--high-bytes", [](SimOptions& options) -> bool& { return options.shape.highBytes; }},
+    {"--long-line", [](SimOptions& options) -> bool& { return options.shape.longLine; }},
+    {"--two-lines", [](SimOptions& options) -> bool& { return options.shape.twoLines; }},
+};
+
 bool TakeValue(const std::vector<std::string>& arguments, size_t& index, std::string& value, std::string& error)
 {
     if (index + 1 >= arguments.size()) {
@@ -76,51 +94,40 @@ bool TakeValue(const std::vector<std::string>& arguments, size_t& index, std::st
     return true;
 }
 
+// The option's value, a whole number from 0 to the maximum.
+bool TakeCount(const std::vector<std::string>& arguments, size_t& index, int maximum, int& count,
+               const char* needed, std::string& error)
+{
+    std::string value;
+    if (!TakeValue(arguments, index, value, error))
+        return false;
+    if (ParseCount(value, maximum, count))
+        return true;
+    error = arguments[index - 1] + " needs " + needed + ", not '" + value + "'";
+    return false;
+}
+
 bool ParseOption(const std::vector<std::string>& arguments, size_t& index, SimOptions& options,
                  std::string& error)
 {
     const std::string& option = arguments[index];
-    std::string value;
     if (const LineEndOption* lineEnd = FindLineEndOption(option))
         return SetLineEnd(*lineEnd, options, error);
-    if (option == "--help" || option == "-h") {
-        options.help = true;
-    } else if (option == "--silent") {
-        options.silent = true;
-    } else if (option == "--modem-framing") {
-        options.shape.leadingLineEnd = true;
-    } else if (option == "--empty-answers") {
-        options.shape.emptyText = true;
-    } else if (option == "--line-rate") {
-        options.lineRate = true;
-    } else if (option == "--high-bytes") {
-        options.shape.highBytes = true;
-    } else if (option == "--long-line") {
-        options.shape.longLine = true;
-    } else if (option == "--two-lines") {
-        options.shape.twoLines = true;
-    } else if (option == "--late") {
-        if (!TakeValue(arguments, index, value, error))
-            return false;
-        if (!ParseCount(value, 600000, options.lateMilliseconds)) {
-            error = "--late needs milliseconds from 0 to 600000, not '" + value + "'";
-            return false;
+    for (const SwitchOption& candidate : SwitchOptions) {
+        if (option == candidate.name) {
+            candidate.flag(options) = true;
+            return true;
         }
-    } else if (option == "--silent-after") {
-        if (!TakeValue(arguments, index, value, error))
-            return false;
-        if (!ParseCount(value, 1000000, options.silentAfter)) {
-            error = "--silent-after needs a number of lines, not '" + value + "'";
-            return false;
-        }
-    } else if (option == "--log") {
-        if (!TakeValue(arguments, index, options.logFile, error))
-            return false;
-    } else {
-        error = "unknown option " + option;
-        return false;
     }
-    return true;
+    if (option == "--late")
+        return TakeCount(arguments, index, 600000, options.lateMilliseconds, "milliseconds from 0 to 600000",
+                         error);
+    if (option == "--silent-after")
+        return TakeCount(arguments, index, 1000000, options.silentAfter, "a number of lines", error);
+    if (option == "--log")
+        return TakeValue(arguments, index, options.logFile, error);
+    error = "unknown option " + option;
+    return false;
 }
 
 }  // namespace
@@ -143,9 +150,7 @@ bool ParseSimOptions(const std::vector<std::string>& arguments, SimOptions& opti
             return false;
         }
     }
-    if (options.help)
-        return true;
-    if (options.portName.empty()) {
+    if (!options.help && options.portName.empty()) {
         error = "no port given";
         return false;
     }
