@@ -1,6 +1,6 @@
 #include "LoadSavePrint.h"
 
-#include "TestArtifacts.h"
+#include "ConfigurationFilesTest.h"
 
 #include <gtest/gtest.h>
 
@@ -12,37 +12,8 @@
 
 namespace {
 
-const ConfigurationRecord Saved{-12.3456, 0.0, 100.0, -100.0, true, false, 15, -5, 127};
-const ConfigurationRecord Before{1.0, 2.0, 3.0, 4.0, true, true, 30, 8, 9};
-
-const char* const SavedSections = "[Threshold 1 Upper]\r\nPercent=-12.35\r\n"
-                                  "[Threshold 1 Lower]\r\nPercent=0.00\r\n"
-                                  "[Threshold 2 Upper]\r\nPercent=100.00\r\n"
-                                  "[Threshold 2 Lower]\r\nPercent=-100.00\r\n"
-                                  "[Error]\r\nEnabled=1\r\nMemory=0\r\nCycle=15\r\n"
-                                  "[Calibration]\r\nReceiver=-5\r\nTransmitter=127\r\n";
-
-// Every test uses file names of its own: the host caches profile files by name.
-class LoadSavePrintTest : public ::testing::Test {
+class LoadSavePrintTest : public ConfigurationFilesTest {
 protected:
-    static inline std::string folder;
-
-    static void SetUpTestSuite() { folder = TestTemporaryFolder("tarvek-config-"); }
-
-    static void TearDownTestSuite() { std::filesystem::remove_all(folder); }
-
-    static std::string Write(const char* name, const std::string& bytes)
-    {
-        std::ofstream(folder + name, std::ios::binary) << bytes;
-        return folder + name;
-    }
-
-    static std::string Read(const std::string& path)
-    {
-        std::ifstream file(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(file), {});
-    }
-
     // Loads `bytes`, followed by a calibration section, into a copy of Before.
     static ConfigurationRecord LoadedFrom(const char* name, const std::string& bytes)
     {

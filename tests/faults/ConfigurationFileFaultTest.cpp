@@ -5,8 +5,8 @@
 
 #include "ConfigurationFile.h"
 
+#include "ConfigurationFilesTest.h"
 #include "LoadSavePrint.h"
-#include "TestArtifacts.h"
 
 #include <gtest/gtest.h>
 
@@ -25,16 +25,6 @@
 using namespace std::string_literals;
 
 namespace {
-
-const ConfigurationRecord Before{1.0, 2.0, 3.0, 4.0, true, true, 30, 8, 9};
-const ConfigurationRecord Saved{-12.3456, 0.0, 100.0, -100.0, true, false, 15, -5, 127};
-
-const char* const SavedSections = "[Threshold 1 Upper]\r\nPercent=-12.35\r\n"
-                                  "[Threshold 1 Lower]\r\nPercent=0.00\r\n"
-                                  "[Threshold 2 Upper]\r\nPercent=100.00\r\n"
-                                  "[Threshold 2 Lower]\r\nPercent=-100.00\r\n"
-                                  "[Error]\r\nEnabled=1\r\nMemory=0\r\nCycle=15\r\n"
-                                  "[Calibration]\r\nReceiver=-5\r\nTransmitter=127\r\n";
 
 // A value as it may stand behind "=", and the number the rules read from it.
 struct ValueText {
@@ -213,27 +203,8 @@ Expected ExpectedLoad(const std::vector<GeneratedSection>& sections)
     return expected;
 }
 
-// Every test uses file names of its own: the host caches profile files by name.
-class ConfigurationFileFaultTest : public ::testing::Test {
+class ConfigurationFileFaultTest : public ConfigurationFilesTest {
 protected:
-    static inline std::string folder;
-
-    static void SetUpTestSuite() { folder = TestTemporaryFolder("tarvek-faults-"); }
-
-    static void TearDownTestSuite() { std::filesystem::remove_all(folder); }
-
-    static std::string Write(const std::string& name, const std::string& bytes)
-    {
-        std::ofstream(folder + name, std::ios::binary) << bytes;
-        return folder + name;
-    }
-
-    static std::string Read(const std::string& path)
-    {
-        std::ifstream file(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(file), {});
-    }
-
     // What the host's own section reading gives for every section of the
     // file, each entry without the blanks the host may or may not strip
     // around it and around its "=" (its blanks include the old end-of-file

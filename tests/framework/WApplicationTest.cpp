@@ -73,6 +73,18 @@ void RunLoopIntoExitCode(WApplicationEventData& data, bool* endedWithQuit = null
         *endedWithQuit = quit;
 }
 
+// A window that notes the application messages it receives, by their
+// number above WM_APP.
+struct AppMessageWindow {
+    std::vector<UINT> received;
+    TestWindow window{[this](UINT message, WPARAM, LPARAM) {
+        received.push_back(message - WM_APP);
+        return LRESULT{0};
+    }};
+
+    HWND Handle() const { return window.Handle(); }
+};
+
 class ApplicationTest : public ::testing::Test {
 protected:
     void TearDown() override { DrainMessageQueue(); }
@@ -172,11 +184,7 @@ bool LowFilter(WObject* owner, MSG* message, uint32_t)
 
 TEST_F(ApplicationTest, FilterThatConsumesAMessageKeepsItFromItsWindow)
 {
-    std::vector<UINT> received;
-    TestWindow window([&](UINT message, WPARAM, LPARAM) {
-        received.push_back(message - WM_APP);
-        return LRESULT{0};
-    });
+    AppMessageWindow window;
     FilterLog log;
     log.consumes = WM_APP + 1;
     ASSERT_TRUE(WApplication::AddMessageFilter(&log, LowFilter, 0, 10));
@@ -187,7 +195,7 @@ TEST_F(ApplicationTest, FilterThatConsumesAMessageKeepsItFromItsWindow)
     PostQuitMessage(0);
     EXPECT_TRUE(WApplication::RunMessageLoop());
 
-    EXPECT_EQ(received, (std::vector<UINT>{0}));
+    EXPECT_EQ(window.received, (std::vector<UINT>{0}));
     EXPECT_EQ(log.seen, (std::vector<std::string>{"high 1", "high 0", "low 0"}));
     EXPECT_TRUE(WApplication::RemoveMessageFilter(&log, HighFilter));
     EXPECT_TRUE(WApplication::RemoveMessageFilter(&log, LowFilter));
@@ -321,11 +329,7 @@ bool ConsumeEverything(WObject*, MSG*, uint32_t)
 // peek loop) reach hooked filters through the thread's get-message hook.
 TEST_F(ApplicationTest, HookedFilterSeesMessagesOfForeignLoopsOnlyWhileRegistered)
 {
-    std::vector<UINT> received;
-    TestWindow window([&](UINT message, WPARAM, LPARAM) {
-        received.push_back(message - WM_APP);
-        return LRESULT{0};
-    });
+    AppMessageWindow window;
     auto foreignLoop = [] {
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
@@ -339,7 +343,7 @@ TEST_F(ApplicationTest, HookedFilterSeesMessagesOfForeignLoopsOnlyWhileRegistere
     PostMessageA(window.Handle(), WM_APP + 2, 0, 0);
     foreignLoop();
 
-    EXPECT_EQ(received, (std::vector<UINT>{2}));
+    EXPECT_EQ(window.received, (std::vector<UINT>{2}));
 }
 
 class DeletionWitness : public WObject {

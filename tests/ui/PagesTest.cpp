@@ -31,6 +31,55 @@ const char* const OpenFailure =
     "konnte nicht geöffnet werden.\r\n\r\nEntweder ist die Schnittstelle nicht verfügbar oder\r\n"
     "wird von einer anderen Applikation verwendet.\r\n";
 
+// Whether a control was enabled each time the device took a line. The device
+// takes its lines on the partner's thread.
+class EnabledWhileAnswering {
+public:
+    EnabledWhileAnswering(DevicePartner& device, HWND control)
+    {
+        device.OnLine([this, control](const std::string&) {
+            std::lock_guard<std::mutex> lock(mutex);
+            seen.push_back(IsWindowEnabled(control) != FALSE);
+        });
+    }
+
+    std::vector<bool> Seen()
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        return seen;
+    }
+
+private:
+    std::mutex mutex;
+    std::vector<bool> seen;
+};
+
+// A page shown, with the device's partner end open behind COM2.
+template <int Page>
+class PageTalkingToDevice : public TarvekWindow {
+protected:
+    void SetUp() override
+    {
+        TarvekWindow::SetUp();
+        ASSERT_TRUE(device.IsOpen());
+        ShowPage(Page);
+    }
+
+    // A click that sends one line: the watched window is disabled while the
+    // device answers and enabled again after, and the port is closed again.
+    void ExpectClickSendsWhileDisabled(const char* clicked, const char* watched, const char* line)
+    {
+        EnabledWhileAnswering watch(device, Control(watched));
+        Click(clicked);
+        EXPECT_EQ(device.Lines(), Lines{line});
+        EXPECT_EQ(watch.Seen(), std::vector<bool>{false});
+        EXPECT_TRUE(IsWindowEnabled(Control(watched)));
+        EXPECT_TRUE(PortIsClosed());
+    }
+
+    DevicePartner device{1};  // COM2
+};
+
 // ---------------------------------------------------------------------------
 // Interface page
 
@@ -87,15 +136,9 @@ TEST_F(InterfaceChoice, TheNextPressUsesTheInterfaceChosen)
 TEST_F(InterfaceChoice, TheChoiceIsLockedWhileTheTransferHoldsThePort)
 {
     DevicePartner device(1);  // COM2
-    std::mutex mutex;
-    std::vector<bool> enabled;
-    device.OnLine([&](const std::string&) {
-        std::lock_guard<std::mutex> lock(mutex);
-        enabled.push_back(IsWindowEnabled(Control("combo_com")) != FALSE);
-    });
+    EnabledWhileAnswering choice(device, Control("combo_com"));
     Click("tarvek_connect");
-    std::lock_guard<std::mutex> lock(mutex);
-    EXPECT_EQ(enabled, std::vector<bool>(7, false));
+    EXPECT_EQ(choice.Seen(), std::vector<bool>(7, false));
     EXPECT_TRUE(IsWindowEnabled(Control("combo_com")));
     EXPECT_EQ(InterfacePage().GetPortNumber(), 2);
 }
@@ -127,17 +170,7 @@ TEST_F(InterfaceChoice, NoChoiceNamesCom0WhenThePortCannotBeOpened)
 // ---------------------------------------------------------------------------
 // Offset calibration page
 
-class OffsetCalibration : public TarvekWindow {
-protected:
-    void SetUp() override
-    {
-        TarvekWindow::SetUp();
-        ASSERT_TRUE(device.IsOpen());
-        ShowPage(OffsetPageIndex);
-    }
-
-    DevicePartner device{1};  // COM2
-};
+using OffsetCalibration = PageTalkingToDevice<OffsetPageIndex>;
 
 TEST_F(OffsetCalibration, StartsLockedAtZero)
 {
@@ -151,21 +184,10 @@ TEST_F(OffsetCalibration, StartsLockedAtZero)
 
 TEST_F(OffsetCalibration, UnlockingSendsTheCurrentOffsetOnce)
 {
-    std::mutex mutex;
-    bool pageEnabledMeanwhile = true;
-    device.OnLine([&](const std::string&) {
-        std::lock_guard<std::mutex> lock(mutex);
-        pageEnabledMeanwhile = IsWindowEnabled(Control("TabForm3")) != FALSE;
-    });
-    Click("checkbox_rcv");
-    EXPECT_EQ(device.Lines(), Lines{"sc 1 0\r\n"});
+    ExpectClickSendsWhileDisabled("checkbox_rcv", "TabForm3", "sc 1 0\r\n");
     EXPECT_TRUE(IsWindowEnabled(Control("pictbttn_rcvup")));
     EXPECT_TRUE(IsWindowEnabled(Control("pictbttn_rcvdwn")));
     EXPECT_FALSE(IsWindowEnabled(Control("pictbttn_trmup")));
-    EXPECT_TRUE(IsWindowEnabled(Control("TabForm3")));
-    EXPECT_TRUE(PortIsClosed());
-    std::lock_guard<std::mutex> lock(mutex);
-    EXPECT_FALSE(pageEnabledMeanwhile);
 }
 
 TEST_F(OffsetCalibration, LockingSendsNothingAndLeavesThePortAlone)
@@ -297,17 +319,7 @@ TEST_F(OffsetCalibration, APressThatCannotOpenThePortIsSwallowed)
 // ---------------------------------------------------------------------------
 // Error handling page
 
-class ErrorHandling : public TarvekWindow {
-protected:
-    void SetUp() override
-    {
-        TarvekWindow::SetUp();
-        ASSERT_TRUE(device.IsOpen());
-        ShowPage(ErrorPageIndex);
-    }
-
-    DevicePartner device{1};  // COM2
-};
+using ErrorHandling = PageTalkingToDevice<ErrorPageIndex>;
 
 TEST_F(ErrorHandling, StartsWithBothFlagsAndNoCyclicClearing)
 {
@@ -339,20 +351,9 @@ TEST_F(ErrorHandling, SelectCycleTakesTheFirstEntryThatBeginsWithTheText)
 
 TEST_F(ErrorHandling, ClearErrorsSendsRfWithTheButtonDisabledMeanwhile)
 {
-    std::mutex mutex;
-    bool enabledMeanwhile = true;
-    device.OnLine([&](const std::string&) {
-        std::lock_guard<std::mutex> lock(mutex);
-        enabledMeanwhile = IsWindowEnabled(Control("pbx_error")) != FALSE;
-    });
-    Click("pbx_error");
-    EXPECT_EQ(device.Lines(), Lines{"rf\r\n"});
-    EXPECT_TRUE(IsWindowEnabled(Control("pbx_error")));
+    ExpectClickSendsWhileDisabled("pbx_error", "pbx_error", "rf\r\n");
     EXPECT_TRUE(IsWindowEnabled(Control("checkbox_errhndl")));
     EXPECT_EQ(TextOf("pbx_error"), "Fehler löschen");
-    EXPECT_TRUE(PortIsClosed());
-    std::lock_guard<std::mutex> lock(mutex);
-    EXPECT_FALSE(enabledMeanwhile);
 }
 
 TEST_F(ErrorHandling, ClearErrorsWithTheDeviceOffShowsTheTimeoutAndRecovers)
