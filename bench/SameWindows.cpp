@@ -175,7 +175,8 @@ void Build(HWND dialog)
     SendMessageA(dialog, WM_SETICON, ICON_SMALL,
                  reinterpret_cast<LPARAM>(LoadPicture(IDI_TARVEK, IMAGE_ICON, 16)));
     AddToolbar(dialog);
-    CreateWindowExA(0, STATUSCLASSNAMEA, "", GriplessStatusBarStyle, 0, 0, 0, 0, dialog, nullptr, instance, nullptr);
+    CreateWindowExA(0, STATUSCLASSNAMEA, "", GriplessStatusBarStyle, 0, 0, 0, 0, dialog, nullptr, instance,
+                    nullptr);
     SetButtonPicture(GetDlgItem(dialog, IDC_TARVEK_CONNECT),
                      LoadPicture(IDI_PLUG_APART, IMAGE_ICON, ConnectIconSize));
     AddPages(dialog);
