@@ -98,12 +98,13 @@ bool TakeValue(const std::vector<std::string>& arguments, size_t& index, std::st
 bool TakeCount(const std::vector<std::string>& arguments, size_t& index, int maximum, int& count,
                const char* needed, std::string& error)
 {
+    const std::string& option = arguments[index];
     std::string value;
     if (!TakeValue(arguments, index, value, error))
         return false;
     if (ParseCount(value, maximum, count))
         return true;
-    error = arguments[index - 1] + " needs " + needed + ", not '" + value + "'";
+    error = option + " needs " + needed + ", not '" + value + "'";
     return false;
 }
 
